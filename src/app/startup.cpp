@@ -1,0 +1,34 @@
+#include "app/startup.h"
+
+#include "app/settings.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "version.h"
+
+namespace pakkon {
+
+std::string fncVersion_text(int major, int minor, int revision) {
+  return " Ver " + fncStr(major) + "." + fncStr(minor) + "." + fncStr(revision);
+}
+
+bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& programDir) {
+  st.G_sVersion = fncVersion_text(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
+  st.G_sAppPath = programDir;
+  if (st.G_sAppPath.empty() || st.G_sAppPath.back() != '/') st.G_sAppPath += '/';
+  if (!fncInit_load(st, dialogs)) return false;
+
+  if (st.G_sDataPath.empty()) st.G_sDataPath = st.G_sAppPath + "Data";
+  if (!fncDir_create(st.G_sDataPath)) {
+    // A folder the player cannot have: keep going with the program folder.
+    const std::string fallback = st.G_sAppPath.substr(0, st.G_sAppPath.size() - 1);
+    dialogs.messageBox("データ・フォルダ\r\n" + st.G_sDataPath + "\r\nを作成できませんでした。\r\nパズル・ファイルは\r\n" +
+                           fallback + "\r\nで扱います。",
+                       "データ・フォルダ異常", MsgIcon::Exclamation, MsgButtons::OK);
+    st.G_sDataPath = fallback;
+  }
+  return true;
+}
+
+std::string fncMainCaption(const PuzzleState& st) { return "３Ｄ空間パズル・ゲーム ぱっこん" + st.G_sVersion; }
+
+}  // namespace pakkon

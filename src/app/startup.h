@@ -1,0 +1,21 @@
+#pragma once
+// What happens before the main window is shown.
+
+#include <string>
+
+#include "model/state.h"
+#include "platform/dialogs.h"
+
+namespace pakkon {
+
+// " Ver 1.1.0" for 1, 1, 0.
+std::string fncVersion_text(int major, int minor, int revision);
+
+// Version text, program folder (ending in "/"), settings and data folder.
+// False when the program must end (the player has been told why).
+bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& programDir);
+
+// The window caption.
+std::string fncMainCaption(const PuzzleState& st);
+
+}  // namespace pakkon

@@ -1,0 +1,24 @@
+#pragma once
+// The dialogs interface on Qt's standard dialogs.
+
+#include "platform/dialogs.h"
+
+class QWidget;
+
+namespace pakkon {
+
+class QtDialogs : public Dialogs {
+ public:
+  explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+
+  MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;
+  std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+  std::string openFileDialog(const FileDialogRequest& request) override;
+  std::string saveFileDialog(const FileDialogRequest& request) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace pakkon
