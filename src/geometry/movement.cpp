@@ -1,18 +1,12 @@
 #include "geometry/movement.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace pakkon {
 namespace {
 
 enum class Axis { X, Y, Z };
-
-template <Axis A>
-constexpr int& along(int& x, int& y, int& z) {
-  if constexpr (A == Axis::X) return x;
-  else if constexpr (A == Axis::Y) return y;
-  else return z;
-}
 
 template <Axis A>
 int16_t layerSum(const Grid& g, int layer) {
@@ -26,19 +20,34 @@ int16_t layerSum(const Grid& g, int layer) {
   return static_cast<int16_t>(s);
 }
 
+// Copies n cells after cutting the run one cell toward +1 or -1; the cell
+// left behind becomes 0. Cell is int16_t, or int32_t[3] for colours.
+template <int D, class Cell>
+void shiftRun(const Cell* src, Cell* dst, size_t n) {
+  const size_t bytes = (n - 1) * sizeof(Cell);
+  if constexpr (D > 0) {
+    std::memcpy(dst + 1, src, bytes);
+    std::memset(dst, 0, sizeof(Cell));
+  } else {
+    std::memcpy(dst, src + 1, bytes);
+    std::memset(dst + n - 1, 0, sizeof(Cell));
+  }
+}
+
 // Cells move one step toward +A (D = 1) or -A (D = -1); the vacated layer
-// becomes 0. Cell is int16_t for the plain grids, int32_t[3] for colours.
+// becomes 0. The grids are [x][y][z], so every shift is a run of copies.
 template <Axis A, int D, class Cell>
 void shiftInto(const Cell (&src)[kCells][kCells][kCells], Cell (&dst)[kCells][kCells][kCells]) {
-  for (int x = 0; x < kCells; ++x)
-    for (int y = 0; y < kCells; ++y)
-      for (int z = 0; z < kCells; ++z) {
-        int sx = x, sy = y, sz = z;
-        int& s = along<A>(sx, sy, sz);
-        s -= D;
-        if (s >= 0 && s < kCells) std::memcpy(&dst[x][y][z], &src[sx][sy][sz], sizeof(Cell));
-        else std::memset(&dst[x][y][z], 0, sizeof(Cell));
-      }
+  using Plane = Cell[kCells][kCells];
+  using Row = Cell[kCells];
+  if constexpr (A == Axis::X) {
+    shiftRun<D, Plane>(src, dst, kCells);
+  } else if constexpr (A == Axis::Y) {
+    for (int x = 0; x < kCells; ++x) shiftRun<D, Row>(src[x], dst[x], kCells);
+  } else {
+    for (int x = 0; x < kCells; ++x)
+      for (int y = 0; y < kCells; ++y) shiftRun<D, Cell>(src[x][y], dst[x][y], kCells);
+  }
 }
 
 template <Axis A, int D>
