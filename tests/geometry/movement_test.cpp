@@ -69,22 +69,23 @@ TEST(BoxContentMoves, CarryNumbersAndColoursToTheCorner) {
   st.G_iPiece[1][3][3][3] = st.G_iPieceUsed[1] = 1;
   const Xyz from[] = {{1, 2, 1}, {3, 3, 2}, {2, 2, 3}};
   for (const Xyz& c : from) {
-    st.G_iBox[c.x][c.y][c.z] = static_cast<int16_t>(c.x);  // the maker's 2 travels too
+    st.G_iBox[c.x][c.y][c.z] = static_cast<int16_t>(c.x == 1 ? 2 : 1);  // the maker's 2 travels too
     st.G_iBoxPiece[c.x][c.y][c.z] = static_cast<int16_t>(c.y * 4 + c.z);
     st.G_lBoxColor[c.x][c.y][c.z][2] = c.y * 4 + c.z;
   }
   EXPECT_EQ(fncPuzzle_xDec(st), 0);
-  EXPECT_EQ(fncPuzzle_xDec(st), 1);
+  EXPECT_EQ(fncPuzzle_xDec(st), 2);
   EXPECT_EQ(std::memcmp(st.G_iBoxWork, st.G_iBox, sizeof(Grid)), 0);
   subPuzzle_origin(st);
   const Xyz to[] = {{0, 0, 0}, {2, 1, 1}, {1, 0, 2}};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(st.G_iBox[to[i].x][to[i].y][to[i].z], from[i].x);
+    EXPECT_EQ(st.G_iBox[to[i].x][to[i].y][to[i].z], from[i].x == 1 ? 2 : 1);
     EXPECT_EQ(st.G_iBoxPiece[to[i].x][to[i].y][to[i].z], from[i].y * 4 + from[i].z);
     EXPECT_EQ(st.G_lBoxColor[to[i].x][to[i].y][to[i].z][2], from[i].y * 4 + from[i].z);
   }
   EXPECT_EQ(fncBox_countValue(st.G_iBox, 0), 61);
-  EXPECT_EQ(st.G_iPiece[1][3][3][3] + st.G_iPieceUsed[1], 2);
+  EXPECT_EQ(st.G_iPiece[1][3][3][3], 1);  // blocks are not box content
+  EXPECT_EQ(st.G_iPieceUsed[1], 1);
 
   std::memset(st.G_iBox, 0, sizeof st.G_iBox);  // numbers and colours left, nothing filled
   const PuzzleState before = st;
