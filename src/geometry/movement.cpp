@@ -20,8 +20,9 @@ int16_t layerSum(const Grid& g, int layer) {
   return static_cast<int16_t>(s);
 }
 
-// Copies n cells after cutting the run one cell toward +1 or -1; the cell
-// left behind becomes 0. Cell is int16_t, or int32_t[3] for colours.
+// A run of n cells shifted one place toward its end (D = 1) or its start
+// (D = -1); the place left behind becomes 0. Cell is int16_t, or int32_t[3]
+// for colours.
 template <int D, class Cell>
 void shiftRun(const Cell* src, Cell* dst, size_t n) {
   const size_t bytes = (n - 1) * sizeof(Cell);
