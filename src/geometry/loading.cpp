@@ -7,7 +7,7 @@
 namespace pakkon {
 namespace {
 
-// Neighbour order kept as designed: behind, left, above, right, below, front.
+// Neighbours in a fixed order: behind, left, above, right, below, front.
 constexpr int kNeighbour[6][3] = {{0, 0, -1}, {-1, 0, 0}, {0, -1, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 
 void emptyCell(PuzzleState& st, int x, int y, int z) {
