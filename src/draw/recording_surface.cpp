@@ -1,6 +1,17 @@
 #include "draw/recording_surface.h"
 
+#include <ostream>
+
 namespace pakkon {
+
+std::ostream& operator<<(std::ostream& out, const SurfaceCall& c) {
+  static const char* const kNames[] = {"clear", "line", "rectangle", "fillRectangle", "penWidth", "text", "persistent"};
+  out << kNames[static_cast<int>(c.kind)] << " (" << c.x1 << ", " << c.y1 << ")-(" << c.x2 << ", " << c.y2
+      << ") colour " << std::hex << c.colour << std::dec << " pen " << c.pen;
+  if (!c.text.empty()) out << " \"" << c.text << "\"";
+  if (c.kind == SurfaceCall::Kind::Persistent) out << (c.on ? " on" : " off");
+  return out;
+}
 
 void RecordingSurface::add(SurfaceCall::Kind kind, float x1, float y1, float x2, float y2, int32_t colour) {
   SurfaceCall c;

@@ -1,6 +1,7 @@
 #pragma once
 // A picture surface that only remembers what it was asked to do.
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct SurfaceCall {
   bool on = false;   // Persistent only
   bool operator==(const SurfaceCall&) const = default;
 };
+
+// One line of text per call, for test failure messages.
+std::ostream& operator<<(std::ostream& out, const SurfaceCall& call);
 
 class RecordingSurface : public PictureSurface {
  public:
