@@ -14,8 +14,10 @@ bool isXSlice(PanelGrid grid) {
     case PanelGrid::shpA:
     case PanelGrid::shpC:
     case PanelGrid::shpE:
-    case PanelGrid::shpG: return true;
-    default: return false;
+    case PanelGrid::shpG:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -31,7 +33,7 @@ SquareRect fncSquare_rect(PanelGrid grid, int index) {
     int left, top, dir;  // dir: columns grow right (+1) or left (-1)
   };
   static constexpr Origin kOrigin[kPanelGrids] = {
-      {1440, 1800, -1}, {2280, 240, 1}, {6840, 1800, -1}, {2280, 5280, 1},
+      {1440, 1800, -1}, {2280, 240, 1}, {6840, 1800, -1},  {2280, 5280, 1},
       {8760, 1800, -1}, {9360, 240, 1}, {13920, 1800, -1}, {9360, 5040, 1},
   };
   const Origin& o = kOrigin[static_cast<int>(grid)];

@@ -29,9 +29,7 @@ using PanelSquares = std::array<PanelSquare, kPanelSquares>;
 using LayerPanels = std::array<PanelSquares, kPanelGrids>;  // indexed by PanelGrid
 
 inline PanelSquares& panel(LayerPanels& panels, PanelGrid grid) { return panels[static_cast<int>(grid)]; }
-inline const PanelSquares& panel(const LayerPanels& panels, PanelGrid grid) {
-  return panels[static_cast<int>(grid)];
-}
+inline const PanelSquares& panel(const LayerPanels& panels, PanelGrid grid) { return panels[static_cast<int>(grid)]; }
 
 // Window twips; squares overlap their neighbours by 15 twips.
 struct SquareRect {

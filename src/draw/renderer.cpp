@@ -35,10 +35,8 @@ void subGrid_draw(PictureSurface& surface, const ViewInfo& view, float sngScale)
 
   // Back wall, with whatever pen the last drawing left.
   surface.line(Xb, Yb, Xb, Yb + 4 * H, kAxisGrey);
-  for (int i = 1; i <= 4; ++i)
-    surface.line(Xb + i * W, Yb, Xb + i * W, Yb + 4 * H, i < 4 ? kLight : kAxisGrey);
-  for (int j = 0; j <= 4; ++j)
-    surface.line(Xb + 4 * W, Yb + j * H, Xb, Yb + j * H, j < 4 ? kLight : kAxisGrey);
+  for (int i = 1; i <= 4; ++i) surface.line(Xb + i * W, Yb, Xb + i * W, Yb + 4 * H, i < 4 ? kLight : kAxisGrey);
+  for (int j = 0; j <= 4; ++j) surface.line(Xb + 4 * W, Yb + j * H, Xb, Yb + j * H, j < 4 ? kLight : kAxisGrey);
 
   const float Xw = Ox < 0 ? Xb : Xb + 4 * W;
   for (int k = 1; k <= 4; ++k) {
@@ -58,8 +56,7 @@ void subGrid_draw(PictureSurface& surface, const ViewInfo& view, float sngScale)
   static constexpr float kFan[5] = {0, -20, -10, 10, 20};
   for (int k = 0; k <= 4; ++k) {
     const bool dark = k == 4 || (floor && k == 0);
-    for (float d : kFan)
-      surface.line(Xb + k * W, Yf, Xb + k * W + 4 * Ox + d, Yf + 4 * Oy, dark ? kAxisGrey : kLight);
+    for (float d : kFan) surface.line(Xb + k * W, Yf, Xb + k * W + 4 * Ox + d, Yf + 4 * Oy, dark ? kAxisGrey : kLight);
   }
 }
 

@@ -39,19 +39,28 @@ std::string escaped(const std::string& s) {
   std::string out;
   for (char c : s) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
 }
 
 std::string box(float x1, float y1, float x2, float y2) {
-  return "x=\"" + num(std::min(x1, x2)) + "\" y=\"" + num(std::min(y1, y2)) + "\" width=\"" +
-         num(std::fabs(x2 - x1)) + "\" height=\"" + num(std::fabs(y2 - y1)) + "\"";
+  return "x=\"" + num(std::min(x1, x2)) + "\" y=\"" + num(std::min(y1, y2)) + "\" width=\"" + num(std::fabs(x2 - x1)) +
+         "\" height=\"" + num(std::fabs(y2 - y1)) + "\"";
 }
 
 }  // namespace
@@ -90,7 +99,7 @@ std::string SvgSurface::document() const {
          "<rect x=\"0\" y=\"0\" width=\"" +
          w + "\" height=\"" + h +
          "\" fill=\"#ffffff\"/>\n"
-         "<g stroke-linecap=\"square\" shape-rendering=\"crispEdges\" font-family=\"'IPAGothic', 'IPAPGothic', "
+         "<g shape-rendering=\"crispEdges\" font-family=\"'IPAGothic', 'IPAPGothic', "
          "'Noto Sans CJK JP', 'MS UI Gothic', sans-serif\" font-size=\"" +
          num(kFontSize) + "\" fill=\"#000000\">\n" + body_ + "</g>\n</svg>\n";
 }

@@ -27,7 +27,7 @@ int shiftBits(Qt::KeyboardModifiers m) {
 
 PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);  // moves without a button arrive too, with Button 0
+  setMouseTracking(true);         // moves without a button arrive too, with Button 0
   pen_.setCapStyle(Qt::FlatCap);  // wide lines take the raster engine's fast path
   pen_.setWidth(penWidth_);
 }
