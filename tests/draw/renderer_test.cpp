@@ -44,7 +44,7 @@ class Renderer : public ::testing::Test {
   PuzzleState st;
 };
 
-TEST_F(Renderer, FrameAndCaptionsOfTheWorkedExample) {
+TEST_F(Renderer, FrameAndCaptionsAtTheStartDirection) {
   EXPECT_EQ(fncDepth_step(kPieceView, st.sngScale).Ox, -120.0f);
   const RecordingSurface s = box(120, 120);
   EXPECT_FALSE(s.calls().front().on);  // persistence off, clear, ..., persistence on
@@ -70,7 +70,7 @@ TEST_F(Renderer, FrameAndCaptionsOfTheWorkedExample) {
             std::vector<float>({960, 280, 280, 1110, 280, 1260, 2560, 480}));
 }
 
-TEST_F(Renderer, LoneCellOfTheWorkedExample) {
+TEST_F(Renderer, LoneCellAtTheStartDirection) {
   set(0, 0, 0);
   const auto c = cells(120, 120);
   ASSERT_EQ(c.size(), 2u + 34 + 3 + 32 + 2);
