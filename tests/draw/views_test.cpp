@@ -1,0 +1,62 @@
+#include "draw/views.h"
+
+#include <gtest/gtest.h>
+
+#include "draw/recording_surface.h"
+
+namespace pakkon {
+namespace {
+
+using Kind = SurfaceCall::Kind;
+
+TEST(PieceView, DrawsTheBlockInItsRowAndLeavesNoTrace) {
+  PuzzleState st;
+  subColor_set(st);
+  st.sngScale = fncScale_default();
+  st.G_iPiece[0][0][0][0] = 1;
+  for (int x = 0; x < 4; ++x) st.G_iPiece[7][x][3][3] = 1;
+  st.G_iPiece[7][0][0][0] = 2;  // drawn, but not coloured
+  const PuzzleState fresh = st;
+  RecordingSurface s;
+  subPiece_draw(st, s, 7);
+  EXPECT_EQ(s.calls().front().kind, Kind::Clear);
+  EXPECT_TRUE(s.calls(Kind::Persistent).empty());
+  const auto fills = s.calls(Kind::FillRectangle);
+  ASSERT_EQ(fills.size(), 5u);
+  EXPECT_EQ(fills[0].colour, 0);
+  EXPECT_EQ(fills[1].colour, fncRGB(255, 0, 255));  // block 8: magenta
+
+  s.forget();
+  subPiece_draw(st, s, 0);
+  EXPECT_EQ(s.calls(Kind::FillRectangle)[0].colour, fncRGB(192, 192, 192));  // block 1: grey
+  RecordingSurface direct;
+  PuzzleState other = fresh;
+  subPiece_draw(other, direct, 0);
+  EXPECT_EQ(s.calls(), direct.calls());
+  EXPECT_EQ(st.G_iBoxWork[3][3][3], 0);
+
+  s.forget();
+  subPiece_draw(st, s, 5);  // an empty block: frame and axes only
+  EXPECT_TRUE(s.calls(Kind::FillRectangle).empty());
+  EXPECT_EQ(s.calls(Kind::Line).size(), 48u);
+}
+
+TEST(Drag, DependsOnlyOnTheOffsetFromThePress) {
+  auto drag = [](float dx, float dy) { return fncDrag_view(1000, 1500, 1000 + dx, 1500 + dy); };
+  const DragView v = drag(240, 240);
+  EXPECT_TRUE(v.bSetDX && v.bSetDY);
+  EXPECT_EQ(v.hscDX * 1000 + v.vscDY, -120 * 1000 + 120);
+  EXPECT_EQ(drag(-300, 0).vscDY, 0);
+  EXPECT_TRUE(drag(-300, 0).bSetDY);
+  EXPECT_FALSE(drag(1601, 90).bSetDX);
+  EXPECT_EQ(drag(1601, 90).vscDY, 45);
+  EXPECT_EQ(drag(-1600, 0).hscDX, 800);  // the limit itself is allowed
+  EXPECT_FALSE(drag(0, -1602).bSetDY);
+  for (int d : {1, 3, 5}) {  // halves to even: 0.5, 1.5, 2.5
+    EXPECT_EQ(drag(float(d), float(d)).hscDX, d == 1 ? 0 : -2);
+    EXPECT_EQ(drag(float(d), float(d)).vscDY, d == 1 ? 0 : 2);
+  }
+}
+
+}  // namespace
+}  // namespace pakkon
