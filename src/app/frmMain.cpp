@@ -1,19 +1,415 @@
 #include "app/frmMain.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <cmath>
+#include <functional>
 
+#include "app/errorlog.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "draw/layer_panel.h"
+#include "geometry/movement.h"
+#include "model/builtin.h"
+#include "model/puzzle_file.h"
+#include "platform/files.h"
+#include "platform/qt/click_label.h"
+#include "platform/qt/qt_surface.h"
+#include "platform/qt/shape_grid.h"
+#include "platform/text.h"
 
 namespace pakkon {
+namespace {
 
-frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), st_(st), dialogs_(dialogs) {
+constexpr int kTwipsPerPixel = 15;
+constexpr int kWindowWidth = 14535;
+constexpr int kWindowHeight = 10980;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+void place(QWidget* w, int left, int top, int width, int height) {
+  w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+}
+
+// The client area of the window: mouse presses that no control takes are
+// the form's own (the layer-panel squares let them through).
+class FormArea : public QWidget {
+ public:
+  using Handler = std::function<void(int button, int shift, float x, float y)>;
+  FormArea(QWidget* parent, Handler onDown) : QWidget(parent), onDown_(std::move(onDown)) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    const int button = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : e->button() == Qt::MiddleButton ? 4 : 0;
+    int shift = 0;
+    if (e->modifiers() & Qt::ShiftModifier) shift |= 1;
+    if (e->modifiers() & Qt::ControlModifier) shift |= 2;
+    if (e->modifiers() & Qt::AltModifier) shift |= 4;
+    const QPointF p = e->position();
+    onDown_(button, shift, static_cast<float>(p.x() * kTwipsPerPixel), static_cast<float>(p.y() * kTwipsPerPixel));
+  }
+
+ private:
+  Handler onDown_;
+};
+
+QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, const char* name, int min, int max, int small, int large,
+                      int value) {
+  auto* s = new QScrollBar(o, parent);
+  s->setObjectName(name);
+  s->setRange(min, max);
+  s->setSingleStep(small);
+  s->setPageStep(large);
+  s->setValue(value);
+  return s;
+}
+
+}  // namespace
+
+frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), st_(st), dialogs_(dialogs) {
+  buildMenus();
+  buildControls();
+  connectHandlers();
   Form_Load();
 }
 
+frmMain::~frmMain() = default;
+
+void frmMain::buildMenus() {
+  auto action = [this](QMenu* menu, const char* name, const char* caption, bool checkable = false) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(name);
+    a->setCheckable(checkable);
+    return a;
+  };
+  auto separator = [](QMenu* menu, const char* name) {
+    QAction* a = menu->addSeparator();
+    a->setObjectName(name);
+    return a;
+  };
+  mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  mnuFile->setObjectName("mnuFile");
+  mnuFileOpen = action(mnuFile, "mnuFileOpen", "パズルを開く(&O)");
+  mnuFileStep1 = separator(mnuFile, "mnuFileStep1");
+  mnuFileSaveAs = action(mnuFile, "mnuFileSaveAs", "パズルに名前を付けて保存(&A)");
+  mnuFileSave = action(mnuFile, "mnuFileSave", "パズルの上書き保存(&S)");
+  mnuFileStep2 = separator(mnuFile, "mnuFileStep2");
+  mnuFileQuit = action(mnuFile, "mnuFileQuit", "終了(&Q)");
+
+  mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  mnuView->setObjectName("mnuView");
+  mnu2D_Panel = action(mnuView, "mnu2D_Panel", "２Ｄパネル", true);
+  mnuAautoMove = action(mnuView, "mnuAautoMove", "自動移動", true);
+
+  mnuTool = menuBar()->addMenu(QStringLiteral("ﾂｰﾙ(&T)"));
+  mnuTool->setObjectName("mnuTool");
+  mnuMake = action(mnuTool, "mnuMake", "完成体を元にブロック作成", true);
+  mnuMakePiece = action(mnuTool, "mnuMakePiece", "ブロック単体の作成", true);
+
+  mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  mnuHelp->setObjectName("mnuHelp");
+  mnuHelpVerInfo = action(mnuHelp, "mnuHelpVerInfo", "バージョン情報....");
+  mnuHelpHelp = action(mnuHelp, "mnuHelpHelp", "参った・・・");
+  mnuPzMaker = action(mnuHelp, "mnuPzMaker", "パズル作成ツール....");
+}
+
+void frmMain::buildControls() {
+  auto* area = new FormArea(this, [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); });
+  area->setObjectName("frmMainArea");
+  setCentralWidget(area);
+
+  auto button = [area](const char* name, const char* caption, const char* tip, int left, int top, int width,
+                       int height = 375) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), area);
+    b->setObjectName(name);
+    if (tip) b->setToolTip(QString::fromUtf8(tip));
+    place(b, left, top, width, height);
+    return b;
+  };
+  auto label = [](QWidget* parent, const char* name, const char* tip, int left, int top, int width, int height) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    if (tip) l->setToolTip(QString::fromUtf8(tip));
+    place(l, left, top, width, height);
+    return l;
+  };
+
+  // The two views, with their labels inside their top edges.
+  pictMain = new PictureWidget(area);
+  pictMain->setObjectName("pictMain");
+  place(pictMain, 2280, 1800, 3375, 3135);
+  lblSum = label(area, "lblSum", nullptr, 2280, 1800, 3375, 255);
+  lblSum->setAlignment(Qt::AlignCenter);
+  hscDX = scrollBar(area, Qt::Horizontal, "hscDX", -800, 800, 10, 100, 120);
+  place(hscDX, 2400, 4935, 3135, 135);
+  vscDY = scrollBar(area, Qt::Vertical, "vscDY", -800, 800, 10, 100, 120);
+  place(vscDY, 2145, 1980, 135, 2775);
+
+  pictPiece = new PictureWidget(area);
+  pictPiece->setObjectName("pictPiece");
+  place(pictPiece, 9360, 1800, 3375, 3135);
+  lblPiece = label(area, "lblPiece", "ピース№", 9360, 1800, 3255, 255);
+  lblPiece->setIndent(4);
+
+  // Layer panels and their slice scroll bars.
+  shpA = new ShapeGrid(area, PanelGrid::shpA);
+  shpB = new ShapeGrid(area, PanelGrid::shpB);
+  shpC = new ShapeGrid(area, PanelGrid::shpC);
+  shpD = new ShapeGrid(area, PanelGrid::shpD);
+  shpE = new ShapeGrid(area, PanelGrid::shpE);
+  shpF = new ShapeGrid(area, PanelGrid::shpF);
+  shpG = new ShapeGrid(area, PanelGrid::shpG);
+  shpH = new ShapeGrid(area, PanelGrid::shpH);
+  hscL = scrollBar(area, Qt::Horizontal, "hscL", 0, 3, 1, 1, 0);
+  place(hscL, 360, 3360, 1455, 255);
+  hscR = scrollBar(area, Qt::Horizontal, "hscR", 0, 3, 1, 1, 3);
+  place(hscR, 5760, 3360, 1455, 255);
+  vscU = scrollBar(area, Qt::Vertical, "vscU", 0, 3, 1, 1, 0);
+  place(vscU, 3840, 240, 255, 1455);
+  vscD = scrollBar(area, Qt::Vertical, "vscD", 0, 3, 1, 1, 3);
+  place(vscD, 3840, 5280, 255, 1455);
+  hscLP = scrollBar(area, Qt::Horizontal, "hscLP", 0, 3, 1, 1, 0);
+  place(hscLP, 7800, 3360, 1455, 255);
+  hscRP = scrollBar(area, Qt::Horizontal, "hscRP", 0, 3, 1, 1, 3);
+  place(hscRP, 12840, 3360, 1455, 255);
+  vscUP = scrollBar(area, Qt::Vertical, "vscUP", 0, 3, 1, 1, 0);
+  place(vscUP, 10920, 240, 255, 1455);
+  vscDP = scrollBar(area, Qt::Vertical, "vscDP", 0, 3, 1, 1, 3);
+  place(vscDP, 10920, 5040, 255, 1455);
+
+  // Demonstration banner, between the two upper panels.
+  lblDemo = new ClickLabel(area);
+  lblDemo->setObjectName("lblDemo");
+  place(lblDemo, 4320, 240, 4800, 1455);
+  lblDemo->setAlignment(Qt::AlignCenter);
+  lblDemo->setWordWrap(true);
+  lblDemo->setCursor(Qt::PointingHandCursor);
+  lblDemo->setStyleSheet(QStringLiteral("QLabel { background: #FFF7C0; border: 1px solid #C8A800; color: #303030; }"));
+
+  // Box commands, under the box view.
+  cmdTurn[3] = button("cmdTurn(3)", "Turn-Z", "正面から見て、時計回り", 360, 6900, 900);
+  cmdTurn[4] = button("cmdTurn(4)", "Turn-X", "右から見て、反時計回り", 1320, 6900, 900);
+  cmdTurn[5] = button("cmdTurn(5)", "Turn-Y", "上から見て、反時計回り", 2280, 6900, 900);
+  cmdOrgPZ = button("cmdOrgPZ", "Orgin", "原点へ移動", 3240, 6900, 900);
+  cmdClear = button("cmdClear", "Clear", "パズルを消去", 4200, 6900, 900);
+  cmdLoad = button("cmdLoad", "Load", "ブロックを装填する", 360, 7380, 1380);
+  cmdCancel = button("cmdCancel", "Cancel", "装填をキャンセルする", 1800, 7380, 1380);
+  chkDedSpace = new QCheckBox(QStringLiteral("Check Ded space"), area);
+  chkDedSpace->setObjectName("chkDedSpace");
+  chkDedSpace->setToolTip(QStringLiteral("デッド・スペース（八方塞がり）をチェックする"));
+  place(chkDedSpace, 3300, 7380, 2700, 375);
+
+  framePiece = new QGroupBox(QStringLiteral("Block"), area);
+  framePiece->setObjectName("framePiece");
+  place(framePiece, 360, 7860, 6855, 900);
+  for (int k = 0; k < kPieces; ++k) {
+    optPiece[k] = new QRadioButton(QString::number(k + 1), framePiece);
+    optPiece[k]->setObjectName(QStringLiteral("optPiece(%1)").arg(k));
+    place(optPiece[k], 180 + 600 * k, 330, 570, 375);
+  }
+  optPiece[0]->setChecked(true);
+  cmdRemove = new QPushButton(QStringLiteral("UNLOAD"), framePiece);
+  cmdRemove->setObjectName("cmdRemove");
+  cmdRemove->setToolTip(QStringLiteral("ブロックを取り外す"));
+  place(cmdRemove, 5280, 300, 1380, 420);
+
+  // The loader's frame; the window keeps it hidden.
+  frameAuto = new QGroupBox(QStringLiteral("Auto Load"), area);
+  frameAuto->setObjectName("frameAuto");
+  place(frameAuto, 360, 7860, 6855, 2040);
+  for (int k = 0; k < kPieces; ++k) {
+    const int left = 120 + 420 * k;
+    shpPiece[k] = label(frameAuto, "shpPiece", nullptr, left, 240, 390, 195);
+    shpPiece[k]->setAutoFillBackground(true);
+    lblIP[k] = label(frameAuto, "lblIP", nullptr, left, 480, 390, 240);
+    lblNo[k] = label(frameAuto, "lblNo", nullptr, left, 720, 390, 240);
+    lblTurn_CtZ[k] = label(frameAuto, "lblTurn_CtZ", nullptr, left, 960, 390, 240);
+    lblFaceV[k] = label(frameAuto, "lblFaceV", nullptr, left, 1200, 390, 240);
+    for (QLabel* l : {shpPiece[k], lblIP[k], lblNo[k], lblTurn_CtZ[k], lblFaceV[k]}) {
+      l->setObjectName(l->objectName() + QStringLiteral("(%1)").arg(k));
+      l->setAlignment(Qt::AlignCenter);
+    }
+  }
+  cmdInit = new QPushButton(QStringLiteral("INIT"), frameAuto);
+  cmdInit->setObjectName("cmdInit");
+  cmdInit->setToolTip(QStringLiteral("ピースの姿勢や組込順番を初期化する"));
+  place(cmdInit, 120, 1500, 900, 375);
+  cmdStop = new QPushButton(QStringLiteral("STOP"), frameAuto);
+  cmdStop->setObjectName("cmdStop");
+  cmdStop->setToolTip(QStringLiteral("停止"));
+  place(cmdStop, 1080, 1500, 900, 375);
+  cmdMove = new QPushButton(QStringLiteral("LOAD"), frameAuto);
+  cmdMove->setObjectName("cmdMove");
+  cmdMove->setToolTip(QStringLiteral("自動で装填する"));
+  place(cmdMove, 2040, 1500, 900, 375);
+  listRotate = new QListWidget(frameAuto);
+  listRotate->setObjectName("listRotate");
+  place(listRotate, 3600, 240, 3135, 1200);
+  lblAtOnce = label(frameAuto, "lblAtOnce", nullptr, 3600, 1500, 3135, 375);
+
+  // Block list and block commands, under the block view.
+  lstPiece = new QListWidget(area);
+  lstPiece->setObjectName("lstPiece");
+  place(lstPiece, 7680, 6900, 720, 2760);
+  cmdTurn[0] = button("cmdTurn(0)", "Turn-Z", "正面から見て、時計回り", 8640, 6900, 900);
+  cmdTurn[1] = button("cmdTurn(1)", "Turn-X", "右から見て、反時計回り", 9600, 6900, 900);
+  cmdTurn[2] = button("cmdTurn(2)", "Turn-Y", "上から見て、反時計回り", 10560, 6900, 900);
+  cmdOrg = button("cmdOrg", "Orgin", "原点へ移動", 11520, 6900, 900);
+  cmdBotom = button("cmdBotom", "Botom", nullptr, 12480, 6900, 900);
+  cmdX_Dec = button("cmdX_Dec", "X-", "左へ移動", 8640, 7380, 600);
+  cmdX_Inc = button("cmdX_Inc", "X+", "右へ移動", 9300, 7380, 600);
+  cmdY_dec = button("cmdY_dec", "Y-", "上へ移動", 10080, 7380, 600);
+  cmdY_Inc = button("cmdY_Inc", "Y+", "下へ移動", 10740, 7380, 600);
+  cmdZ_Dec = button("cmdZ_Dec", "Z-", "奥へ移動", 11520, 7380, 600);
+  cmdZ_Inc = button("cmdZ_Inc", "Z+", "手前に移動", 12180, 7380, 600);
+  cmdReset = button("cmdReset", "Reset", "ピースの向きを、作成時に戻します", 8640, 7860, 900);
+  cmdShuffle = button("cmdShuffle", "Shuffle", "ピースの向きを、ランダムに設定します", 9600, 7860, 900);
+  cmdSet = button("cmdSet", "Set", nullptr, 10800, 7860, 900);
+  cmdSetCancel = button("cmdSetCancel", "Cancel", nullptr, 11760, 7860, 900);
+  chkAutoNext = new QCheckBox(QStringLiteral("AUTO NEXT"), area);
+  chkAutoNext->setObjectName("chkAutoNext");
+  chkAutoNext->setToolTip(QStringLiteral("[Set]時、ブロックを進めます。"));
+  place(chkAutoNext, 12720, 7860, 1575, 375);
+  lblPiece_count = label(area, "lblPiece_count", "セル数", 8640, 8400, 1800, 300);
+  hscFace = scrollBar(area, Qt::Horizontal, "hscFace", 0, 5, 1, 1, 0);
+  place(hscFace, 10800, 8400, 1500, 255);
+  lblFace = label(area, "lblFace", "ピース面　№", 12360, 8400, 600, 255);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+
+  for (int i = 0; i < 4; ++i) {
+    stsBar[i] = new QLabel(this);
+    stsBar[i]->setObjectName(QStringLiteral("stsBar(%1)").arg(i + 1));
+    stsBar[i]->setMinimumWidth(i == 3 ? 360 : 120);
+    statusBar()->addWidget(stsBar[i], i == 3 ? 1 : 0);
+  }
+
+  setFixedSize(kWindowWidth / kTwipsPerPixel, kWindowHeight / kTwipsPerPixel);
+}
+
 void frmMain::Form_Load() {
-  setWindowTitle(QString::fromStdString(fncMainCaption(st_)));
-  resize(1000, 10980 / 15);
+  setWindowTitle(q(fncMainCaption(st_)));
+  if (st_.G_bDemo) {
+    mnuFileSave->setVisible(false);
+    mnuFileStep1->setVisible(false);
+    mnuPzMaker->setVisible(false);
+    mnuFileOpen->setEnabled(false);
+    mnuView->menuAction()->setEnabled(false);
+    mnuTool->menuAction()->setEnabled(false);
+    mnuHelp->menuAction()->setEnabled(false);
+    cmdMove->setEnabled(false);
+    cmdStop->setEnabled(false);
+    cmdInit->setEnabled(false);
+    lblDemo->setText(QStringLiteral("デモンストレーション表示中です。\n終了するには、ココをクリックしてください。"));
+    lblDemo->setVisible(true);
+  } else {
+    lblDemo->setVisible(false);
+    lblDemo->clear();
+  }
+  st_.sngScale = static_cast<float>(std::sqrt(2.0) * 120);
+  st_.iPiece_Sel = 0;
+
+  mnuTool->menuAction()->setVisible(false);
+  mnuAautoMove->setVisible(false);
+  mnuFileSaveAs->setVisible(false);
+  mnu2D_Panel->setChecked(false);
+  mnuFileSaveAs->setEnabled(false);
+  mnuFileSave->setEnabled(false);
+
+  lblPiece->setText(QStringLiteral("1"));
+  lblFace->setText(QString::number(hscFace->value()));
+  lblSum->clear();
+  lblAtOnce->clear();
+  lblPiece_count->clear();
+  lblFace->setVisible(false);
+  lblDemo->setProperty("Tag", QStringLiteral("0"));
+
+  subPanel_show(false, false);
+  subOptPiece_hide();
+  hscFace->setVisible(false);
+  // The slice scroll bars already have their ranges and starting slices.
+
+  {
+    const QSignalBlocker quiet(lstPiece);
+    for (int i = 1; i <= kPieces; ++i) lstPiece->addItem(QString::number(i));
+  }
+  lstPiece->setFixedHeight(kPieces * lstPiece->sizeHintForRow(0) + 2 * lstPiece->frameWidth() + 2);
+
+  cmdSet->setVisible(false);
+  cmdSetCancel->setVisible(false);
+  chkAutoNext->setVisible(false);
+  subBoxButton_enable(true);
+  cmdReset->setEnabled(false);
+  cmdShuffle->setEnabled(false);
+  cmdLoad->setEnabled(false);
+  cmdCancel->setEnabled(false);
+  subPieceButton_enable(true);
+
+  stsBar_set(1, "Ver 0.0.0");
+  if (st_.G_bDemo) {
+    stsBar_set(2, "デモ");
+    stsBar_set(3, "4×4×3");
+    stsBar_set(4, "デモ ４×４×３");
+  } else {
+    stsBar_set(2, "サンプル");
+    stsBar_set(3, "3×3×3");
+    stsBar_set(4, "サンプル ３×３×３");
+  }
+  frameAuto->setVisible(false);
+
+  subPuzzle_loadBuiltin();
+}
+
+void frmMain::subPuzzle_loadBuiltin() {
+  if (st_.G_bDemo) {
+    subDemoPuzzle_set(st_);  // the loader's counters from Init.ini are kept
+  } else {
+    subSamplePuzzle_set(st_);
+    cmdInit_Click();
+  }
+  st_.G_iCellTotal = fncPieces_count(st_);
+  subColor_set(st_);
+  subPieceOrg_set(st_);
+  subAutoInfo_show();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The first activation runs once the window is on screen; the
+  // demonstration's long run then pumps events itself.
+  if (!st_.bActivated) QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+void frmMain::Form_Activate() {
+  if (st_.bActivated) return;
+  st_.bActivated = true;
+  // The empty box is shown from the start rather than a blank picture.
+  subBox_draw();
+  if (lstPiece->currentRow() != 0) {
+    setListIndex(0);
+  } else {
+    lstPiece_Click();
+  }
+  if (st_.G_bDemo) {
+    st_.bDemoRun = true;
+    chkDedSpace->setChecked(true);
+    chkDedSpace->setEnabled(false);
+    mnuAautoMove_Click();
+    cmdMove_Click();
+  }
 }
 
 void frmMain::Form_QueryUnload() { subInit_writeBack(st_); }
@@ -22,6 +418,141 @@ void frmMain::closeEvent(QCloseEvent* event) {
   // Closing is never cancelled.
   Form_QueryUnload();
   event->accept();
+}
+
+void frmMain::mnuFileQuit_Click() { close(); }
+
+void frmMain::subOptPiece_hide() {
+  for (QRadioButton* o : optPiece) o->setVisible(false);
+}
+
+void frmMain::subBoxButton_enable(bool b) {
+  for (QWidget* w : {static_cast<QWidget*>(cmdRemove), static_cast<QWidget*>(cmdOrgPZ), static_cast<QWidget*>(cmdClear),
+                     static_cast<QWidget*>(cmdTurn[3]), static_cast<QWidget*>(cmdTurn[4]),
+                     static_cast<QWidget*>(cmdTurn[5])})
+    w->setEnabled(b);
+}
+
+void frmMain::subPieceButton_enable(bool b) {
+  for (QPushButton* w : {cmdOrg, cmdTurn[0], cmdTurn[1], cmdTurn[2], cmdX_Dec, cmdX_Inc, cmdY_dec, cmdY_Inc, cmdZ_Dec,
+                         cmdZ_Inc})
+    w->setEnabled(b);
+}
+
+void frmMain::subPanel_show(bool showBox, bool showPiece) {
+  for (QScrollBar* s : {hscL, hscR, vscU, vscD}) s->setVisible(showBox);
+  for (QScrollBar* s : {hscLP, hscRP, vscUP, vscDP}) s->setVisible(showPiece);
+  for (ShapeGrid* g : {shpA, shpB, shpC, shpD}) g->setSquaresVisible(showBox);
+  for (ShapeGrid* g : {shpE, shpF, shpG, shpH}) g->setSquaresVisible(showPiece);
+}
+
+void frmMain::stsBar_set(int panel, const std::string& text) { stsBar[panel - 1]->setText(q(text)); }
+
+std::string frmMain::text(const QLabel* label) { return label->text().toStdString(); }
+
+void frmMain::mnuFileOpen_Click() {
+  try {
+    if (mnuMake->isChecked() || mnuMakePiece->isChecked()) {
+      if (dialogs_.messageBox("作成中のブロックが、破棄されます。よろしいですか？", "パズルを開く", MsgIcon::Question,
+                              MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+      cmdSet->setVisible(false);
+      cmdSetCancel->setVisible(false);
+      chkAutoNext->setVisible(false);
+      mnuMake->setChecked(false);
+      mnuMakePiece->setChecked(false);
+      for (QAction* a : {mnu2D_Panel, mnuAautoMove, mnuHelpHelp, mnuMake, mnuMakePiece}) a->setEnabled(true);
+      mnu2D_Panel_Click();
+      subBoxButton_enable(true);
+      cmdClear_Click();
+    }
+
+    FileDialogRequest request;
+    request.title = "パズルを開く";
+    request.initialPath = st_.G_sDataPath + "/*.bin";
+    request.filter = "(*.bin)|*.bin";
+    request.defaultExt = "bin";
+    const std::string path = dialogs_.openFileDialog(request);
+    if (path.empty()) return;
+
+    // The file is judged before anything changes, so a refused file leaves
+    // the current puzzle, its box and its save target as they were.
+    std::string bytes;
+    if (IoError e = fncFile_readAll(path, bytes)) {
+      subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(kStepOpen) + ":" + e.description,
+                   "frmMain.fncFile_get() " + fncStr(e.number));
+      return;
+    }
+    PuzzleState probe = st_;
+    const PuzzleReadResult check = fncPuzzle_decode(bytes, probe);
+    if (check.status == PuzzleReadStatus::NgVersion) {
+      dialogs_.messageBox("バージョンが特定できませんでした。", "読み出し不可能なパズル", MsgIcon::Critical,
+                          MsgButtons::OK);
+      return;
+    }
+    if (check.status == PuzzleReadStatus::Error) {
+      subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(check.step) + ":" + check.error.description,
+                   "frmMain.fncFile_get() " + fncStr(check.error.number));
+      return;
+    }
+
+    cmdClear_Click();
+    fncPuzzle_decode(bytes, st_);
+    st_.sPzFile = path;
+    st_.G_sFileTitle = fncFile_title(path);
+    st_.G_sPzVersion = check.version;
+    stsBar_set(1, check.version);
+    stsBar_set(2, "プレイ・モード");
+    stsBar_set(3, fncStr(st_.G_iCellX) + "×" + fncStr(st_.G_iCellY) + "×" + fncStr(st_.G_iCellZ));
+    stsBar_set(4, st_.G_sComment);
+
+    // The selection of block 1 runs for the puzzle just opened, so the
+    // buttons match its blocks.
+    if (lstPiece->currentRow() != 0) {
+      setListIndex(0);
+    } else {
+      lstPiece_Click();
+    }
+    lblSum->setText(q(fncStr(st_.G_iCellDone) + " : " + fncStr(st_.G_iCellTotal)));
+    cmdSet->setVisible(false);
+    cmdSetCancel->setVisible(false);
+    chkAutoNext->setVisible(false);
+    for (int b = 0; b < kPieces; ++b) {
+      if (st_.G_iPieceUsed[b] == 1) {
+        optPiece[b]->setVisible(true);
+        optPiece[b]->setChecked(true);
+      }
+    }
+    mnuFileSave->setEnabled(true);
+    st_.iPiece_Sel = 0;
+    subPiece_draw(0);
+    subBox_draw();
+    subAutoInfo_show();
+    if (mnuAautoMove->isChecked()) {
+      mnuAautoMove_Click();
+      mnuAautoMove->setEnabled(true);
+    }
+    if (mnu2D_Panel->isChecked()) mnu2D_Panel_Click();
+    mnuTool->menuAction()->setEnabled(true);
+    mnuView->menuAction()->setEnabled(true);
+  } catch (const std::exception& e) {
+    subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileOpen_Click() 51");
+    st_.sPzFile.clear();
+  }
+}
+
+ShapeGrid* frmMain::shapeGrid(PanelGrid grid) const {
+  switch (grid) {
+    case PanelGrid::shpA: return shpA;
+    case PanelGrid::shpB: return shpB;
+    case PanelGrid::shpC: return shpC;
+    case PanelGrid::shpD: return shpD;
+    case PanelGrid::shpE: return shpE;
+    case PanelGrid::shpF: return shpF;
+    case PanelGrid::shpG: return shpG;
+    case PanelGrid::shpH: return shpH;
+  }
+  return nullptr;
 }
 
 }  // namespace pakkon

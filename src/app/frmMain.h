@@ -1,30 +1,205 @@
 #pragma once
-// The main window.
+// The main window. It owns every control under its design name; the
+// handlers live with their subsystem (frmMain.cpp: load, open, close and
+// the control groups; frmMain_play.cpp: play and views; the auto loader,
+// maker and demonstration in their own folders).
 
 #include <QMainWindow>
+#include <array>
 
+#include "draw/layer_panel.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
 
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+class QWidget;
+
 namespace pakkon {
+
+class ClickLabel;
+class PictureWidget;
+class ShapeGrid;
 
 class frmMain : public QMainWindow {
   Q_OBJECT
 
  public:
   frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent = nullptr);
+  ~frmMain() override;
 
   PuzzleState& state() { return st_; }
 
+  // ---- controls, under their design names ----
+  QMenu* mnuFile = nullptr;
+  QAction* mnuFileOpen = nullptr;
+  QAction* mnuFileStep1 = nullptr;
+  QAction* mnuFileSaveAs = nullptr;
+  QAction* mnuFileSave = nullptr;
+  QAction* mnuFileStep2 = nullptr;
+  QAction* mnuFileQuit = nullptr;
+  QMenu* mnuView = nullptr;
+  QAction* mnu2D_Panel = nullptr;
+  QAction* mnuAautoMove = nullptr;
+  QMenu* mnuTool = nullptr;
+  QAction* mnuMake = nullptr;
+  QAction* mnuMakePiece = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QAction* mnuHelpVerInfo = nullptr;
+  QAction* mnuHelpHelp = nullptr;
+  QAction* mnuPzMaker = nullptr;
+
+  std::array<QPushButton*, 6> cmdTurn{};
+  QPushButton* cmdX_Dec = nullptr;
+  QPushButton* cmdX_Inc = nullptr;
+  QPushButton* cmdY_dec = nullptr;
+  QPushButton* cmdY_Inc = nullptr;
+  QPushButton* cmdZ_Dec = nullptr;
+  QPushButton* cmdZ_Inc = nullptr;
+  QPushButton* cmdOrg = nullptr;
+  QPushButton* cmdOrgPZ = nullptr;
+  QPushButton* cmdBotom = nullptr;
+  QPushButton* cmdReset = nullptr;
+  QPushButton* cmdShuffle = nullptr;
+  QPushButton* cmdClear = nullptr;
+  QPushButton* cmdLoad = nullptr;
+  QPushButton* cmdCancel = nullptr;
+  QPushButton* cmdRemove = nullptr;
+  QPushButton* cmdSet = nullptr;
+  QPushButton* cmdSetCancel = nullptr;
+  QCheckBox* chkAutoNext = nullptr;
+  QCheckBox* chkDedSpace = nullptr;
+
+  QGroupBox* framePiece = nullptr;
+  std::array<QRadioButton*, 8> optPiece{};
+  QListWidget* lstPiece = nullptr;
+
+  QGroupBox* frameAuto = nullptr;
+  QPushButton* cmdInit = nullptr;
+  QPushButton* cmdStop = nullptr;
+  QPushButton* cmdMove = nullptr;
+  std::array<QLabel*, 8> shpPiece{};
+  std::array<QLabel*, 8> lblIP{};
+  std::array<QLabel*, 8> lblNo{};
+  std::array<QLabel*, 8> lblTurn_CtZ{};
+  std::array<QLabel*, 8> lblFaceV{};
+  QListWidget* listRotate = nullptr;
+  QLabel* lblAtOnce = nullptr;
+
+  PictureWidget* pictMain = nullptr;
+  PictureWidget* pictPiece = nullptr;
+  QScrollBar* hscDX = nullptr;
+  QScrollBar* vscDY = nullptr;
+  QScrollBar* hscFace = nullptr;
+  QLabel* lblFace = nullptr;
+  QLabel* lblPiece = nullptr;
+  QLabel* lblSum = nullptr;
+  QLabel* lblPiece_count = nullptr;
+  ClickLabel* lblDemo = nullptr;
+
+  ShapeGrid* shpA = nullptr;
+  ShapeGrid* shpB = nullptr;
+  ShapeGrid* shpC = nullptr;
+  ShapeGrid* shpD = nullptr;
+  ShapeGrid* shpE = nullptr;
+  ShapeGrid* shpF = nullptr;
+  ShapeGrid* shpG = nullptr;
+  ShapeGrid* shpH = nullptr;
+  QScrollBar* hscL = nullptr;
+  QScrollBar* hscR = nullptr;
+  QScrollBar* vscU = nullptr;
+  QScrollBar* vscD = nullptr;
+  QScrollBar* hscLP = nullptr;
+  QScrollBar* hscRP = nullptr;
+  QScrollBar* vscUP = nullptr;
+  QScrollBar* vscDP = nullptr;
+
+  QTimer* Timer1 = nullptr;
+  std::array<QLabel*, 4> stsBar{};  // panels 1..4 at index 0..3
+
+  // ---- window life (frmMain.cpp) ----
+  void Form_Load();
+  void Form_Activate();
+  void Form_QueryUnload();
+  void mnuFileOpen_Click();
+  void mnuFileQuit_Click();
+  void subOptPiece_hide();
+  void subBoxButton_enable(bool b);
+  void subPieceButton_enable(bool b);
+  void subPanel_show(bool showBox, bool showPiece);
+  void stsBar_set(int panel, const std::string& text);  // panel 1..4
+
+  // ---- play and views (frmMain_play.cpp) ----
+  void lstPiece_Click();
+  void cmdTurn_Click(int index);
+  void hscFace_Change();
+  void cmdBotom_Click();
+  void cmdReset_Click();
+  void cmdShuffle_Click();
+  void cmdX_Dec_Click();
+  void cmdX_Inc_Click();
+  void cmdY_dec_Click();
+  void cmdY_Inc_Click();
+  void cmdZ_Dec_Click();
+  void cmdZ_Inc_Click();
+  void cmdOrg_Click();
+  void cmdOrgPZ_Click();
+  void cmdLoad_Click();
+  void cmdCancel_Click();
+  void cmdRemove_Click();
+  void cmdClear_Click();
+  void mnuHelpHelp_Click();
+  void subBox_draw();
+  void subPiece_draw(int piece);
+  void subBoxPanel_draw(int L, int R, int U, int D);
+  void subPiecePanel_draw(int LP, int RP, int UP, int DP, int piece);
+  void mnu2D_Panel_Click();
+  void hscDX_Change();
+  void vscDY_Change();
+  void pictMain_MouseDown(int button, int shift, float x, float y);
+  void pictMain_MouseMove(int button, int shift, float x, float y);
+  void Form_MouseDown(int button, int shift, float x, float y);
+
+  // ---- auto loader (autoload/frmMain_autoload.cpp) ----
+  void cmdInit_Click();
+  void cmdStop_Click();
+  void cmdMove_Click();
+  void mnuAautoMove_Click();
+  void subAutoInfo_show();
+
+  // The list index as the design's ListIndex: setting a different value
+  // runs the selection, setting the same one runs nothing.
+  void setListIndex(int index);
+  int listIndex() const;
+  // Caption of a label; option buttons and the status bar in tests.
+  static std::string text(const QLabel* label);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Form_Load();
-  void Form_QueryUnload();
+  void buildMenus();
+  void buildControls();
+  void connectHandlers();
+  void subPuzzle_loadBuiltin();
+  bool fncGiveUp_check();
+  void selectFirstVisibleOption();
+  ShapeGrid* shapeGrid(PanelGrid grid) const;
 
   PuzzleState& st_;
   Dialogs& dialogs_;
+  LayerPanels panels_{};
+  int listPressRow_ = -1;  // row current when the mouse went down on the list
 };
 
 }  // namespace pakkon

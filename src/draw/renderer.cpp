@@ -22,8 +22,10 @@ float fncScale_default() { return static_cast<float>(std::sqrt(2.0) * 120.0); }
 DepthStep fncDepth_step(const ViewInfo& view, float sngScale) {
   if (view.sngDX == 0) return {0, 0};
   const float a = static_cast<float>(std::atan(static_cast<double>(view.sngDY / view.sngDX)));
-  const float Ox = std::cos(a) * sngScale;
-  const float Oy = std::sin(a) * sngScale;
+  // The trigonometry and the product run in double and round once, as the
+  // original arithmetic did.
+  const auto Ox = static_cast<float>(std::cos(static_cast<double>(a)) * sngScale);
+  const auto Oy = static_cast<float>(std::sin(static_cast<double>(a)) * sngScale);
   if (view.sngDX > 0) return {Ox, Oy};
   return {-Ox, -Oy};
 }

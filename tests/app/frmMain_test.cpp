@@ -39,6 +39,7 @@ TEST_F(MainWindow, ClosingWritesTheCountersOnlyDuringTheDemonstrationRun) {
   {
     frmMain w(st, dialogs);
     w.show();
+    st.GE_lRotate = 87654321;
     st.bDemoRun = true;
     w.close();
   }

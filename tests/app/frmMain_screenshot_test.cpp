@@ -1,0 +1,41 @@
+// Pictures of the window for the README and for people reviewing a change.
+// Written only when PAKKON_SCREENSHOT_DIR names a folder.
+
+#include <QPixmap>
+#include <QPushButton>
+#include <cstdlib>
+
+#include "support/packing.h"
+#include "qt/window_fixture.h"
+
+namespace pakkon {
+namespace {
+
+class Screenshot : public test::WindowTest {
+ protected:
+  void save(const char* name) {
+    const char* folder = std::getenv("PAKKON_SCREENSHOT_DIR");
+    if (!folder) return;
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(w->grab().save(QString::fromUtf8(folder) + "/" + name));
+  }
+};
+
+TEST_F(Screenshot, SampleHalfSolvedWithTheLayerPanel) {
+  if (!std::getenv("PAKKON_SCREENSHOT_DIR")) GTEST_SKIP() << "PAKKON_SCREENSHOT_DIR is not set";
+  start();
+  save("start.png");
+  const std::vector<test::Placement> packing = test::findPacking(st);
+  for (size_t i = 0; i < 4; ++i) {
+    std::memcpy(st.G_iPiece[packing[i].block], packing[i].cells, sizeof(Grid));
+    w->setListIndex(packing[i].block);
+    if (w->listIndex() == packing[i].block) w->lstPiece_Click();
+    w->cmdLoad->click();
+  }
+  w->setListIndex(packing[4].block);
+  w->mnu2D_Panel_Click();
+  save("play.png");
+}
+
+}  // namespace
+}  // namespace pakkon
