@@ -1,0 +1,503 @@
+#include "autoload/search.h"
+
+#include <array>
+#include <bit>
+#include <cstring>
+#include <limits>
+
+#include "autoload/search_reference.h"
+#include "geometry/movement.h"
+#include "platform/text.h"
+
+// The run works on 64-bit cell masks, bit x + 4y + 16z, and keeps the
+// state record true wherever the window or a file can see it: G_iBox,
+// G_lBoxColor and the counters are written as they change; the block grids
+// are written back before every hook call but stripLabel and pumpDue,
+// before pump and pause, and at the end. G_iBoxWork is scratch and is not
+// kept in step with what the step-by-step form would leave there.
+
+namespace pakkon {
+
+void subOrder_shift(PuzzleState& st) {
+  const int16_t first = st.GE_iRotation[0];
+  for (int k = 0; k < kPieces - 1; ++k) st.GE_iRotation[k] = st.GE_iRotation[k + 1];
+  st.GE_iRotation[kPieces - 1] = first;
+}
+
+std::string fncResult_line(const PuzzleState& st, int last) {
+  std::string line;
+  for (int i = 0; i <= last; ++i) {
+    line += fncStrSigned(st.GE_iRotation[i]);
+    line += ',';
+    line += fncStrSigned(st.G_Info_Piece[i].iFace_ct);
+    line += ',';
+    line += fncStrSigned(st.G_Info_Piece[i].iTurn_CtZ);
+    line += ' ';
+  }
+  return line;
+}
+
+namespace {
+
+using namespace autoload_internal;
+
+constexpr uint64_t kX0 = 0x1111111111111111ULL;
+constexpr uint64_t kX3 = 0x8888888888888888ULL;
+constexpr uint64_t kY0 = 0x000F000F000F000FULL;
+constexpr uint64_t kY3 = 0xF000F000F000F000ULL;
+constexpr uint64_t kZ0 = 0x000000000000FFFFULL;
+constexpr uint64_t kZ3 = 0xFFFF000000000000ULL;
+
+constexpr int cellX(int i) { return i & 3; }
+constexpr int cellY(int i) { return (i >> 2) & 3; }
+constexpr int cellZ(int i) { return i >> 4; }
+constexpr int bitOf(int x, int y, int z) { return x + 4 * y + 16 * z; }
+
+// Grids are laid out [x][y][z], z fastest; masks have x fastest. Swapping
+// the two-bit x and z fields of every bit's index turns one into the other.
+constexpr uint64_t swapXZ(uint64_t m) {
+  uint64_t t = ((m >> 15) ^ m) & 0x0000AAAA0000AAAAULL;
+  m ^= t ^ (t << 15);
+  t = ((m >> 30) ^ m) & 0x00000000CCCCCCCCULL;
+  return m ^ t ^ (t << 30);
+}
+
+struct Expand {
+  int16_t v[8];
+};
+constexpr std::array<Expand, 256> kExpand = [] {
+  std::array<Expand, 256> t{};
+  for (int byte = 0; byte < 256; ++byte)
+    for (int k = 0; k < 8; ++k) t[byte].v[k] = static_cast<int16_t>((byte >> k) & 1);
+  return t;
+}();
+
+void gridStore(uint64_t m, Grid& g) {
+  const uint64_t lay = swapXZ(m);
+  int16_t flat[64];
+  for (int k = 0; k < 8; ++k) std::memcpy(flat + 8 * k, kExpand[(lay >> (8 * k)) & 0xFF].v, sizeof(Expand));
+  std::memcpy(g, flat, sizeof flat);
+}
+
+// False when a cell holds anything but 0 or 1.
+bool gridLoad(const Grid& g, uint64_t& m) {
+  int16_t flat[64];
+  std::memcpy(flat, g, sizeof flat);
+  uint64_t lay = 0;
+  bool binary = true;
+  for (int i = 0; i < 64; ++i) {
+    binary &= flat[i] == 0 || flat[i] == 1;
+    lay |= static_cast<uint64_t>(flat[i] == 1) << i;
+  }
+  m = swapXZ(lay);
+  return binary;
+}
+
+// Where a cell lands under each quarter turn.
+struct TurnTable {
+  uint8_t z[64], x[64], y[64];
+};
+constexpr TurnTable kTurn = [] {
+  TurnTable t{};
+  for (int i = 0; i < 64; ++i) {
+    const int x = cellX(i), y = cellY(i), z = cellZ(i);
+    t.z[i] = static_cast<uint8_t>(bitOf(3 - y, x, z));
+    t.x[i] = static_cast<uint8_t>(bitOf(x, z, 3 - y));
+    t.y[i] = static_cast<uint8_t>(bitOf(z, y, 3 - x));
+  }
+  return t;
+}();
+
+uint64_t turn(uint64_t m, const uint8_t (&to)[64]) {
+  uint64_t r = 0;
+  for (; m != 0; m &= m - 1) r |= uint64_t{1} << to[std::countr_zero(m)];
+  return r;
+}
+uint64_t turnZ(uint64_t m) { return turn(m, kTurn.z); }
+
+// Occupied rows along x (bit x) and the z-folded layer (bit x + 4y).
+uint64_t layerFold(uint64_t m) {
+  uint64_t u = m | (m >> 32);
+  return (u | (u >> 16)) & 0xFFFF;
+}
+uint64_t rowFold(uint64_t layer) {
+  const uint64_t v = layer | (layer >> 8);
+  return (v | (v >> 4)) & 0xF;
+}
+
+uint64_t origin(uint64_t m) {
+  if (m == 0) return 0;
+  const uint64_t layer = layerFold(m);
+  const int minZ = std::countr_zero(m) >> 4;
+  const int minY = std::countr_zero(layer) >> 2;
+  const int minX = std::countr_zero(rowFold(layer));
+  return m >> (minX + 4 * minY + 16 * minZ);
+}
+
+bool deadCell(uint64_t f) {
+  uint64_t closed = ((f << 16) | kZ0) & ((f >> 16) | kZ3);
+  closed &= ((f << 1) | kX0) & ((f >> 1) | kX3);
+  closed &= ((f << 4) | kY0) & ((f >> 4) | kY3);
+  return (closed & ~f) != 0;
+}
+
+class Fast {
+ public:
+  Fast(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options, int last)
+      : st_(st), hooks_(hooks), options_(options), last_(last) {
+    limit_ = options.maxTests < 0 ? std::numeric_limits<int64_t>::max() : options.maxTests;
+  }
+
+  AutoLoadResult run() {
+    if (!load()) return subReference_continue(st_, hooks_, options_, Resume{ResumeAt::Restart, last_, 0, 0, 0});
+    Step step = Step::Restart;
+    for (;;) {
+      switch (step) {
+        case Step::Restart: restart(); [[fallthrough]];
+        case Step::Place:
+          b_ = st_.GE_iRotation[p_];
+          m_ = isBlock(b_) ? piece_[b_] : 0;
+          [[fallthrough]];
+        case Step::Scan: step = scan(); break;
+        case Step::NextOrientation: step = nextOrientation(); break;
+        case Step::Backtrack: step = backtrack(); break;
+        case Step::Complete: step = complete() ? end(AutoLoadEnd::Filled) : turnFirst(); break;
+        case Step::OrderFailed: step = orderFailed() ? Step::Restart : end(AutoLoadEnd::OrdersExhausted); break;
+        case Step::End: return result_;
+      }
+    }
+  }
+
+ private:
+  enum class Step { Restart, Place, Scan, NextOrientation, Backtrack, Complete, OrderFailed, End };
+
+  // Placing for block b_ from m_: tests positions in the scan order until
+  // one is accepted or the orientation has none left.
+  Step scan() {
+    if (tests_ >= limit_) return end(AutoLoadEnd::LimitReached);
+    if (hooks_.pumpDue() && !pump()) return Step::End;
+    const bool block = isBlock(b_);
+    for (;;) {
+      uint64_t m = m_;
+      int64_t tests = tests_;
+      const int64_t limit = limit_;
+      const bool boxBad = boxBad_;
+      const uint64_t occ = box_ | outside_;
+      const uint64_t layer = layerFold(m);
+      const uint64_t rows = rowFold(layer);
+      const int xBack = m == 0 ? 0 : 3 - (std::bit_width(rows) - 1 - std::countr_zero(rows));
+      const int yBack = m == 0 ? 0 : 4 * (3 - ((std::bit_width(layer) - 1) / 4 - std::countr_zero(layer) / 4));
+      for (;;) {
+        ++tests;
+        if ((m & occ) == 0 && !boxBad) {
+          m_ = m;
+          tests_ = tests;
+          return accept();
+        }
+        if (!block) {
+          tests_ = tests;
+          return Step::NextOrientation;
+        }
+        if ((m & kX3) == 0) {
+          m <<= 1;
+        } else {
+          m >>= xBack;
+          if ((m & kY3) == 0) {
+            m <<= 4;
+          } else {
+            m >>= yBack;
+            if ((m & kZ3) != 0) {
+              m_ = m;
+              tests_ = tests;
+              return Step::NextOrientation;
+            }
+            m <<= 16;
+          }
+        }
+        if (tests >= limit) {
+          m_ = m;
+          tests_ = tests;
+          return end(AutoLoadEnd::LimitReached);
+        }
+        if (hooks_.pumpDue()) {
+          m_ = m;
+          tests_ = tests;
+          if (!pump()) return Step::End;
+          break;
+        }
+      }
+    }
+  }
+
+  // The state is brought up to date before the pump and read back after
+  // it, since the events may have changed it. False when the run ends.
+  bool pump() {
+    keep();
+    sync();
+    hooks_.pump();
+    if (st_.bStop) {
+      st_.bStop = false;
+      result_ = {AutoLoadEnd::Stopped, tests_};
+      return false;
+    }
+    if (!load()) {
+      result_ = subReference_continue(st_, hooks_, options_, Resume{ResumeAt::Test, last_, p_, b_, tests_});
+      return false;
+    }
+    m_ = isBlock(b_) ? piece_[b_] : 0;
+    return true;
+  }
+
+  Step accept() {
+    const int b = b_;
+    const uint64_t m = m_;
+    box_ |= m;
+    for (uint64_t r = m; r != 0; r &= r - 1) {
+      const int i = std::countr_zero(r);
+      st_.G_iBox[cellX(i)][cellY(i)][cellZ(i)] = 1;
+    }
+    if (isBlock(b)) colour(box_ & ~coloured_, b);
+    keep();
+    sync();
+    if (hooks_.deadSpaceChecked() && deadCell(box_)) {
+      if (isBlock(b)) clearShape(m);
+      return Step::NextOrientation;
+    }
+    hooks_.boxDraw();
+    if (isBlock(b)) st_.G_Info_Piece[b].iNo = static_cast<int16_t>(p_ + 1);
+    hooks_.stripLabel(StripRow::lblNo, p_, p_ + 1);
+    if (st_.bDemoRun) hooks_.pause(500);
+    ++p_;
+    return p_ > last_ ? Step::Complete : Step::Place;
+  }
+
+  void demoStep() {
+    if (!st_.bDemoRun) return;
+    keep();
+    sync();
+    hooks_.pieceDraw(b_);
+    hooks_.pause(100);
+  }
+
+  Step nextOrientation() {
+    if (isBlock(b_)) {
+      PieceInfo& info = st_.G_Info_Piece[b_];
+      if (info.iTurn_CtZ < 3) {
+        m_ = origin(turnZ(origin(m_)));
+        ++info.iTurn_CtZ;
+        hooks_.stripLabel(StripRow::lblTurn_CtZ, p_, info.iTurn_CtZ);
+        demoStep();
+        return Step::Scan;
+      }
+      if (info.iFace_ct < 5) {
+        info.iTurn_CtZ = 0;
+        ++info.iFace_ct;
+        hooks_.stripLabel(StripRow::lblTurn_CtZ, p_, info.iTurn_CtZ);
+        hooks_.stripLabel(StripRow::lblFaceV, p_, info.iFace_ct);
+        m_ = setFace(b_, info.iFace_ct, m_);
+        demoStep();
+        return Step::Scan;
+      }
+      info = PieceInfo{};
+      m_ = setFace(b_, 0, m_);
+      keep();
+    }
+    hooks_.stripLabel(StripRow::lblTurn_CtZ, p_, 0);
+    hooks_.stripLabel(StripRow::lblFaceV, p_, 0);
+    hooks_.stripLabel(StripRow::lblNo, p_, 0);
+    return Step::Backtrack;
+  }
+
+  Step backtrack() {
+    if (p_ == 0) return Step::OrderFailed;
+    --p_;
+    b_ = st_.GE_iRotation[p_];
+    m_ = isBlock(b_) ? piece_[b_] : 0;
+    if (isBlock(b_)) clearShape(m_);
+    sync();
+    hooks_.boxDraw();
+    if (isBlock(b_) && b_ == st_.iPiece_Sel) hooks_.pieceDraw(b_);
+    return Step::NextOrientation;
+  }
+
+  // True when the box is full.
+  bool complete() {
+    sync();
+    const int count = std::popcount(box_);
+    hooks_.sumText(fncStr(count) + " : " + fncStr(st_.G_iCellTotal));
+    hooks_.resultLine(fncResult_line(st_, last_));
+    if (count != st_.G_iCellTotal) return false;
+    hooks_.message(kFilledText, kFilledTitle, MsgIcon::Information);
+    return true;
+  }
+
+  Step turnFirst() {
+    const int b0 = st_.GE_iRotation[0];
+    if (!isBlock(b0)) return Step::OrderFailed;
+    PieceInfo& info = st_.G_Info_Piece[b0];
+    if (info.iTurn_CtZ < 3) {
+      piece_[b0] = turnZ(piece_[b0]);
+      ++info.iTurn_CtZ;
+      hooks_.stripLabel(StripRow::lblTurn_CtZ, b0, info.iTurn_CtZ);
+    } else if (info.iFace_ct >= 5) {
+      return Step::OrderFailed;
+    } else {
+      info.iTurn_CtZ = 0;
+      ++info.iFace_ct;
+      hooks_.stripLabel(StripRow::lblFaceV, b0, info.iFace_ct);
+      piece_[b0] = setFace(b0, info.iFace_ct, piece_[b0]);
+    }
+    dirty_ |= 1u << b0;
+    sync();
+    hooks_.pieceDraw(b0);
+    return Step::Restart;
+  }
+
+  // False when the orders are used up.
+  bool orderFailed() {
+    const int first = st_.GE_iRotation[0];
+    subOrder_shift(st_);
+    sync();
+    hooks_.autoInfoShow();
+    if (++st_.lStep == 8) {
+      st_.lStep = 0;
+      st_.GE_lRotate = fncRotate_next(st_.GE_lRotate);
+      for (int k = 0; k <= last_; ++k) st_.GE_iRotation[k] = fncRotateDigit(st_.GE_lRotate, k);
+      hooks_.autoInfoShow();
+      if (st_.GE_lRotate > kRotateLimit) {
+        hooks_.message(kRotationLimitText, kRotationLimitTitle, MsgIcon::Exclamation);
+        return false;
+      }
+    }
+    if (isBlock(first)) hooks_.pieceDraw(first);
+    return true;
+  }
+
+  void restart() {
+    std::memset(st_.G_iBox, 0, sizeof st_.G_iBox);
+    std::memset(st_.G_lBoxColor, 0, sizeof st_.G_lBoxColor);
+    box_ = coloured_ = tinted_ = 0;
+    boxBad_ = false;
+    for (int b = 0; b <= last_; ++b) {
+      const uint64_t o = origin(piece_[b]);
+      if (o != piece_[b]) dirty_ |= 1u << b;
+      piece_[b] = o;
+    }
+    p_ = 0;
+  }
+
+  uint64_t setFace(int b, int face, uint64_t m) const { return face >= 0 && face <= 5 ? face_[b][face] : m; }
+
+  // The colours of block b into the given cells, as an accept writes them.
+  void colour(uint64_t cells, int b) {
+    const int32_t* row = st_.G_lColor[b + 1];
+    for (uint64_t r = cells; r != 0; r &= r - 1) {
+      const int i = std::countr_zero(r);
+      std::memcpy(st_.G_lBoxColor[cellX(i)][cellY(i)][cellZ(i)], row, sizeof(int32_t) * kShades);
+    }
+    if (row[0] != 0) coloured_ |= cells;
+    tinted_ = (row[0] | row[1] | row[2]) != 0 ? tinted_ | cells : tinted_ & ~cells;
+  }
+
+  // subBox_clearShape for a block standing on the cells m.
+  void clearShape(uint64_t m) {
+    for (uint64_t r = m & box_; r != 0; r &= r - 1) {
+      const int i = std::countr_zero(r);
+      st_.G_iBox[cellX(i)][cellY(i)][cellZ(i)] = 0;
+    }
+    for (uint64_t r = m & tinted_; r != 0; r &= r - 1) {
+      const int i = std::countr_zero(r);
+      std::memset(st_.G_lBoxColor[cellX(i)][cellY(i)][cellZ(i)], 0, sizeof(int32_t) * kShades);
+    }
+    box_ &= ~m;
+    coloured_ &= ~m;
+    tinted_ &= ~m;
+    boxBad_ = (box_ & outside_) != 0;
+  }
+
+  void keep() {
+    if (!isBlock(b_)) return;
+    if (piece_[b_] != m_) dirty_ |= 1u << b_;
+    piece_[b_] = m_;
+  }
+
+  void sync() {
+    for (unsigned d = dirty_; d != 0; d &= d - 1) {
+      const int b = std::countr_zero(d);
+      gridStore(piece_[b], st_.G_iPiece[b]);
+    }
+    dirty_ = 0;
+  }
+
+  // Reads the internal form from the state; false when some grid holds
+  // values the masks cannot carry.
+  bool load() {
+    bool binary = true;
+    for (int b = 0; b < kPieces; ++b) {
+      binary &= gridLoad(st_.G_iPiece[b], piece_[b]);
+      uint64_t org = 0;
+      binary &= gridLoad(st_.G_iPieceOrg[b], org);
+      // The faces as subPiece_setFace makes them.
+      const uint64_t x1 = turn(org, kTurn.x), y1 = turn(org, kTurn.y);
+      const uint64_t x2 = turn(x1, kTurn.x), y2 = turn(y1, kTurn.y);
+      face_[b][0] = origin(org);
+      face_[b][1] = origin(turn(x2, kTurn.x));
+      face_[b][2] = origin(y1);
+      face_[b][3] = origin(x1);
+      face_[b][4] = origin(turn(y2, kTurn.y));
+      face_[b][5] = origin(y2);
+    }
+    binary &= gridLoad(st_.G_iBox, box_);
+    coloured_ = tinted_ = outside_ = 0;
+    for (int i = 0; i < 64; ++i) {
+      const int x = cellX(i), y = cellY(i), z = cellZ(i);
+      const int32_t* c = st_.G_lBoxColor[x][y][z];
+      coloured_ |= static_cast<uint64_t>(c[0] != 0) << i;
+      tinted_ |= static_cast<uint64_t>((c[0] | c[1] | c[2]) != 0) << i;
+      const bool out = (st_.G_iCellX < kCells && x >= st_.G_iCellX) || (st_.G_iCellY < kCells && y >= st_.G_iCellY) ||
+                       (st_.G_iCellZ < kCells && z >= st_.G_iCellZ);
+      outside_ |= static_cast<uint64_t>(out) << i;
+    }
+    boxBad_ = (box_ & outside_) != 0;
+    dirty_ = 0;
+    return binary;
+  }
+
+  Step end(AutoLoadEnd e) {
+    keep();
+    sync();
+    result_ = {e, tests_};
+    return Step::End;
+  }
+
+  PuzzleState& st_;
+  AutoLoadHooks& hooks_;
+  const AutoLoadOptions& options_;
+  const int last_;
+  int64_t limit_;
+  int64_t tests_ = 0;
+  int p_ = 0;
+  int b_ = 0;
+  uint64_t m_ = 0;  // block b_ where it stands; piece_[b_] lags behind it
+  uint64_t piece_[kPieces] = {};
+  uint64_t face_[kPieces][6] = {};
+  uint64_t box_ = 0;
+  uint64_t coloured_ = 0;  // shade 0 not 0
+  uint64_t tinted_ = 0;    // some shade not 0
+  uint64_t outside_ = 0;
+  bool boxBad_ = false;  // a box cell beyond the box size: nothing fits
+  unsigned dirty_ = 0;   // blocks whose grid in the state is behind piece_
+  AutoLoadResult result_;
+};
+
+}  // namespace
+
+AutoLoadResult fncAutoLoad_run(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options) {
+  const int n = fncPieces_used(st);
+  if (n == 0) return {AutoLoadEnd::NoBlocks, 0};
+  st.lStep = 0;
+  subRun_start(st, hooks, n - 1);
+  return Fast(st, hooks, options, n - 1).run();
+}
+
+}  // namespace pakkon

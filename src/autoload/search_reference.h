@@ -1,0 +1,54 @@
+#pragma once
+// The auto loader's search taken step by step on the state record through
+// the geometry routines. It is the yardstick the fast form is tested and
+// timed against, and where the fast form hands over when the state holds
+// values its masks cannot carry.
+
+#include <cstdint>
+
+#include "autoload/search.h"
+
+namespace pakkon {
+
+AutoLoadResult fncAutoLoad_runReference(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options = {});
+
+namespace autoload_internal {
+
+// A number in GE_iRotation outside 0..7 names no block: it fits at its
+// first test as a block without cells would, but it has one position and
+// one orientation only, and nothing is read or written under its number.
+constexpr bool isBlock(int b) { return b >= 0 && b < kPieces; }
+
+// Where a search picks up: the restart point, or the placement test of
+// position p for block b (the pump for that test already done).
+enum class ResumeAt { Restart, Test };
+struct Resume {
+  ResumeAt at = ResumeAt::Restart;
+  int last = 0;
+  int p = 0;
+  int b = 0;
+  int64_t tests = 0;
+};
+AutoLoadResult subReference_continue(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options,
+                                     const Resume& from);
+
+// The start of a run for blocks 0..last: stored face and turns, block
+// views, strip colours.
+void subRun_start(PuzzleState& st, AutoLoadHooks& hooks, int last);
+
+// The colour a strip column shows for an order entry: none for an entry
+// that names no colour row.
+int32_t fncStrip_colour(const PuzzleState& st, int entry);
+
+// The next value above n that fncRotate_check accepts, stepping by one;
+// 2147483647 (which it does not accept) when none is left below it.
+int32_t fncRotate_stepped(int32_t n);
+// The same value, by the next permutation when n is one of 1..8.
+int32_t fncRotate_next(int32_t n);
+
+inline constexpr int32_t kRotateLimit = 87654321;
+inline constexpr const char* kFilledText = "☆グレイト☆　お疲れさまでした";
+inline constexpr const char* kFilledTitle = "♪おめでとう♪";
+
+}  // namespace autoload_internal
+}  // namespace pakkon
