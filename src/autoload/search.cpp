@@ -155,7 +155,7 @@ class Fast {
       switch (step) {
         case Step::Restart: restart(); [[fallthrough]];
         case Step::Place:
-          b_ = st_.GE_iRotation[p_];
+          b_ = fncBlock_at(st_, p_);
           m_ = isBlock(b_) ? piece_[b_] : 0;
           [[fallthrough]];
         case Step::Scan: step = scan(); break;
@@ -311,7 +311,7 @@ class Fast {
   Step backtrack() {
     if (p_ == 0) return Step::OrderFailed;
     --p_;
-    b_ = st_.GE_iRotation[p_];
+    b_ = fncBlock_at(st_, p_);
     m_ = isBlock(b_) ? piece_[b_] : 0;
     if (isBlock(b_)) clearShape(m_);
     sync();

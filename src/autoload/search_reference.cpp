@@ -43,7 +43,7 @@ class Reference {
       switch (step) {
         case Step::Restart: step = restart(); break;
         case Step::Place:
-          b_ = st_.GE_iRotation[p_];
+          b_ = fncBlock_at(st_, p_);
           step = Step::Pump;
           break;
         case Step::Pump:
@@ -158,7 +158,7 @@ class Reference {
   Step backtrack() {
     if (p_ == 0) return Step::OrderFailed;
     --p_;
-    b_ = st_.GE_iRotation[p_];
+    b_ = fncBlock_at(st_, p_);
     if (isBlock(b_)) subBox_clearShape(st_, b_);
     hooks_.boxDraw();
     if (isBlock(b_) && b_ == st_.iPiece_Sel) hooks_.pieceDraw(b_);

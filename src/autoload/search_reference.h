@@ -14,10 +14,21 @@ AutoLoadResult fncAutoLoad_runReference(PuzzleState& st, AutoLoadHooks& hooks, c
 
 namespace autoload_internal {
 
-// A number in GE_iRotation outside 0..7 names no block: it fits at its
-// first test as a block without cells would, but it has one position and
-// one orientation only, and nothing is read or written under its number.
+// A number in GE_iRotation outside 0..7 names no block, and nor does one
+// that repeats the block of an earlier position: shared counters would let
+// the later position undo the earlier one's progress for ever. Such an entry
+// fits at its first test as a block without cells would, but it has one
+// position and one orientation only, and nothing is read or written under
+// its number.
 constexpr bool isBlock(int b) { return b >= 0 && b < kPieces; }
+// The block loaded at position p, or -1 for an entry that names none.
+inline int fncBlock_at(const PuzzleState& st, int p) {
+  const int b = st.GE_iRotation[p];
+  if (!isBlock(b)) return -1;
+  for (int q = 0; q < p; ++q)
+    if (st.GE_iRotation[q] == b) return -1;
+  return b;
+}
 
 // Where a search picks up: the restart point, or the placement test of
 // position p for block b (the pump for that test already done).
