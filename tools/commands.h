@@ -15,6 +15,7 @@ using Args = std::vector<std::string>;
 int cmdInfo(const Args& args);
 int cmdResave(const Args& args);
 int cmdRender(const Args& args);
+int cmdAutoload(const Args& args);
 
 // Shared by the commands.
 int usage(const char* text);
