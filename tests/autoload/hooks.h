@@ -29,7 +29,10 @@ class RecordingHooks : public AutoLoadHooks {
     ++pumps;
     if (onPump) onPump(asked);
   }
-  bool deadSpaceChecked() override { return deadSpace; }
+  bool deadSpaceChecked() override {
+    ++deadAsked;
+    return deadSpace;
+  }
   void boxDraw() override { note("boxDraw"); }
   void pieceDraw(int block) override { note("pieceDraw " + std::to_string(block)); }
   void stripColour(int column, int32_t colour) override {
@@ -61,6 +64,7 @@ class RecordingHooks : public AutoLoadHooks {
   const PuzzleState* watch = nullptr;
 
   int64_t asked = 0;
+  int64_t deadAsked = 0;
   int64_t pumps = 0;
   int64_t calls = 0;
   uint64_t digest = 14695981039346656037ULL;

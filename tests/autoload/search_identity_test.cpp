@@ -66,6 +66,7 @@ AutoLoadResult expectSame(const PuzzleState& start, const Options& s = Options()
   EXPECT_EQ(rf.tests, rr.tests);
   EXPECT_EQ(hf.asked, hr.asked);
   EXPECT_EQ(hf.pumps, hr.pumps);
+  EXPECT_EQ(hf.deadAsked, hr.deadAsked);
   EXPECT_EQ(hf.calls, hr.calls);
   EXPECT_EQ(hf.digest, hr.digest);
   std::memcpy(fast.G_iBoxWork, ref.G_iBoxWork, sizeof(Grid));  // scratch

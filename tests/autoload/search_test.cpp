@@ -169,7 +169,7 @@ TEST(AutoLoad, RotationNumberStepsLikeCountingByOne) {
   EXPECT_EQ(fncRotate_next(87654321), 102345678);
   std::mt19937 random(5);
   char digits[] = "12345678";
-  for (int i = 0; i < 300; ++i) {
+  for (int i = 0; i < 100; ++i) {
     std::shuffle(digits, digits + 8, random);
     const int32_t n = std::atoi(digits);
     ASSERT_EQ(fncRotate_next(n), fncRotate_stepped(n)) << n;
