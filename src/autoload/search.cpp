@@ -134,6 +134,7 @@ uint64_t origin(uint64_t m) {
   return m >> (minX + 4 * minY + 16 * minZ);
 }
 
+// The faces of the 4 x 4 x 4 grid count as walls, as in fncBox_deadCell.
 bool deadCell(uint64_t f) {
   uint64_t closed = ((f << 16) | kZ0) & ((f >> 16) | kZ3);
   closed &= ((f << 1) | kX0) & ((f >> 1) | kX3);
@@ -183,6 +184,8 @@ class Fast {
       const int64_t limit = limit_;
       const bool boxBad = boxBad_;
       const uint64_t occ = box_ | outside_;
+      // A blocked move leaves the block against the far wall, so originX and
+      // originY take it back by the shape's free columns and rows.
       const uint64_t layer = layerFold(m);
       const uint64_t rows = rowFold(layer);
       const int xBack = m == 0 ? 0 : 3 - (std::bit_width(rows) - 1 - std::countr_zero(rows));
