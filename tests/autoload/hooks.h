@@ -1,8 +1,7 @@
 #pragma once
-// Hooks for the search tests. They record what the search shows as a
-// running digest (long runs) and, when asked, as readable lines; with a
-// state to watch, every call but stripLabel also takes in what the window
-// could see of the state at that moment.
+// Hooks for the search tests. They fold every call into a digest, with what
+// the window could see of the state at that moment when a state is watched
+// (stripLabel carries its value and sees nothing), and can keep the lines.
 
 #include <cstdint>
 #include <cstring>
@@ -20,19 +19,13 @@ class RecordingHooks : public AutoLoadHooks {
  public:
   explicit RecordingHooks(bool keepLines = false) : keepLines_(keepLines) {}
 
-  // Pumps on every `every`-th question (never when 0) and runs onPump then.
-  bool pumpDue() override {
-    ++asked;
-    return every > 0 && asked % every == 0;
-  }
+  // Pumps on every `every`-th question (never when 0), running onPump.
+  bool pumpDue() override { return ++asked, every > 0 && asked % every == 0; }
   void pump() override {
     ++pumps;
-    if (onPump) onPump(asked);
+    if (onPump) onPump();
   }
-  bool deadSpaceChecked() override {
-    ++deadAsked;
-    return deadSpace;
-  }
+  bool deadSpaceChecked() override { return ++deadAsked, deadSpace; }
   void boxDraw() override { note("boxDraw"); }
   void pieceDraw(int block) override { note("pieceDraw " + std::to_string(block)); }
   void stripColour(int column, int32_t colour) override {
@@ -40,18 +33,11 @@ class RecordingHooks : public AutoLoadHooks {
   }
   void stripLabel(StripRow row, int column, int value) override {
     static const char* const kRow[] = {"lblNo", "lblTurn_CtZ", "lblFaceV"};
-    note(std::string(kRow[static_cast<int>(row)]) + "(" + std::to_string(column) + ") " + std::to_string(value),
-         false);
+    note(std::string(kRow[static_cast<int>(row)]) + "(" + std::to_string(column) + ") " + std::to_string(value), false);
   }
   void autoInfoShow() override { note("autoInfoShow"); }
-  void sumText(const std::string& text) override {
-    sums.push_back(text);
-    note("lblSum " + text);
-  }
-  void resultLine(const std::string& line) override {
-    results.push_back(line);
-    note("result " + line);
-  }
+  void sumText(const std::string& text) override { note("lblSum " + text), sums.push_back(text); }
+  void resultLine(const std::string& line) override { note("result " + line), results.push_back(line); }
   void message(const std::string& text, const std::string& title, MsgIcon icon) override {
     messages.push_back(title + "|" + text + "|" + std::to_string(static_cast<int>(icon)));
     note("message " + messages.back());
@@ -60,34 +46,26 @@ class RecordingHooks : public AutoLoadHooks {
 
   bool deadSpace = false;
   int every = 0;
-  std::function<void(int64_t asked)> onPump;
+  std::function<void()> onPump;
   const PuzzleState* watch = nullptr;
 
-  int64_t asked = 0;
-  int64_t deadAsked = 0;
-  int64_t pumps = 0;
-  int64_t calls = 0;
+  int64_t asked = 0, deadAsked = 0, pumps = 0, calls = 0;
   uint64_t digest = 14695981039346656037ULL;
-  std::vector<std::string> lines;     // every call, when kept
-  std::vector<std::string> sums;      // lblSum texts
-  std::vector<std::string> results;   // result lines
-  std::vector<std::string> messages;  // title|text|icon
+  std::vector<std::string> lines, sums, results, messages;  // messages: title|text|icon
 
  private:
   void mix(const void* p, size_t n) {
     const auto* c = static_cast<const unsigned char*>(p);
-    for (; n >= 8; n -= 8, c += 8) {
-      uint64_t w;
-      std::memcpy(&w, c, 8);
+    for (size_t i = 0; i < n; i += 8) {
+      uint64_t w = 0;
+      std::memcpy(&w, c + i, n - i < 8 ? n - i : 8);
       digest = (digest ^ w) * 0x9E3779B97F4A7C15ULL;
       digest ^= digest >> 29;
     }
-    for (; n > 0; --n, ++c) digest = (digest ^ *c) * 1099511628211ULL;
   }
   void note(const std::string& s, bool seesState = true) {
     ++calls;
-    mix(s.data(), s.size());
-    mix("|", 1);
+    mix(s.c_str(), s.size() + 1);
     if (watch && seesState) {
       const PuzzleState& st = *watch;
       mix(st.G_iPiece, sizeof st.G_iPiece);
@@ -100,43 +78,37 @@ class RecordingHooks : public AutoLoadHooks {
     }
     if (keepLines_) lines.push_back(s);
   }
-
   bool keepLines_;
 };
 
-// A puzzle with the loader's counters as INIT leaves them, the colours set
-// and the total taken from the blocks.
-inline PuzzleState initialised(void (*set)(PuzzleState&)) {
-  PuzzleState st;
-  set(st);
+// The loader's counters as INIT leaves them, colours set, the total counted.
+inline PuzzleState initialised(PuzzleState st) {
   subPieceOrg_set(st);
   subColor_set(st);
   st.GE_lRotate = 12345678;
-  int cells = 0;
-  for (int b = 0; b < kPieces; ++b) {
-    st.GE_iRotation[b] = static_cast<int16_t>(b);
-    st.G_Info_Piece[b] = PieceInfo{};
-    for (int i = 0; i < 64; ++i) cells += st.G_iPiece[b][i / 16][i / 4 % 4][i % 4];
-  }
-  st.G_iCellTotal = static_cast<int16_t>(cells);
+  for (int b = 0; b < kPieces; ++b) st.GE_iRotation[b] = static_cast<int16_t>(b);
+  for (int i = 0; i < kPieces * 64; ++i) st.G_iCellTotal += st.G_iPiece[i / 64][i / 16 % 4][i / 4 % 4][i % 4];
   return st;
 }
+inline PuzzleState initialised(void (*set)(PuzzleState&)) {
+  PuzzleState st;
+  set(st);
+  return initialised(st);
+}
 
-// Cells per block, in a box of the given size; blocks as made as well.
 struct Xyz {
   int x, y, z;
 };
+// Blocks by their cells, in a box of the given size.
 inline PuzzleState contrived(int cx, int cy, int cz, std::initializer_list<std::initializer_list<Xyz>> blocks) {
-  PuzzleState st = initialised(subPieces_clear);
-  int b = 0, cells = 0;
+  PuzzleState st;
+  int b = 0;
   for (const auto& block : blocks) {
-    for (const Xyz& c : block) st.G_iPiece[b][c.x][c.y][c.z] = 1, ++cells;
+    for (const Xyz& c : block) st.G_iPiece[b][c.x][c.y][c.z] = 1;
     ++b;
   }
-  subPieceOrg_set(st);
   subCellSize_set(st, cx, cy, cz);
-  st.G_iCellTotal = static_cast<int16_t>(cells);
-  return st;
+  return initialised(st);
 }
 
 }  // namespace pakkon::test
