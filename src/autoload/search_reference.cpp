@@ -179,6 +179,8 @@ class Reference {
     const int b0 = st_.GE_iRotation[0];
     if (!isBlock(b0)) return Step::OrderFailed;
     PieceInfo& info = st_.G_Info_Piece[b0];
+    // A stored turn count above 3 moves on to the next face, as in the
+    // next-orientation step, instead of counting on through the 16-bit range.
     if (info.iTurn_CtZ < 3) {
       subPiece_turnZ(st_, b0);
       ++info.iTurn_CtZ;
