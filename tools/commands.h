@@ -15,6 +15,9 @@ using Args = std::vector<std::string>;
 int cmdInfo(const Args& args);
 int cmdResave(const Args& args);
 int cmdRender(const Args& args);
+int cmdMake(const Args& args);
+int cmdSolve(const Args& args);
+int cmdCheck(const Args& args);
 
 // Shared by the commands.
 int usage(const char* text);
