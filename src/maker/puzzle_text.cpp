@@ -46,6 +46,10 @@ std::string utf8(const std::u32string& s) {
 
 std::string quoted(char32_t c) { return "'" + utf8(c) + "'"; }
 
+std::string count(size_t n, const char* one, const char* many) {
+  return fncStr(static_cast<long long>(n)) + " " + (n == 1 ? one : many);
+}
+
 // Decodes one line; on a malformed sequence returns the 1-based column where it starts.
 std::optional<int> decode(std::string_view line, std::u32string& out) {
   size_t i = 0;
@@ -106,6 +110,8 @@ class Parser {
     checkComment();
     checkPassword();
     checkDrawing();
+    std::stable_sort(r_.errors.begin(), r_.errors.end(),
+                     [](const TextIssue& a, const TextIssue& b) { return a.line < b.line; });
     if (r_.errors.size() > kMaxErrors) {
       r_.errors.resize(kMaxErrors);
       r_.errors.push_back({0, 0, "more errors follow; fix these first"});
@@ -317,7 +323,7 @@ class Parser {
       }
       if (sized && static_cast<int>(layer.size()) != s.sizeY) {
         error(layer.front().number, 0, "layer " + fncStr(static_cast<long long>(z + 1)) + " has " +
-                                           fncStr(static_cast<long long>(layer.size())) + " rows and the box is " +
+                                           count(layer.size(), "row", "rows") + " and the box is " +
                                            fncStr(s.sizeY) + " high: draw " + fncStr(s.sizeY) +
                                            " rows, and a blank line between layers");
         shaped = false;
@@ -337,15 +343,15 @@ class Parser {
           cells.push_back({c, row.number, col});
         }
         if (sized && x != s.sizeX) {
-          error(row.number, 0, "this row has " + fncStr(x) + " cells and the box is " + fncStr(s.sizeX) + " wide");
+          error(row.number, 0, "this row has " + count(static_cast<size_t>(x), "cell", "cells") + " and the box is " + fncStr(s.sizeX) + " wide");
           shaped = false;
         }
       }
     }
     if (sized && shaped && static_cast<int>(rows_.size()) < s.sizeZ) {
       error(rows_.back().back().number, 0,
-            "only " + fncStr(static_cast<long long>(rows_.size())) + " layers and the box is " + fncStr(s.sizeZ) +
-                " deep: draw " + fncStr(s.sizeZ) + " layers separated by blank lines");
+            "the drawing has " + count(rows_.size(), "layer", "layers") + " and the box is " + fncStr(s.sizeZ) +
+                " deep: draw " + fncStr(s.sizeZ) + " layers, a blank line between them");
       shaped = false;
     }
     if (!shaped || !r_.errors.empty()) return;
@@ -359,9 +365,9 @@ class Parser {
     if (byName.size() > static_cast<size_t>(kPieces)) {
       auto ninth = std::next(byName.begin(), kPieces);
       const DrawnCell& c = cells[ninth->second.front()];
-      error(c.line, c.column, "block " + quoted(c.name) + " is block " + fncStr(static_cast<long long>(byName.size())) +
-                                  " of " + fncStr(static_cast<long long>(byName.size())) +
-                                  "; a puzzle has at most 8: join or remove blocks");
+      error(c.line, c.column, "too many blocks: " + fncStr(static_cast<long long>(byName.size())) +
+                                  " are drawn and a puzzle has at most 8 (in character order " + quoted(c.name) +
+                                  " is the 9th): join or remove blocks");
       return;
     }
     auto at = [&](size_t i, int& x, int& y, int& z) {
