@@ -211,7 +211,7 @@ BlockPlacement PackingSolver::describe(int block, uint64_t cells) const {
 }
 
 // One search, covering the free cell with the fewest candidate placements
-// next. Each level keeps the placements still possible for every type with
+// next (or placing a block that has fewer). Each level keeps the placements still possible for every type with
 // blocks left, and per cell how many of them cover it (bit-sliced counters
 // saturating at 8), so a cell with none ends the branch at once.
 class SolverRun {
@@ -284,14 +284,19 @@ class SolverRun {
     return (free & ~(c.b0 | c.b1 | c.b2 | c.ov)) == 0;
   }
 
-  // The free cell with the fewest candidates, lowest index first.
-  static uint64_t pickCell(const Level& l, uint64_t free) {
+  // The free cell with the fewest candidates, lowest index first, and
+  // their number (8 standing for 8 or more).
+  static uint64_t pickCell(const Level& l, uint64_t free, uint32_t& count) {
     const Counts& c = l.counts;
     const uint64_t f = free & ~c.ov, n0 = ~c.b0, n1 = ~c.b1, n2 = ~c.b2;
     const uint64_t byCount[7] = {f & c.b0 & n1 & n2, f & n0 & c.b1 & n2, f & c.b0 & c.b1 & n2, f & n0 & n1 & c.b2,
                                  f & c.b0 & n1 & c.b2, f & n0 & c.b1 & c.b2, f & c.b0 & c.b1 & c.b2};
-    for (uint64_t k : byCount)
-      if (k) return k & -k;
+    for (uint32_t i = 0; i < 7; ++i)
+      if (byCount[i]) {
+        count = i + 1;
+        return byCount[i] & -byCount[i];
+      }
+    count = 8;
     return free & -free;
   }
 
@@ -306,9 +311,20 @@ class SolverRun {
     }
     const Level& here = levels_[depth];
     Level& next = levels_[depth + 1];
-    const uint64_t cell = pickCell(here, free);
+    uint32_t fewest;
+    uint64_t cell = pickCell(here, free, fewest);
+    // A single block with still fewer places goes first instead: every
+    // solution puts it in exactly one of them. (Twins would be found in
+    // every order.)
+    int only = -1;
+    for (int t = 0; t < types_; ++t)
+      if (left_[t] == 1 && here.start[t + 1] - here.start[t] < fewest) {
+        fewest = here.start[t + 1] - here.start[t];
+        only = t;
+      }
+    if (only >= 0) cell = ~uint64_t{0};
     for (int t = 0; t < types_; ++t) {
-      if (left_[t] == 0) continue;
+      if (left_[t] == 0 || (only >= 0 && t != only)) continue;
       for (uint32_t i = here.start[t]; i < here.start[t + 1]; ++i) {
         const uint64_t m = here.masks[i];
         if (!(m & cell)) continue;
