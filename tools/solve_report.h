@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -32,7 +33,7 @@ inline bool parseCount(const std::string& s, uint64_t& out) {
 inline bool parseSeconds(const std::string& s, double& out) {
   char* end = nullptr;
   out = std::strtod(s.c_str(), &end);
-  return !s.empty() && end == s.c_str() + s.size() && out > 0;
+  return !s.empty() && end == s.c_str() + s.size() && std::isfinite(out) && out > 0;
 }
 
 // Blocks as users number them: "3 and 5", "1, 2 and 4".

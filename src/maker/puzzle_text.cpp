@@ -309,6 +309,7 @@ class Parser {
       return;
     }
     const PuzzleSource& s = r_.source;
+    const size_t before = r_.errors.size();
     const bool sized = s.sizeX > 0;
     std::vector<DrawnCell> cells;  // z, y, x order
     bool shaped = sized;
@@ -354,8 +355,7 @@ class Parser {
                 " deep: draw " + fncStr(s.sizeZ) + " layers, a blank line between them");
       shaped = false;
     }
-    if (!shaped || !r_.errors.empty()) return;
-    blocks(cells);
+    if (shaped && r_.errors.size() == before) blocks(cells);
   }
 
   void blocks(const std::vector<DrawnCell>& cells) {

@@ -4,11 +4,14 @@
 #include <bit>
 #include <chrono>
 #include <cstring>
+#include <optional>
 
 #include "geometry/orientation.h"
 
 namespace pakkon {
 namespace {
+
+constexpr double kYear = 365.0 * 24 * 3600;
 
 uint64_t maskOf(const Grid& g) {
   uint64_t m = 0;
@@ -241,7 +244,7 @@ class SolverRun {
       }
     }
     root.start[types_] = n;
-    if (opt_.timeLimit > 0)
+    if (opt_.timeLimit > 0 && opt_.timeLimit < kYear)
       deadline_ = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                                           std::chrono::duration<double>(opt_.timeLimit));
   }
@@ -305,7 +308,7 @@ class SolverRun {
       found(depth);
       return;
     }
-    if ((++nodes_ & 1023) == 0 && opt_.timeLimit > 0 && std::chrono::steady_clock::now() >= deadline_) {
+    if ((++nodes_ & 1023) == 0 && deadline_ && std::chrono::steady_clock::now() >= *deadline_) {
       stop(SolveEnd::Time);
       return;
     }
@@ -470,7 +473,7 @@ class SolverRun {
   std::vector<uint8_t> all_;
   uint64_t nodes_ = 0;
   bool stopped_ = false;
-  std::chrono::steady_clock::time_point deadline_{};
+  std::optional<std::chrono::steady_clock::time_point> deadline_;
   SolveResult result_;
 };
 

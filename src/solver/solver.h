@@ -42,10 +42,11 @@ using Solution = std::vector<BlockPlacement>;
 struct SolveOptions {
   bool firstOnly = false;
   // Stop once at least this many fixed-box solutions are counted (0: no
-  // cap). An arrangement counts all its fixed solutions at once, so the
-  // count may pass the cap by less than the product of the k!.
+  // cap). A find is counted with its rotated copies and the orders of its
+  // twins at once, so the count may pass the cap by less than 24 times the
+  // product of the k!.
   uint64_t limit = 0;
-  double timeLimit = 0;  // seconds; 0: none
+  double timeLimit = 0;  // seconds; 0 (or more than a year): none
   bool distinct = true;  // also count distinct solutions
   // Search one placement of an anchor block per orbit of the box rotations
   // and count each arrangement found for its whole orbit. Off: every
@@ -77,7 +78,6 @@ class PackingSolver {
   SolveResult solve(const SolveOptions& options = {}, const SolutionVisitor& visit = {}) const;
 
   int blockCount() const { return static_cast<int>(blocks_.size()); }
-  const std::vector<int>& blocks() const { return blocks_; }
   int cellCount() const { return cells_; }
   int volume() const { return sizeX_ * sizeY_ * sizeZ_; }
   int boxRotations() const { return static_cast<int>(rotations_.size()); }
