@@ -25,8 +25,8 @@ uint64_t reach(uint64_t m) {
   uint64_t r = m & -m, before = 0;
   while (r != before) {
     before = r;
-    r |= m & (((r << 1) & notX0) | ((r >> 1) & notX3) | ((r << 4) & notY0) | ((r >> 4) & notY3) | (r << 16) |
-              (r >> 16));
+    r |=
+        m & (((r << 1) & notX0) | ((r >> 1) & notX3) | ((r << 4) & notY0) | ((r >> 4) & notY3) | (r << 16) | (r >> 16));
   }
   return r;
 }
@@ -98,8 +98,7 @@ int cmdCheck(const Args& args) {
       for (int x = 0; x < st.G_iCellX; ++x) box |= fncCell_bit(x, y, z);
   if (solver.fromMadeShapes() && (overlap || made != box))
     warnings.push_back("the blocks as made do not fill the box: Reset after giving up does not show a solution");
-  if (st.G_sAnswerPW.empty())
-    warnings.push_back("no answer password: players cannot give up and see the solution");
+  if (st.G_sAnswerPW.empty()) warnings.push_back("no answer password: players cannot give up and see the solution");
 
   std::string out = file + ": " + fncStr(st.G_iCellX) + " x " + fncStr(st.G_iCellY) + " x " + fncStr(st.G_iCellZ) +
                     " box, " + fncStr(solver.blockCount()) + " blocks, comment \"" + st.G_sComment + "\"\n";

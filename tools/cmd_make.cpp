@@ -25,8 +25,7 @@ int cmdMake(const Args& args) {
   const std::string& out = args[1];
   std::string text;
   if (const IoError e = fncFile_readAll(src, text)) {
-    std::fprintf(stderr, "pakkon-tool: %s: cannot read it (%s); nothing written\n", src.c_str(),
-                 e.description.c_str());
+    std::fprintf(stderr, "pakkon-tool: %s: cannot read it (%s); nothing written\n", src.c_str(), e.description.c_str());
     return 1;
   }
   const PuzzleTextResult r = fncPuzzleText_parse(text);

@@ -35,7 +35,10 @@ std::string text(const std::string& file, const PuzzleState& st, const PackingSo
            ", position " + fncStr(p.dx) + " " + fncStr(p.dy) + " " + fncStr(p.dz) + "\n";
   const LayerGrid g = fncSolution_layers(s, st.G_iCellX, st.G_iCellY, st.G_iCellZ);
   for (size_t z = 0; z < g.size(); ++z) {
-    out += "\nz = " + fncStr(static_cast<long long>(z)) + (z == 0 ? " (back)" : z + 1 == g.size() ? " (front)" : "") +
+    out += "\nz = " + fncStr(static_cast<long long>(z)) +
+           (z == 0              ? " (back)"
+            : z + 1 == g.size() ? " (front)"
+                                : "") +
            "\n";
     for (const auto& row : g[z]) out += "  " + layerRow(row) + "\n";
   }
@@ -57,7 +60,8 @@ std::string json(const std::string& file, const PuzzleState& st, const PackingSo
   const auto twins = solver.identicalBlocks();
   field("identical", jsonArray(static_cast<int>(twins.size()), [&](int i) {
           const auto& group = twins[static_cast<size_t>(i)];
-          return jsonArray(static_cast<int>(group.size()), [&](int k) { return num(group[static_cast<size_t>(k)] + 1); });
+          return jsonArray(static_cast<int>(group.size()),
+                           [&](int k) { return num(group[static_cast<size_t>(k)] + 1); });
         }));
   field("fixed", num(static_cast<long long>(r.fixed)));
   field("arrangements", num(static_cast<long long>(r.arrangements)));
@@ -71,16 +75,21 @@ std::string json(const std::string& file, const PuzzleState& st, const PackingSo
   std::string sol = "null";
   if (!r.first.empty()) {
     const LayerGrid g = fncSolution_layers(r.first, st.G_iCellX, st.G_iCellY, st.G_iCellZ);
-    sol = "{\"blocks\": " + jsonArray(static_cast<int>(r.first.size()), [&](int i) {
-            const BlockPlacement& p = r.first[static_cast<size_t>(i)];
-            return "{\"block\":" + num(p.block + 1) + ",\"face\":" + num(p.face) + ",\"turns\":" + num(p.turns) +
-                   ",\"position\":[" + num(p.dx) + "," + num(p.dy) + "," + num(p.dz) + "]}";
-          }) +
-          ", \"layers\": " + jsonArray(static_cast<int>(g.size()), [&](int z) {
-            const auto& layer = g[static_cast<size_t>(z)];
-            return jsonArray(static_cast<int>(layer.size()),
-                             [&](int y) { return jsonString(layerRow(layer[static_cast<size_t>(y)])); });
-          }) +
+    sol = "{\"blocks\": " +
+          jsonArray(static_cast<int>(r.first.size()),
+                    [&](int i) {
+                      const BlockPlacement& p = r.first[static_cast<size_t>(i)];
+                      return "{\"block\":" + num(p.block + 1) + ",\"face\":" + num(p.face) +
+                             ",\"turns\":" + num(p.turns) + ",\"position\":[" + num(p.dx) + "," + num(p.dy) + "," +
+                             num(p.dz) + "]}";
+                    }) +
+          ", \"layers\": " +
+          jsonArray(static_cast<int>(g.size()),
+                    [&](int z) {
+                      const auto& layer = g[static_cast<size_t>(z)];
+                      return jsonArray(static_cast<int>(layer.size()),
+                                       [&](int y) { return jsonString(layerRow(layer[static_cast<size_t>(y)])); });
+                    }) +
           "}";
   }
   field("solution", sol, true);
@@ -119,7 +128,8 @@ int cmdSolve(const Args& args) {
   if (!readPuzzle(file, st)) return 1;
   const PackingSolver solver(st);
   const TimedSolve t = timedSolve(solver, options);
-  const std::string out = asJson ? json(file, st, solver, t, options.distinct) : text(file, st, solver, t, options.distinct);
+  const std::string out =
+      asJson ? json(file, st, solver, t, options.distinct) : text(file, st, solver, t, options.distinct);
   std::fputs(out.c_str(), stdout);
   return 0;
 }

@@ -55,14 +55,13 @@ std::optional<int> decode(std::string_view line, std::u32string& out) {
   size_t i = 0;
   while (i < line.size()) {
     const auto c = static_cast<unsigned char>(line[i]);
-    size_t n;
-    char32_t cp;
-    if (c < 0x80) n = 1, cp = c;
-    else if (c >= 0xC2 && c < 0xE0) n = 2, cp = c & 0x1F;
-    else if (c >= 0xE0 && c < 0xF0) n = 3, cp = c & 0x0F;
-    else if (c >= 0xF0 && c < 0xF5) n = 4, cp = c & 0x07;
-    else return static_cast<int>(out.size()) + 1;
-    if (i + n > line.size()) return static_cast<int>(out.size()) + 1;
+    const size_t n = c < 0x80                ? 1
+                     : c >= 0xC2 && c < 0xE0 ? 2
+                     : c >= 0xE0 && c < 0xF0 ? 3
+                     : c >= 0xF0 && c < 0xF5 ? 4
+                                             : 0;
+    if (n == 0 || i + n > line.size()) return static_cast<int>(out.size()) + 1;
+    char32_t cp = n == 1 ? c : c & (0x7F >> n);
     for (size_t k = 1; k < n; ++k) {
       const auto d = static_cast<unsigned char>(line[i + k]);
       if ((d & 0xC0) != 0x80) return static_cast<int>(out.size()) + 1;
@@ -178,13 +177,15 @@ class Parser {
       error(l.number, keyColumn, "'" + key + ":' comes after the drawing: put size, comment and password above it");
       return;
     }
-    std::optional<Value>* slot = key == "size" ? &size_ : key == "comment" ? &comment_ : key == "password" ? &password_
-                                                                                                            : nullptr;
+    std::optional<Value>* slot = key == "size"       ? &size_
+                                 : key == "comment"  ? &comment_
+                                 : key == "password" ? &password_
+                                                     : nullptr;
     if (!slot) {
       error(l.number, keyColumn, "unknown item '" + key + "': the items are size, comment and password");
     } else if (*slot) {
-      error(l.number, keyColumn, "a second '" + key + ":' line (the first is line " + fncStr((*slot)->line) +
-                                     "): keep one");
+      error(l.number, keyColumn,
+            "a second '" + key + ":' line (the first is line " + fncStr((*slot)->line) + "): keep one");
     } else {
       *slot = std::move(v);
     }
@@ -214,14 +215,16 @@ class Parser {
       return;
     }
     if (n.size() != 3) {
-      error(v.line, v.column, "size needs three numbers, x, y and z (like 'size: 4 x 4 x 3'); found " +
-                                  fncStr(static_cast<long long>(n.size())));
+      error(v.line, v.column,
+            "size needs three numbers, x, y and z (like 'size: 4 x 4 x 3'); found " +
+                fncStr(static_cast<long long>(n.size())));
       return;
     }
     for (int s : n)
       if (s < 2 || s > 4) {
-        error(v.line, v.column, "size " + fncStr(n[0]) + " x " + fncStr(n[1]) + " x " + fncStr(n[2]) +
-                                    ": every side must be 2 to 4 cells");
+        error(
+            v.line, v.column,
+            "size " + fncStr(n[0]) + " x " + fncStr(n[1]) + " x " + fncStr(n[2]) + ": every side must be 2 to 4 cells");
         return;
       }
     r_.source.sizeX = n[0], r_.source.sizeY = n[1], r_.source.sizeZ = n[2];
@@ -243,16 +246,20 @@ class Parser {
       const size_t n = fncCp932_encode(utf8(v.text[i]), &lossless).size();
       const int col = v.column + static_cast<int>(i);
       if (!lossless) {
-        error(v.line, col, "comment: " + quoted(v.text[i]) + " has no Shift-JIS code, so the file cannot keep it; "
-                                                              "use another character");
+        error(v.line, col,
+              "comment: " + quoted(v.text[i]) +
+                  " has no Shift-JIS code, so the file cannot keep it; "
+                  "use another character");
         return;
       }
       if (bytes + n > kCommentBytes) {
         size_t total = bytes;
         for (size_t k = i; k < v.text.size(); ++k) total += fncCp932_encode(utf8(v.text[k])).size();
-        error(v.line, col, "the comment takes " + fncStr(static_cast<long long>(total)) +
-                               " bytes in Shift-JIS and 40 fit (a full-width character takes 2): it would be cut "
-                               "before " + quoted(v.text[i]) + "; shorten it");
+        error(v.line, col,
+              "the comment takes " + fncStr(static_cast<long long>(total)) +
+                  " bytes in Shift-JIS and 40 fit (a full-width character takes 2): it would be cut "
+                  "before " +
+                  quoted(v.text[i]) + "; shorten it");
         return;
       }
       bytes += n;
@@ -267,8 +274,9 @@ class Parser {
     }
     const Value& v = *password_;
     if (v.text.empty()) {
-      error(v.line, 0, "the password is empty: without one the game never shows the solution; "
-                       "use letters and digits, at most 10");
+      error(v.line, 0,
+            "the password is empty: without one the game never shows the solution; "
+            "use letters and digits, at most 10");
       return;
     }
     if (v.text.size() > kPasswordChars) {
@@ -286,10 +294,11 @@ class Parser {
         if (c > 0x7F) {
           error(v.line, col, "password: " + quoted(c) + " cannot be stored; use ASCII letters and digits");
         } else if (c + 127 + i + 1 > 255) {
-          error(v.line, col, "password: " + quoted(c) + " cannot be stored as character " +
-                                 fncStr(static_cast<long long>(i + 1)) + " (it fits only among the first " +
-                                 fncStr(128 - static_cast<long long>(c)) + "); move it nearer the start or "
-                                                                           "choose another");
+          error(v.line, col,
+                "password: " + quoted(c) + " cannot be stored as character " + fncStr(static_cast<long long>(i + 1)) +
+                    " (it fits only among the first " + fncStr(128 - static_cast<long long>(c)) +
+                    "); move it nearer the start or "
+                    "choose another");
         }
       }
       return;
@@ -297,8 +306,9 @@ class Parser {
     r_.source.password = text;
     const bool plain = std::all_of(v.text.begin(), v.text.end(), asciiAlnum);
     if (v.text.size() > kPasswordAdvised || !plain)
-      warning(v.line, v.column, "the game asks players for at most 10 letters and digits; this password is harder "
-                                "to type there");
+      warning(v.line, v.column,
+              "the game asks players for at most 10 letters and digits; this password is harder "
+              "to type there");
   }
 
   // Layers of rows of cells, checked against the size.
@@ -317,16 +327,19 @@ class Parser {
     for (size_t z = 0; z < rows_.size(); ++z) {
       const std::vector<Line>& layer = rows_[z];
       if (sized && static_cast<int>(z) == s.sizeZ) {
-        error(layer.front().number, 0, "layer " + fncStr(static_cast<long long>(z + 1)) + " is one too many: the box "
-                                       "is " + fncStr(s.sizeZ) + " deep (size on line " + fncStr(sizeLine) + ")");
+        error(layer.front().number, 0,
+              "layer " + fncStr(static_cast<long long>(z + 1)) +
+                  " is one too many: the box "
+                  "is " +
+                  fncStr(s.sizeZ) + " deep (size on line " + fncStr(sizeLine) + ")");
         shaped = false;
         break;
       }
       if (sized && static_cast<int>(layer.size()) != s.sizeY) {
-        error(layer.front().number, 0, "layer " + fncStr(static_cast<long long>(z + 1)) + " has " +
-                                           count(layer.size(), "row", "rows") + " and the box is " +
-                                           fncStr(s.sizeY) + " high: draw " + fncStr(s.sizeY) +
-                                           " rows, and a blank line between layers");
+        error(layer.front().number, 0,
+              "layer " + fncStr(static_cast<long long>(z + 1)) + " has " + count(layer.size(), "row", "rows") +
+                  " and the box is " + fncStr(s.sizeY) + " high: draw " + fncStr(s.sizeY) +
+                  " rows, and a blank line between layers");
         shaped = false;
       }
       for (const Line& row : layer) {
@@ -344,7 +357,9 @@ class Parser {
           cells.push_back({c, row.number, col});
         }
         if (sized && x != s.sizeX) {
-          error(row.number, 0, "this row has " + count(static_cast<size_t>(x), "cell", "cells") + " and the box is " + fncStr(s.sizeX) + " wide");
+          error(row.number, 0,
+                "this row has " + count(static_cast<size_t>(x), "cell", "cells") + " and the box is " +
+                    fncStr(s.sizeX) + " wide");
           shaped = false;
         }
       }
@@ -365,9 +380,10 @@ class Parser {
     if (byName.size() > static_cast<size_t>(kPieces)) {
       auto ninth = std::next(byName.begin(), kPieces);
       const DrawnCell& c = cells[ninth->second.front()];
-      error(c.line, c.column, "too many blocks: " + fncStr(static_cast<long long>(byName.size())) +
-                                  " are drawn and a puzzle has at most 8 (in character order " + quoted(c.name) +
-                                  " is the 9th): join or remove blocks");
+      error(c.line, c.column,
+            "too many blocks: " + fncStr(static_cast<long long>(byName.size())) +
+                " are drawn and a puzzle has at most 8 (in character order " + quoted(c.name) +
+                " is the 9th): join or remove blocks");
       return;
     }
     auto at = [&](size_t i, int& x, int& y, int& z) {
@@ -415,9 +431,9 @@ class Parser {
       if (reached[x][y][z]) continue;
       const DrawnCell& c = cells[i];
       const DrawnCell& first = cells[members.front()];
-      error(c.line, c.column, "block " + quoted(c.name) + " is in pieces: this cell does not touch the part at line " +
-                                  fncStr(first.line) + ", column " + fncStr(first.column) +
-                                  " face to face; a block must be one piece");
+      error(c.line, c.column,
+            "block " + quoted(c.name) + " is in pieces: this cell does not touch the part at line " +
+                fncStr(first.line) + ", column " + fncStr(first.column) + " face to face; a block must be one piece");
       return;
     }
   }

@@ -31,8 +31,8 @@ struct TextIssue {
 
 struct PuzzleSource {
   int sizeX = 0, sizeY = 0, sizeZ = 0;
-  std::string comment;   // UTF-8, blanks around removed
-  std::string password;  // blanks around removed
+  std::string comment;             // UTF-8, blanks around removed
+  std::string password;            // blanks around removed
   std::vector<std::string> names;  // the character of each block, in block order
   std::vector<int> cellCounts;     // cells of each block
   Grid blocks[kPieces] = {};       // each block's cells where it is drawn

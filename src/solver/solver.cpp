@@ -246,7 +246,7 @@ class SolverRun {
     root.start[types_] = n;
     if (opt_.timeLimit > 0 && opt_.timeLimit < kYear)
       deadline_ = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                                          std::chrono::duration<double>(opt_.timeLimit));
+                                                         std::chrono::duration<double>(opt_.timeLimit));
   }
 
   SolveResult run() {
@@ -292,7 +292,7 @@ class SolverRun {
   static uint64_t pickCell(const Level& l, uint64_t free, uint32_t& count) {
     const Counts& c = l.counts;
     const uint64_t f = free & ~c.ov, n0 = ~c.b0, n1 = ~c.b1, n2 = ~c.b2;
-    const uint64_t byCount[7] = {f & c.b0 & n1 & n2, f & n0 & c.b1 & n2, f & c.b0 & c.b1 & n2, f & n0 & n1 & c.b2,
+    const uint64_t byCount[7] = {f & c.b0 & n1 & n2,   f & n0 & c.b1 & n2,   f & c.b0 & c.b1 & n2,  f & n0 & n1 & c.b2,
                                  f & c.b0 & n1 & c.b2, f & n0 & c.b1 & c.b2, f & c.b0 & c.b1 & c.b2};
     for (uint32_t i = 0; i < 7; ++i)
       if (byCount[i]) {
@@ -417,7 +417,8 @@ class SolverRun {
       const std::vector<int>& blocks = type(t).blocks;
       for (size_t i = 0; i < ms.size(); ++i) out.push_back(s_.describe(blocks[i], ms[i]));
     }
-    std::sort(out.begin(), out.end(), [](const BlockPlacement& a, const BlockPlacement& b) { return a.block < b.block; });
+    std::sort(out.begin(), out.end(),
+              [](const BlockPlacement& a, const BlockPlacement& b) { return a.block < b.block; });
     return out;
   }
 

@@ -117,10 +117,10 @@ class PackingSolver {
   std::vector<int> blocks_;
   Orientation orient_[kPieces][24] = {};
   std::vector<Type> types_;
-  std::vector<uint8_t> boxCells_;                     // bit indices, ascending
-  std::vector<std::array<uint8_t, 64>> rotations_;    // per box rotation, identity first: where each cell goes
-  int anchor_ = -1;                                   // type searched by orbit representatives
-  std::vector<AnchorPlacement> anchorPlacements_;     // by cells, ascending
+  std::vector<uint8_t> boxCells_;                   // bit indices, ascending
+  std::vector<std::array<uint8_t, 64>> rotations_;  // per box rotation, identity first: where each cell goes
+  int anchor_ = -1;                                 // type searched by orbit representatives
+  std::vector<AnchorPlacement> anchorPlacements_;   // by cells, ascending
 };
 
 // Layers of block numbers (1..8, 0 for an empty cell): [z][y][x].

@@ -86,7 +86,8 @@ Brute bruteForce(const PuzzleState& start) {
               const uint64_t cells = maskOf(m.G_iPiece[b]);
               bool inside = ok;
               for (int i = 0; i < 64; ++i)
-                if (cells >> i & 1) inside = inside && i % 4 < st.G_iCellX && i / 4 % 4 < st.G_iCellY && i / 16 < st.G_iCellZ;
+                if (cells >> i & 1)
+                  inside = inside && i % 4 < st.G_iCellX && i / 4 % 4 < st.G_iCellY && i / 16 < st.G_iCellZ;
               if (inside) found.insert(cells);
             }
       }
@@ -194,11 +195,11 @@ TEST(SolverCounts, SevenBlockCube) {
 // on boxes with 24, 8 and 4 rotations and with twins.
 TEST(SolverCounts, MatchBruteForceWithAndWithoutSymmetry) {
   const std::vector<std::vector<std::string>> cases = {
-      {"AA|AC", "BB|BC"},                        // two identical corners and a bar
-      {"AB|AB", "BB|AB", "CC|AC"},               // 2 x 2 x 3
-      {"AAB|ACB", "DCB|DCC"},                    // 3 x 2 x 2
-      {"AB|AB|CC", "AD|BD|CC", "ED|BD|EE"},      // 2 x 3 x 3 with one 4-rotation axis
-      {"AAB|CCB|CDD", "AEB|CEB|FDD"},            // 3 x 3 x 2, two twins among six
+      {"AA|AC", "BB|BC"},                                // two identical corners and a bar
+      {"AB|AB", "BB|AB", "CC|AC"},                       // 2 x 2 x 3
+      {"AAB|ACB", "DCB|DCC"},                            // 3 x 2 x 2
+      {"AB|AB|CC", "AD|BD|CC", "ED|BD|EE"},              // 2 x 3 x 3 with one 4-rotation axis
+      {"AAB|CCB|CDD", "AEB|CEB|FDD"},                    // 3 x 3 x 2, two twins among six
       {"DC|DC|CC", "DA|DA|CB", "BA|BB|EB", "EA|EE|EE"},  // 2 x 3 x 4: four rotations
       {"FFF|DDD", "DDF|DDF", "BAA|DAF", "BAE|BAC"},      // 3 x 2 x 4 with twin single cells
   };

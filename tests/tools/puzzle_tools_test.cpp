@@ -17,8 +17,7 @@ namespace {
 
 std::string quote(const std::string& s) { return "'" + s + "'"; }
 
-const std::string kCorners =
-    "size: 2 x 2 x 2\ncomment: 角\npassword: ab12\n\nAA\nAC\n\nBB\nBC\n";
+const std::string kCorners = "size: 2 x 2 x 2\ncomment: 角\npassword: ab12\n\nAA\nAC\n\nBB\nBC\n";
 
 class PuzzleTools : public ::testing::Test {
  protected:
@@ -32,7 +31,8 @@ class PuzzleTools : public ::testing::Test {
   }
   std::string make(const std::string& source, const std::string& name) {
     test::writeFile(dir.file(name + ".txt"), source);
-    const test::ToolRun r = test::runTool("make " + quote(dir.file(name + ".txt")) + " " + quote(dir.file(name + ".bin")));
+    const test::ToolRun r =
+        test::runTool("make " + quote(dir.file(name + ".txt")) + " " + quote(dir.file(name + ".bin")));
     EXPECT_EQ(r.status, 0) << r.err;
     return dir.file(name + ".bin");
   }
@@ -93,8 +93,8 @@ TEST_F(PuzzleTools, CheckGivesItsVerdict) {
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("unique up to rotation: no\nok\n"), std::string::npos) << r.out;
 
-  r = test::runTool("check " + quote(make("size: 2 x 2 x 3\ncomment: 塔\npassword: t1\n\nAB\nAB\n\nBB\nAB\n\nCC\nAC\n",
-                                          "tower")));
+  r = test::runTool("check " +
+                    quote(make("size: 2 x 2 x 3\ncomment: 塔\npassword: t1\n\nAB\nAB\n\nBB\nAB\n\nCC\nAC\n", "tower")));
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("distinct up to the box's 8 rotations: 4"), std::string::npos) << r.out;
 
