@@ -214,9 +214,10 @@ BlockPlacement PackingSolver::describe(int block, uint64_t cells) const {
 }
 
 // One search, covering the free cell with the fewest candidate placements
-// next (or placing a block that has fewer). Each level keeps the placements still possible for every type with
-// blocks left, and per cell how many of them cover it (bit-sliced counters
-// saturating at 8), so a cell with none ends the branch at once.
+// next (or placing a lone block that has fewer). Each level keeps the
+// placements still possible for every type with blocks left, and per cell
+// how many of them cover it (bit-sliced counters saturating at 8), so a
+// cell with none ends the branch at once.
 class SolverRun {
  public:
   SolverRun(const PackingSolver& s, const SolveOptions& o, const SolutionVisitor& v)

@@ -58,8 +58,8 @@ enum class SolveEnd { Complete, First, Limit, Time, Visitor };
 
 struct SolveResult {
   uint64_t fixed = 0;
-  uint64_t arrangements = 0;
-  uint64_t distinct = 0;  // when asked for
+  uint64_t arrangements = 0;  // fixed-box ones, identical blocks interchangeable
+  uint64_t distinct = 0;      // when asked for
   SolveEnd end = SolveEnd::Complete;
   Solution first;  // empty when there is none
   uint64_t nodes = 0;
