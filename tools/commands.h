@@ -16,6 +16,9 @@ int cmdInfo(const Args& args);
 int cmdResave(const Args& args);
 int cmdRender(const Args& args);
 int cmdAutoload(const Args& args);
+int cmdMake(const Args& args);
+int cmdSolve(const Args& args);
+int cmdCheck(const Args& args);
 
 // Shared by the commands.
 int usage(const char* text);

@@ -1,0 +1,498 @@
+#include "solver/solver.h"
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <cstring>
+#include <optional>
+
+#include "geometry/orientation.h"
+
+namespace pakkon {
+namespace {
+
+constexpr double kYear = 365.0 * 24 * 3600;
+
+uint64_t maskOf(const Grid& g) {
+  uint64_t m = 0;
+  for (int x = 0; x < kCells; ++x)
+    for (int y = 0; y < kCells; ++y)
+      for (int z = 0; z < kCells; ++z)
+        if (g[x][y][z]) m |= fncCell_bit(x, y, z);
+  return m;
+}
+
+bool allEmpty(const PieceGrids& p) {
+  for (int b = 0; b < kPieces; ++b)
+    if (maskOf(p[b])) return false;
+  return true;
+}
+
+// Highest x, y and z of a mask at the origin corner.
+void extent(uint64_t m, int& mx, int& my, int& mz) {
+  mz = (63 - std::countl_zero(m)) / 16;
+  const uint64_t planes = (m | m >> 16 | m >> 32 | m >> 48) & 0xFFFF;
+  my = (63 - std::countl_zero(planes)) / 4;
+  const uint64_t rows = (planes | planes >> 4 | planes >> 8 | planes >> 12) & 0xF;
+  mx = 63 - std::countl_zero(rows);
+}
+
+// The 24 rotations as signed axis permutations: new axis i takes old axis
+// perm[i], reversed when flip[i]. The identity comes first.
+struct Rotation {
+  int perm[3];
+  bool flip[3];
+};
+
+std::vector<Rotation> cubeRotations() {
+  std::vector<Rotation> out;
+  const int perms[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {2, 1, 0}, {1, 0, 2}};
+  for (int p = 0; p < 6; ++p)
+    for (int s = 0; s < 8; ++s) {
+      Rotation r{};
+      int sign = p < 3 ? 1 : -1;  // the last three permutations are odd
+      for (int i = 0; i < 3; ++i) {
+        r.perm[i] = perms[p][i];
+        r.flip[i] = (s >> i) & 1;
+        if (r.flip[i]) sign = -sign;
+      }
+      if (sign > 0) out.push_back(r);
+    }
+  return out;
+}
+
+}  // namespace
+
+void subMask_origin(uint64_t mask, int& dx, int& dy, int& dz, uint64_t& shape) {
+  dz = std::countr_zero(mask) / 16;
+  const uint64_t planes = (mask | mask >> 16 | mask >> 32 | mask >> 48) & 0xFFFF;
+  dy = std::countr_zero(planes) / 4;
+  const uint64_t rows = (planes | planes >> 4 | planes >> 8 | planes >> 12) & 0xF;
+  dx = std::countr_zero(rows);
+  shape = mask >> (dx + 4 * dy + 16 * dz);
+}
+
+PackingSolver::PackingSolver(const PuzzleState& st) {
+  sizeX_ = st.G_iCellX, sizeY_ = st.G_iCellY, sizeZ_ = st.G_iCellZ;
+  if (sizeX_ < 1 || sizeX_ > kCells || sizeY_ < 1 || sizeY_ > kCells || sizeZ_ < 1 || sizeZ_ > kCells)
+    sizeX_ = sizeY_ = sizeZ_ = 0;
+
+  // Faces are numbered by the game's own turns, so run them on a copy.
+  PuzzleState work;
+  fromMade_ = !allEmpty(st.G_iPieceOrg);
+  std::memcpy(work.G_iPieceOrg, fromMade_ ? st.G_iPieceOrg : st.G_iPiece, sizeof work.G_iPieceOrg);
+  for (int b = 0; b < kPieces; ++b) {
+    const uint64_t made = maskOf(work.G_iPieceOrg[b]);
+    if (!made) continue;
+    blocks_.push_back(b);
+    cells_ += std::popcount(made);
+    for (int face = 0; face < 6; ++face) {
+      subPiece_setFace(work, b, face);
+      for (int turns = 0; turns < 4; ++turns) {
+        int dx, dy, dz;
+        Orientation& o = orient_[b][face * 4 + turns];
+        subMask_origin(maskOf(work.G_iPiece[b]), dx, dy, dz, o.shape);
+        o.face = face, o.turns = turns;
+        subPiece_turnZ(work, b);
+      }
+    }
+  }
+
+  // Blocks of equal shape up to rotation form one type.
+  std::vector<uint64_t> typeKey;
+  for (int b : blocks_) {
+    uint64_t key = ~uint64_t{0};
+    for (const Orientation& o : orient_[b]) key = std::min(key, o.shape);
+    const auto it = std::find(typeKey.begin(), typeKey.end(), key);
+    if (it != typeKey.end()) {
+      types_[static_cast<size_t>(it - typeKey.begin())].blocks.push_back(b);
+      continue;
+    }
+    typeKey.push_back(key);
+    Type t;
+    t.blocks.push_back(b);
+    std::vector<uint64_t> shapes;
+    for (const Orientation& o : orient_[b])
+      if (std::find(shapes.begin(), shapes.end(), o.shape) == shapes.end()) shapes.push_back(o.shape);
+    for (uint64_t s : shapes) {
+      int mx, my, mz;
+      extent(s, mx, my, mz);
+      for (int z = 0; z + mz < sizeZ_; ++z)
+        for (int y = 0; y + my < sizeY_; ++y)
+          for (int x = 0; x + mx < sizeX_; ++x) t.placements.push_back(s << (x + 4 * y + 16 * z));
+    }
+    types_.push_back(std::move(t));
+  }
+
+  for (int z = 0; z < sizeZ_; ++z)
+    for (int y = 0; y < sizeY_; ++y)
+      for (int x = 0; x < sizeX_; ++x) boxCells_.push_back(static_cast<uint8_t>(x + 4 * y + 16 * z));
+
+  const int size[3] = {sizeX_, sizeY_, sizeZ_};
+  for (const Rotation& r : cubeRotations()) {
+    bool fits = !boxCells_.empty();
+    for (int i = 0; i < 3; ++i) fits = fits && size[r.perm[i]] == size[i];
+    if (!fits) continue;
+    std::array<uint8_t, 64> to{};
+    for (uint8_t c : boxCells_) {
+      const int old[3] = {c % 4, c / 4 % 4, c / 16};
+      int now[3];
+      for (int i = 0; i < 3; ++i) now[i] = r.flip[i] ? size[i] - 1 - old[r.perm[i]] : old[r.perm[i]];
+      to[c] = static_cast<uint8_t>(now[0] + 4 * now[1] + 16 * now[2]);
+    }
+    rotations_.push_back(to);
+  }
+  chooseAnchor();
+}
+
+uint64_t PackingSolver::rotate(uint64_t cells, size_t g) const {
+  uint64_t out = 0;
+  for (; cells; cells &= cells - 1) out |= uint64_t{1} << rotations_[g][static_cast<size_t>(std::countr_zero(cells))];
+  return out;
+}
+
+// The anchor must be a block without twins, so that every arrangement has
+// exactly one anchor placement; of those, the one with the fewest orbits
+// leaves the least to search.
+void PackingSolver::chooseAnchor() {
+  if (rotations_.size() < 2) return;
+  for (size_t t = 0; t < types_.size(); ++t) {
+    if (types_[t].blocks.size() != 1) continue;
+    std::vector<AnchorPlacement> reps;
+    for (uint64_t p : types_[t].placements) {
+      AnchorPlacement a;
+      a.cells = p;
+      std::vector<uint64_t> seen;
+      bool least = true;
+      for (size_t g = 0; g < rotations_.size() && least; ++g) {
+        const uint64_t q = rotate(p, g);
+        least = q >= p;
+        if (q == p && g) a.stabilizer.push_back(static_cast<uint8_t>(g));
+        if (std::find(seen.begin(), seen.end(), q) == seen.end()) {
+          seen.push_back(q);
+          a.images.push_back(static_cast<uint8_t>(g));
+        }
+      }
+      if (least) reps.push_back(std::move(a));
+    }
+    if (anchor_ < 0 || reps.size() < anchorPlacements_.size()) {
+      anchor_ = static_cast<int>(t);
+      anchorPlacements_ = std::move(reps);
+    }
+  }
+  std::sort(anchorPlacements_.begin(), anchorPlacements_.end(),
+            [](const AnchorPlacement& a, const AnchorPlacement& b) { return a.cells < b.cells; });
+}
+
+std::vector<std::vector<int>> PackingSolver::identicalBlocks() const {
+  std::vector<std::vector<int>> out;
+  for (const Type& t : types_)
+    if (t.blocks.size() > 1) out.push_back(t.blocks);
+  return out;
+}
+
+size_t PackingSolver::placementCount() const {
+  size_t n = 0;
+  for (const Type& t : types_) n += t.placements.size();
+  return n;
+}
+
+uint64_t PackingSolver::orientedShape(int b, int face, int turns) const { return orient_[b][face * 4 + turns].shape; }
+
+BlockPlacement PackingSolver::describe(int block, uint64_t cells) const {
+  BlockPlacement p;
+  p.block = block;
+  p.cells = cells;
+  uint64_t shape;
+  subMask_origin(cells, p.dx, p.dy, p.dz, shape);
+  for (const Orientation& o : orient_[block])
+    if (o.shape == shape) {
+      p.face = o.face, p.turns = o.turns;
+      break;
+    }
+  return p;
+}
+
+// One search, covering the free cell with the fewest candidate placements
+// next (or placing a lone block that has fewer). Each level keeps the
+// placements still possible for every type with blocks left, and per cell
+// how many of them cover it (bit-sliced counters saturating at 8), so a
+// cell with none ends the branch at once.
+class SolverRun {
+ public:
+  SolverRun(const PackingSolver& s, const SolveOptions& o, const SolutionVisitor& v)
+      : s_(s), opt_(o), visit_(v), types_(static_cast<int>(s.types_.size())), anchor_(o.symmetry ? s.anchor_ : -1) {
+    size_t total = 0;
+    for (int t = 0; t < types_; ++t) {
+      const size_t k = type(t).blocks.size();
+      left_[t] = static_cast<int>(k);
+      for (size_t i = 2; i <= k; ++i) factor_ *= i;
+      total += type(t).placements.size();
+    }
+    for (Level& l : levels_) l.masks.resize(total);
+    Level& root = levels_[0];
+    uint32_t n = 0;
+    for (int t = 0; t < types_; ++t) {
+      root.start[t] = n;
+      auto put = [&](uint64_t m) {
+        root.masks[n++] = m;
+        root.counts.add(m);
+      };
+      if (t == anchor_) {
+        for (const PackingSolver::AnchorPlacement& a : s.anchorPlacements_) put(a.cells);
+      } else {
+        for (uint64_t m : type(t).placements) put(m);
+      }
+    }
+    root.start[types_] = n;
+    if (opt_.timeLimit > 0 && opt_.timeLimit < kYear)
+      deadline_ = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                         std::chrono::duration<double>(opt_.timeLimit));
+  }
+
+  SolveResult run() {
+    uint64_t box = 0;
+    for (uint8_t c : s_.boxCells_) box |= uint64_t{1} << c;
+    const Level& root = levels_[0];
+    bool open = s_.cells_ == s_.volume() && types_ > 0;
+    for (int t = 0; t < types_ && open; ++t) open = root.start[t] < root.start[t + 1];
+    if (open && covered(root, box)) search(0, box);
+    result_.nodes = nodes_;
+    return result_;
+  }
+
+ private:
+  // Per cell, how many placements cover it: count bits 1, 2, 4 and "8 or more".
+  struct Counts {
+    uint64_t b0 = 0, b1 = 0, b2 = 0, ov = 0;
+    void add(uint64_t a) {
+      const uint64_t c0 = a & b0;
+      b0 ^= a;
+      const uint64_t c1 = c0 & b1;
+      b1 ^= c0;
+      ov |= c1 & b2;
+      b2 ^= c1;
+    }
+  };
+
+  struct Level {
+    std::vector<uint64_t> masks;
+    std::array<uint32_t, kPieces + 1> start{};  // each type's run in masks
+    Counts counts;
+  };
+
+  const PackingSolver::Type& type(int t) const { return s_.types_[static_cast<size_t>(t)]; }
+
+  static bool covered(const Level& l, uint64_t free) {
+    const Counts& c = l.counts;
+    return (free & ~(c.b0 | c.b1 | c.b2 | c.ov)) == 0;
+  }
+
+  // The free cell with the fewest candidates, lowest index first, and
+  // their number (8 standing for 8 or more).
+  static uint64_t pickCell(const Level& l, uint64_t free, uint32_t& count) {
+    const Counts& c = l.counts;
+    const uint64_t f = free & ~c.ov, n0 = ~c.b0, n1 = ~c.b1, n2 = ~c.b2;
+    const uint64_t byCount[7] = {f & c.b0 & n1 & n2,   f & n0 & c.b1 & n2,   f & c.b0 & c.b1 & n2,  f & n0 & n1 & c.b2,
+                                 f & c.b0 & n1 & c.b2, f & n0 & c.b1 & c.b2, f & c.b0 & c.b1 & c.b2};
+    for (uint32_t i = 0; i < 7; ++i)
+      if (byCount[i]) {
+        count = i + 1;
+        return byCount[i] & -byCount[i];
+      }
+    count = 8;
+    return free & -free;
+  }
+
+  void search(int depth, uint64_t free) {
+    if (free == 0) {
+      found(depth);
+      return;
+    }
+    if ((++nodes_ & 1023) == 0 && deadline_ && std::chrono::steady_clock::now() >= *deadline_) {
+      stop(SolveEnd::Time);
+      return;
+    }
+    const Level& here = levels_[depth];
+    Level& next = levels_[depth + 1];
+    uint32_t fewest;
+    uint64_t cell = pickCell(here, free, fewest);
+    // A single block with still fewer places goes first instead: every
+    // solution puts it in exactly one of them. (Twins would be found in
+    // every order.)
+    int only = -1;
+    for (int t = 0; t < types_; ++t)
+      if (left_[t] == 1 && here.start[t + 1] - here.start[t] < fewest) {
+        fewest = here.start[t + 1] - here.start[t];
+        only = t;
+      }
+    if (only >= 0) cell = ~uint64_t{0};
+    for (int t = 0; t < types_; ++t) {
+      if (left_[t] == 0 || (only >= 0 && t != only)) continue;
+      for (uint32_t i = here.start[t]; i < here.start[t + 1]; ++i) {
+        const uint64_t m = here.masks[i];
+        if (!(m & cell)) continue;
+        --left_[t];
+        chosen_[depth] = m;
+        chosenType_[depth] = t;
+        if (narrow(here, next, m) && covered(next, free ^ m)) search(depth + 1, free ^ m);
+        ++left_[t];
+        if (stopped_) return;
+      }
+    }
+  }
+
+  // Copies the placements that survive m into next, counting them as they
+  // go; false when a type with blocks left has none.
+  bool narrow(const Level& here, Level& next, uint64_t m) {
+    Counts c;  // local, so the copies cannot alias it
+    const uint64_t* src = here.masks.data();
+    uint64_t* dst = next.masks.data();
+    uint32_t n = 0;
+    for (int u = 0; u < types_; ++u) {
+      next.start[u] = n;
+      if (left_[u] == 0) continue;
+      for (uint32_t j = here.start[u], end = here.start[u + 1]; j < end; ++j) {
+        const uint64_t p = src[j];
+        const uint64_t keep = uint64_t{0} - uint64_t{(p & m) == 0};
+        dst[n] = p;
+        n += static_cast<uint32_t>(keep & 1);
+        c.add(p & keep);
+      }
+      if (n == next.start[u]) return false;
+    }
+    next.start[types_] = n;
+    next.counts = c;
+    return true;
+  }
+
+  void found(int depth) {
+    const PackingSolver::AnchorPlacement* a = nullptr;
+    if (anchor_ >= 0) {
+      const uint64_t cells = chosenCells(depth, anchor_);
+      const auto& reps = s_.anchorPlacements_;
+      a = &*std::lower_bound(reps.begin(), reps.end(), cells,
+                             [](const PackingSolver::AnchorPlacement& r, uint64_t c) { return r.cells < c; });
+    }
+    const uint64_t images = a ? a->images.size() : 1;
+    result_.arrangements += images;
+    result_.fixed += images * factor_;
+    if (opt_.distinct) {
+      if (a ? canonical(depth, a->stabilizer) : canonical(depth, allRotations())) ++result_.distinct;
+    }
+    if (result_.first.empty()) result_.first = solution(depth, 0);
+    if (visit_) {
+      for (uint64_t i = 0; i < images; ++i)
+        if (!visit_(solution(depth, a ? a->images[i] : 0))) return stop(SolveEnd::Visitor);
+    }
+    if (opt_.firstOnly) return stop(SolveEnd::First);
+    if (opt_.limit && result_.fixed >= opt_.limit) stop(SolveEnd::Limit);
+  }
+
+  const std::vector<uint8_t>& allRotations() {
+    if (all_.empty())
+      for (size_t g = 1; g < s_.rotations_.size(); ++g) all_.push_back(static_cast<uint8_t>(g));
+    return all_;
+  }
+
+  uint64_t chosenCells(int depth, int t) const {
+    for (int d = 0; d < depth; ++d)
+      if (chosenType_[d] == t) return chosen_[d];
+    return 0;
+  }
+
+  void stop(SolveEnd why) {
+    stopped_ = true;
+    result_.end = why;
+  }
+
+  // The arrangement turned by rotation g; blocks of one type take its
+  // placements in order of their lowest cell.
+  Solution solution(int depth, size_t g) const {
+    Solution out;
+    for (int t = 0; t < types_; ++t) {
+      std::vector<uint64_t> ms;
+      for (int d = 0; d < depth; ++d)
+        if (chosenType_[d] == t) ms.push_back(g ? s_.rotate(chosen_[d], g) : chosen_[d]);
+      std::sort(ms.begin(), ms.end(), [](uint64_t a, uint64_t b) { return std::countr_zero(a) < std::countr_zero(b); });
+      const std::vector<int>& blocks = type(t).blocks;
+      for (size_t i = 0; i < ms.size(); ++i) out.push_back(s_.describe(blocks[i], ms[i]));
+    }
+    std::sort(out.begin(), out.end(),
+              [](const BlockPlacement& a, const BlockPlacement& b) { return a.block < b.block; });
+    return out;
+  }
+
+  // True when no rotation in `among` turns this arrangement into a lesser
+  // one. Cells are read in a fixed order as (type, rank), rank numbering
+  // the blocks of a type by first appearance, so a reading names the
+  // arrangement and not its labels, and one arrangement per orbit is least.
+  bool canonical(int depth, const std::vector<uint8_t>& among) const {
+    if (among.empty()) return true;
+    std::array<uint8_t, 64> owner;
+    for (int d = 0; d < depth; ++d)
+      for (uint64_t m = chosen_[d]; m; m &= m - 1)
+        owner[static_cast<size_t>(std::countr_zero(m))] = static_cast<uint8_t>(d);
+    std::array<uint8_t, 64> base;
+    read(s_.rotations_[0], owner, base.data(), nullptr);
+    for (uint8_t g : among)
+      if (read(s_.rotations_[g], owner, nullptr, base.data()) < 0) return false;
+    return true;
+  }
+
+  // Reads the arrangement with each cell c taken from cell to[c]: into out,
+  // or compared with base (-1 less, 0 equal, 1 greater).
+  int read(const std::array<uint8_t, 64>& to, const std::array<uint8_t, 64>& owner, uint8_t* out,
+           const uint8_t* base) const {
+    int8_t rank[kPieces];
+    uint8_t nextRank[kPieces] = {};
+    std::memset(rank, -1, sizeof rank);
+    const std::vector<uint8_t>& cells = s_.boxCells_;
+    for (size_t j = 0; j < cells.size(); ++j) {
+      const uint8_t o = owner[to[cells[j]]];
+      const int t = chosenType_[o];
+      if (rank[o] < 0) rank[o] = static_cast<int8_t>(nextRank[t]++);
+      const auto code = static_cast<uint8_t>(t * kPieces + rank[o]);
+      if (out) {
+        out[j] = code;
+      } else if (code != base[j]) {
+        return code < base[j] ? -1 : 1;
+      }
+    }
+    return 0;
+  }
+
+  const PackingSolver& s_;
+  const SolveOptions& opt_;
+  const SolutionVisitor& visit_;
+  const int types_;
+  const int anchor_;
+  int left_[kPieces] = {};
+  uint64_t factor_ = 1;
+  std::array<Level, kPieces + 1> levels_;
+  uint64_t chosen_[kPieces] = {};
+  int chosenType_[kPieces] = {};
+  std::vector<uint8_t> all_;
+  uint64_t nodes_ = 0;
+  bool stopped_ = false;
+  std::optional<std::chrono::steady_clock::time_point> deadline_;
+  SolveResult result_;
+};
+
+SolveResult PackingSolver::solve(const SolveOptions& options, const SolutionVisitor& visit) const {
+  return SolverRun(*this, options, visit).run();
+}
+
+LayerGrid fncSolution_layers(const Solution& s, int sizeX, int sizeY, int sizeZ) {
+  LayerGrid g(static_cast<size_t>(sizeZ),
+              std::vector<std::vector<int>>(static_cast<size_t>(sizeY), std::vector<int>(static_cast<size_t>(sizeX))));
+  for (const BlockPlacement& p : s)
+    for (int z = 0; z < sizeZ; ++z)
+      for (int y = 0; y < sizeY; ++y)
+        for (int x = 0; x < sizeX; ++x)
+          if (p.cells & fncCell_bit(x, y, z))
+            g[static_cast<size_t>(z)][static_cast<size_t>(y)][static_cast<size_t>(x)] = p.block + 1;
+  return g;
+}
+
+}  // namespace pakkon
