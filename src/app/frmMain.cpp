@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QThread>
+#include <QUrl>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -19,8 +22,10 @@
 #include "app/errorlog.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "demo/texts.h"
 #include "draw/layer_panel.h"
 #include "geometry/movement.h"
+#include "maker/frmInput.h"
 #include "model/builtin.h"
 #include "model/puzzle_file.h"
 #include "platform/files.h"
@@ -79,6 +84,12 @@ QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, const char* name, int 
 
 frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), st_(st), dialogs_(dialogs) {
+  openUrl = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };
+  sleepMs = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
+  frmInput_show = [this] {
+    frmInput dialog(st_, this);
+    dialog.exec();
+  };
   buildMenus();
   buildControls();
   connectHandlers();
@@ -313,7 +324,7 @@ void frmMain::Form_Load() {
     cmdMove->setEnabled(false);
     cmdStop->setEnabled(false);
     cmdInit->setEnabled(false);
-    lblDemo->setText(QStringLiteral("デモンストレーション表示中です。\n終了するには、ココをクリックしてください。"));
+    lblDemo->setText(QString::fromUtf8(kDemoBanner).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     lblDemo->setVisible(true);
   } else {
     lblDemo->setVisible(false);

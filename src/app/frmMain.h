@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
+#include <string>
 
 #include "draw/layer_panel.h"
 #include "model/state.h"
@@ -37,6 +39,7 @@ class frmMain : public QMainWindow {
   ~frmMain() override;
 
   PuzzleState& state() { return st_; }
+  Dialogs& dialogs() { return dialogs_; }
 
   // ---- controls, under their design names ----
   QMenu* mnuFile = nullptr;
@@ -175,6 +178,25 @@ class frmMain : public QMainWindow {
   void mnuAautoMove_Click();
   void subAutoInfo_show();
 
+  // ---- block maker and saving (maker/frmMain_maker.cpp) ----
+  void mnuMakePiece_Click();
+  void mnuFileSaveAs_Click();
+  void mnuFileSave_Click();
+  // Shows the box-size dialog modally; tests answer it themselves.
+  std::function<void()> frmInput_show;
+
+  // ---- demonstration and information (demo/frmMain_demo.cpp) ----
+  void lblDemo_Click();
+  void Timer1_Timer();
+  void mnuHelpVerInfo_Click();
+  void mnuPzMaker_Click();
+  // Opens a page in the user's browser; tests replace it.
+  std::function<void(const std::string& url)> openUrl;
+  // The demonstration's pauses; tests shorten them.
+  std::function<void(int ms)> sleepMs;
+
+  bool autoLoadRunning() const { return autoLoadRunning_; }
+
   // The list index as the design's ListIndex: setting a different value
   // runs the selection, setting the same one runs nothing.
   void setListIndex(int index);
@@ -193,12 +215,16 @@ class frmMain : public QMainWindow {
   void connectHandlers();
   void subPuzzle_loadBuiltin();
   bool fncGiveUp_check();
+  bool fncAnswerPW_check();
+  std::string fncAnswerPW_ask(const std::string& current);
   void selectFirstVisibleOption();
   ShapeGrid* shapeGrid(PanelGrid grid) const;
 
   PuzzleState& st_;
   Dialogs& dialogs_;
   LayerPanels panels_{};
+  bool autoLoadRunning_ = false;
+  int turnButton_ = 0;  // the demonstration timer's next cmdTurn index
   int listPressRow_ = -1;  // row current when the mouse went down on the list
 };
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "app/frmMain.h"
 #include "draw/layer_panel.h"
@@ -17,6 +18,7 @@
 #include "geometry/loading.h"
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
+#include "platform/qt/click_label.h"
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/shape_grid.h"
 #include "platform/text.h"
@@ -362,6 +364,17 @@ void frmMain::connectHandlers() {
   connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
   connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
   connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
+  connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+  connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+  connect(mnuMakePiece, &QAction::triggered, this, [this] {
+    mnuMakePiece->setChecked(!mnuMakePiece->isChecked());
+    mnuMakePiece_Click();
+  });
+  connect(mnuMake, &QAction::triggered, this, [this] { mnuMake->setChecked(!mnuMake->isChecked()); });
+  connect(mnuHelpVerInfo, &QAction::triggered, this, &frmMain::mnuHelpVerInfo_Click);
+  connect(mnuPzMaker, &QAction::triggered, this, &frmMain::mnuPzMaker_Click);
+  connect(lblDemo, &ClickLabel::clicked, this, &frmMain::lblDemo_Click);
+  connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
   // Check items: the handler itself owns the check mark.
   connect(mnu2D_Panel, &QAction::triggered, this, [this] {
     mnu2D_Panel->setChecked(!mnu2D_Panel->isChecked());

@@ -1,18 +1,116 @@
 // The auto loader's panel and the auto-move mode.
 
 #include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QThread>
+#include <chrono>
 
 #include "app/frmMain.h"
+#include "autoload/search.h"
+#include "platform/qt/qt_surface.h"
+#include "platform/qt/shape_grid.h"
 #include "platform/text.h"
 
 namespace pakkon {
 namespace {
 
 QColor toQColor(int32_t v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
+
+using Clock = std::chrono::steady_clock;
+
+// The window as the search sees it. Redraws and labels are kept until the
+// next pump so that drawing never throttles the search; the screen shows
+// the latest state at each refresh, and a pause shows it before sleeping.
+class WindowHooks : public AutoLoadHooks {
+ public:
+  explicit WindowHooks(frmMain& w) : w_(w), lastPump_(Clock::now()), lastDraw_(lastPump_) {}
+
+  bool pumpDue() override {
+    // Reading the clock costs more than a test: look at it now and then.
+    if (--countdown_ > 0) return false;
+    countdown_ = kTestsPerClockRead;
+    return Clock::now() - lastPump_ >= std::chrono::milliseconds(1);
+  }
+
+  void pump() override {
+    if (Clock::now() - lastDraw_ >= kFrame) flush(false);
+    QCoreApplication::processEvents();
+    lastPump_ = Clock::now();
+  }
+
+  bool deadSpaceChecked() override { return w_.chkDedSpace->isChecked(); }
+  void boxDraw() override { boxDirty_ = true; }
+  void pieceDraw(int block) override { piece_ = block; }
+  void stripColour(int column, int32_t colour) override {
+    QPalette p = w_.shpPiece[column]->palette();
+    p.setColor(QPalette::Window, toQColor(colour));
+    w_.shpPiece[column]->setPalette(p);
+  }
+  void stripLabel(StripRow row, int column, int value) override {
+    labels_[static_cast<int>(row)][column] = value;
+  }
+  void autoInfoShow() override {
+    for (auto& row : labels_) row.fill(kUnset);
+    w_.subAutoInfo_show();
+  }
+  void sumText(const std::string& text) override { w_.lblSum->setText(QString::fromStdString(text)); }
+  void resultLine(const std::string& line) override {
+    w_.lblAtOnce->setText(QString::fromStdString(line));
+    w_.listRotate->addItem(QString::fromStdString(line));
+  }
+  void message(const std::string& text, const std::string& title, MsgIcon icon) override {
+    flush(true);
+    w_.dialogs().messageBox(text, title, icon, MsgButtons::OK);
+  }
+  void pause(int ms) override {
+    flush(true);
+    w_.sleepMs(ms);
+  }
+
+  // Whatever the search left unshown.
+  void finish() { flush(true); }
+
+ private:
+  static constexpr int kUnset = INT32_MIN;
+  static constexpr int kTestsPerClockRead = 1024;
+  static constexpr auto kFrame = std::chrono::milliseconds(15);
+
+  void flush(bool now) {
+    if (boxDirty_) w_.subBox_draw();
+    if (piece_ >= 0) w_.subPiece_draw(piece_);
+    std::array<std::array<QLabel*, 8>*, 3> rows = {&w_.lblNo, &w_.lblTurn_CtZ, &w_.lblFaceV};
+    for (int r = 0; r < 3; ++r)
+      for (int k = 0; k < kPieces; ++k)
+        if (labels_[r][k] != kUnset) (*rows[r])[k]->setText(QString::number(labels_[r][k]));
+    for (auto& row : labels_) row.fill(kUnset);
+    if (now) {
+      // The demonstration's pauses block the thread: paint first.
+      if (boxDirty_) w_.pictMain->repaint();
+      if (piece_ >= 0) w_.pictPiece->repaint();
+      w_.lblSum->repaint();
+    }
+    boxDirty_ = false;
+    piece_ = -1;
+    lastDraw_ = Clock::now();
+  }
+
+  frmMain& w_;
+  int countdown_ = kTestsPerClockRead;
+  Clock::time_point lastPump_;
+  Clock::time_point lastDraw_;
+  bool boxDirty_ = false;
+  int piece_ = -1;
+  std::array<std::array<int, 8>, 3> labels_ = [] {
+    std::array<std::array<int, 8>, 3> a{};
+    for (auto& row : a) row.fill(kUnset);
+    return a;
+  }();
+};
 
 }  // namespace
 
@@ -28,7 +126,21 @@ void frmMain::cmdInit_Click() {
 
 void frmMain::cmdStop_Click() { st_.bStop = true; }
 
-void frmMain::cmdMove_Click() {}
+void frmMain::cmdMove_Click() {
+  // A LOAD pressed while a run is pumping events is ignored.
+  if (autoLoadRunning_) return;
+  autoLoadRunning_ = true;
+  WindowHooks hooks(*this);
+  try {
+    fncAutoLoad_run(st_, hooks);
+  } catch (const std::exception& e) {
+    // The puzzle state stays as the search last wrote it; only the run ends.
+    dialogs_.messageBox(std::string("予期しないエラーのため、自動装填を中断しました。\r\n") + e.what(), "Auto Load",
+                        MsgIcon::Critical, MsgButtons::OK);
+  }
+  hooks.finish();
+  autoLoadRunning_ = false;
+}
 
 void frmMain::mnuAautoMove_Click() {
   mnuAautoMove->setChecked(!mnuAautoMove->isChecked());

@@ -64,7 +64,7 @@ TEST_F(Play, StartsOnTheSampleWithItsPanelsAndButtons) {
   for (int k = 0; k < 8; ++k) EXPECT_FALSE(visibleOption(*w, k));
   EXPECT_FALSE(w->mnuTool->menuAction()->isVisible());
   EXPECT_FALSE(w->mnuAautoMove->isVisible());
-  EXPECT_FALSE(w->mnuFileSaveAs->isVisible() || w->mnuFileSaveAs->isEnabled());
+  EXPECT_FALSE(w->mnuFileSaveAs->isVisible() || enabledWhenShown(w->mnuFileSaveAs));
   EXPECT_FALSE(w->mnuFileSave->isEnabled());
   EXPECT_TRUE(w->mnuFileOpen->isEnabled());
   EXPECT_FALSE(w->mnu2D_Panel->isChecked());
@@ -73,26 +73,29 @@ TEST_F(Play, StartsOnTheSampleWithItsPanelsAndButtons) {
 }
 
 TEST_F(Play, TheDemonstrationStartLocksTheMenusAndShowsTheBanner) {
-  start(true);
-  EXPECT_EQ(panel(2), "デモ");
-  EXPECT_EQ(panel(3), "4×4×3");
-  EXPECT_EQ(panel(4), "デモ ４×４×３");
-  EXPECT_EQ(st.G_iCellTotal, 48);
-  EXPECT_FALSE(w->mnuFileOpen->isEnabled());
-  EXPECT_FALSE(w->mnuView->menuAction()->isEnabled());
-  EXPECT_FALSE(w->mnuHelp->menuAction()->isEnabled());
-  EXPECT_FALSE(w->mnuFileSave->isVisible());
-  EXPECT_FALSE(w->mnuFileStep1->isVisible());
-  EXPECT_FALSE(w->mnuPzMaker->isVisible());
-  EXPECT_TRUE(w->mnuFileQuit->isEnabled());
-  EXPECT_FALSE(w->lblDemo->isHidden());
-  EXPECT_EQ(frmMain::text(w->lblDemo), "デモンストレーション表示中です。\n終了するには、ココをクリックしてください。");
-  EXPECT_TRUE(st.bDemoRun);
-  EXPECT_TRUE(w->chkDedSpace->isChecked());
-  EXPECT_FALSE(w->chkDedSpace->isEnabled());
-  EXPECT_TRUE(w->mnuAautoMove->isChecked());
-  EXPECT_FALSE(w->cmdLoad->isEnabled() || w->lstPiece->isEnabled() || w->cmdClear->isEnabled());
-  EXPECT_EQ(w->frameAuto->pos(), w->framePiece->pos());
+  // Everything is checked while the demonstration's run is going on.
+  std::vector<std::string> failures;
+  auto check = [&](bool ok, const char* what) {
+    if (!ok) failures.push_back(what);
+  };
+  start(true, [&] {
+    check(panel(2) == "デモ" && panel(3) == "4×4×3" && panel(4) == "デモ ４×４×３", "status panels");
+    check(st.G_iCellTotal == 48, "48 cells");
+    check(!w->mnuFileOpen->isEnabled(), "open disabled");
+    check(!w->mnuView->menuAction()->isEnabled() && !w->mnuHelp->menuAction()->isEnabled(), "menus disabled");
+    check(!w->mnuFileSave->isVisible() && !w->mnuFileStep1->isVisible() && !w->mnuPzMaker->isVisible(), "hidden");
+    check(w->mnuFileQuit->isEnabled(), "quit enabled");
+    check(!w->lblDemo->isHidden(), "banner shown");
+    check(frmMain::text(w->lblDemo) == "デモンストレーション表示中です。\n終了するには、ココをクリックしてください。",
+          "banner text");
+    check(!w->cmdMove->isEnabled() && !w->cmdStop->isEnabled() && !w->cmdInit->isEnabled(), "loader buttons");
+    check(st.bDemoRun && w->chkDedSpace->isChecked() && !w->chkDedSpace->isEnabled(), "dead space ticked");
+    check(w->mnuAautoMove->isChecked(), "auto move on");
+    check(!w->cmdLoad->isEnabled() && !w->lstPiece->isEnabled() && !w->cmdClear->isEnabled(), "play locked");
+    check(w->frameAuto->pos() == w->framePiece->pos(), "frame moved");
+    w->cmdStop_Click();
+  });
+  EXPECT_TRUE(failures.empty()) << failures.front();
 }
 
 TEST_F(Play, TheSampleCanBeSolvedWithTheWindowsOwnControls) {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <cstdlib>
 
+#include "maker/frmInput.h"
 #include "support/packing.h"
 #include "qt/window_fixture.h"
 
@@ -35,6 +36,22 @@ TEST_F(Screenshot, SampleHalfSolvedWithTheLayerPanel) {
   w->setListIndex(packing[4].block);
   w->mnu2D_Panel_Click();
   save("play.png");
+}
+
+TEST_F(Screenshot, BlockMakerAndItsBoxSizeDialog) {
+  if (!std::getenv("PAKKON_SCREENSHOT_DIR")) GTEST_SKIP() << "PAKKON_SCREENSHOT_DIR is not set";
+  start();
+  w->frmInput_show = [this] {
+    frmInput dialog(st, w.get());
+    dialog.show();
+    const char* folder = std::getenv("PAKKON_SCREENSHOT_DIR");
+    QCoreApplication::processEvents();
+    dialog.grab().save(QString::fromUtf8(folder) + "/size-dialog.png");
+    dialog.cmdOK_Click();
+  };
+  dialogs.answer(MsgAnswer::No);  // keep the sample's blocks
+  w->mnuMakePiece_Click();
+  save("maker.png");
 }
 
 }  // namespace

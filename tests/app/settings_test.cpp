@@ -42,7 +42,7 @@ TEST_F(Settings, TheShippedFileStartsAtTheLoaderInitialState) {
   ASSERT_TRUE(start());
   EXPECT_EQ(st.G_sVersion, " Ver 1.1.0");
   EXPECT_EQ(st.G_sAppPath, dir.path());
-  EXPECT_FALSE(st.G_bDemo);
+  EXPECT_TRUE(st.G_bDemo);  // a new player sees the demonstration
   EXPECT_EQ(st.G_sDataPath, dir.path() + "Data");
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "Data"));
   EXPECT_EQ(st.GE_lRotate, 12345678);
@@ -148,11 +148,11 @@ TEST_F(Settings, ClosingOutsideTheDemonstrationWritesNothing) {
 TEST_F(Settings, DemoFlagIsWrittenAsWord) {
   test::writeFile(ini(), shippedIni());
   st.G_sAppPath = dir.path();
-  st.G_bDemo = true;
+  st.G_bDemo = false;
   subDemo_put(st);
-  EXPECT_EQ(fncIni_get("SYSTEM", "DEMO", ini()), "True");
+  EXPECT_EQ(fncIni_get("SYSTEM", "DEMO", ini()), "False");
   std::string expected = shippedIni();
-  expected.replace(expected.find("DEMO=False"), 10, "DEMO=True");
+  expected.replace(expected.find("DEMO=True"), 9, "DEMO=False");
   EXPECT_EQ(test::readFile(ini()), expected);
 }
 

@@ -93,7 +93,6 @@ TEST(PuzzleText, EveryMistakeNamesItsLineAndColumnAndTheFix) {
       {replaced(kGood, "AB\n\n", "A.\n\n"), 6, 2, "empty cell"},
       {replaced(kGood, "AB\n\n", "A#\n\n"), 6, 2, "cannot name a block"},
       {ninth, 8, 3, "'I' is the 9th"},
-      {replaced(kGood, "CB\n", "CA\n"), 9, 2, "block 'A' is in pieces"},
       {replaced(kGood, "テスト", "あいうえおかきくけこさしすせそたちつてとな"), 2, 30, "42 bytes"},
       {replaced(kGood, "テスト", "テスト😀"), 2, 13, "no Shift-JIS code"},
       {replaced(kGood, "テスト", ""), 2, 0, "comment is empty"},
@@ -121,6 +120,15 @@ TEST(PuzzleText, WarnsOfPasswordsThePlayerCannotTypeInTheGame) {
     EXPECT_EQ(r.warnings[0].line, 3);
   }
   EXPECT_TRUE(fncPuzzleText_parse(replaced(kGood, "ab12", "Soma27x")).warnings.empty());
+}
+
+TEST(PuzzleText, ABlockInPiecesIsAllowedWithAWarning) {
+  const PuzzleTextResult r = fncPuzzleText_parse(replaced(kGood, "CB\n", "CA\n"));
+  EXPECT_TRUE(r.ok());
+  ASSERT_EQ(r.warnings.size(), 1u);
+  EXPECT_EQ(r.warnings[0].line, 9);
+  EXPECT_EQ(r.warnings[0].column, 2);
+  EXPECT_NE(r.warnings[0].message.find("block 'A' is in pieces"), std::string::npos);
 }
 
 uint64_t maskOf(const Grid& g) {

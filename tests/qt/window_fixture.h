@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <vector>
 #include <memory>
 
 #include "app/frmMain.h"
@@ -20,19 +24,33 @@ namespace pakkon::test {
 class WindowTest : public ::testing::Test {
  protected:
   // Starts the window as the program does: settings, load, show, first activation.
-  void start(bool demo = false) {
+  // duringRun, when given, runs from the event loop about 20 ms into the
+  // first activation (inside the demonstration's run); it must end that run.
+  void start(bool demo = false, std::function<void()> duringRun = {}) {
     writeFile(dir.file("Init.ini"), readFile(std::string(PAKKON_SOURCE_DIR) + "/data/Init.ini"));
-    if (demo) fncIni_put("SYSTEM", "DEMO", "True", dir.file("Init.ini"));
+    fncIni_put("SYSTEM", "DEMO", demo ? "True" : "False", dir.file("Init.ini"));
     ASSERT_TRUE(fncStartup_prepare(st, dialogs, dir.path()));
     w = std::make_unique<frmMain>(st, dialogs);
+    w->sleepMs = [](int) {};
+    w->openUrl = [this](const std::string& url) { openedUrls.push_back(url); };
+    if (duringRun) QTimer::singleShot(20, w.get(), duringRun);
     w->show();
-    QCoreApplication::processEvents();
     w->Form_Activate();
   }
 
   void TearDown() override {
     if (w) w->close();
     w.reset();
+  }
+
+  // Qt reports a hidden action as disabled; this reads the enabled state it
+  // keeps for when the action is shown again.
+  static bool enabledWhenShown(QAction* a) {
+    const bool visible = a->isVisible();
+    a->setVisible(true);
+    const bool enabled = a->isEnabled();
+    a->setVisible(visible);
+    return enabled;
   }
 
   std::string panel(int i) const { return frmMain::text(w->stsBar[i - 1]); }
@@ -48,6 +66,7 @@ class WindowTest : public ::testing::Test {
   ScriptedDialogs dialogs;
   PuzzleState st;
   std::unique_ptr<frmMain> w;
+  std::vector<std::string> openedUrls;
 };
 
 }  // namespace pakkon::test

@@ -1,0 +1,107 @@
+#include "maker/frmInput.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "maker/cell_size.h"
+
+namespace pakkon {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+template <typename W>
+W* placed(W* w, const char* name, int left, int top, int width, int height) {
+  w->setObjectName(name);
+  w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+  return w;
+}
+
+}  // namespace
+
+frmInput::frmInput(PuzzleState& st, QWidget* parent) : QDialog(parent), st_(st) {
+  setWindowTitle(QStringLiteral("パズル作成　セル設定"));
+  setModal(true);
+  setFixedSize(4200 / kTwipsPerPixel, 2700 / kTwipsPerPixel);
+
+  Label1 = placed(new QLabel(QStringLiteral("Cells X"), this), "Label1", 240, 240, 1080, 300);
+  Label2 = placed(new QLabel(QStringLiteral("Cells Y"), this), "Label2", 1560, 240, 1080, 300);
+  Label3 = placed(new QLabel(QStringLiteral("Cells Z"), this), "Label3", 2880, 240, 1080, 300);
+  txtX = placed(new QLineEdit(QStringLiteral("4"), this), "txtX", 240, 600, 1080, 390);
+  txtY = placed(new QLineEdit(QStringLiteral("4"), this), "txtY", 1560, 600, 1080, 390);
+  txtZ = placed(new QLineEdit(QStringLiteral("4"), this), "txtZ", 2880, 600, 1080, 390);
+  Label4 = placed(new QLabel(QStringLiteral("セルの数を入力してください。"), this), "Label4", 240, 1140, 3720, 300);
+  Label5 = placed(new QLabel(QStringLiteral("値は、２ ～ ４の範囲。"), this), "Label5", 240, 1500, 3720, 300);
+  cmdOK = placed(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 1080, 1980, 1200, 450);
+  cmdCancel = placed(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel", 2520, 1980, 1200, 450);
+  setTabOrder(txtX, txtY);
+  setTabOrder(txtY, txtZ);
+  setTabOrder(txtZ, cmdOK);
+  setTabOrder(cmdOK, cmdCancel);
+  cmdOK->setAutoDefault(false);
+  cmdCancel->setAutoDefault(false);
+  for (QLineEdit* t : {txtX, txtY, txtZ}) t->installEventFilter(this);
+  connect(cmdOK, &QPushButton::clicked, this, &frmInput::cmdOK_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmInput::cmdCancel_Click);
+
+  // Opening.
+  st_.G_bCellSet = false;
+  iSetX = st_.G_iCellX;
+  iSetY = st_.G_iCellY;
+  iSetZ = st_.G_iCellZ;
+  txtX->setText(QString::number(iSetX));
+  txtY->setText(QString::number(iSetY));
+  txtZ->setText(QString::number(iSetZ));
+}
+
+QLineEdit* frmInput::box(int i) const { return i == 0 ? txtX : i == 1 ? txtY : txtZ; }
+int16_t& frmInput::field(int i) { return i == 0 ? iSetX : i == 1 ? iSetY : iSetZ; }
+
+bool frmInput::eventFilter(QObject* watched, QEvent* event) {
+  for (int i = 0; i < 3; ++i) {
+    if (watched != box(i)) continue;
+    if (event->type() == QEvent::FocusIn) txt_GotFocus(i);
+    if (event->type() == QEvent::FocusOut) txt_LostFocus(i);
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && txt_KeyPress(i, 13)) return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void frmInput::txt_GotFocus(int i) {
+  // After the mouse click that gave the focus has placed the cursor.
+  QLineEdit* t = box(i);
+  QTimer::singleShot(0, t, [t] { t->setSelection(0, 9); });
+  t->setSelection(0, 9);
+}
+
+bool frmInput::txt_KeyPress(int i, int keyAscii) {
+  if (keyAscii != 13) return false;
+  txt_LostFocus(i);
+  QWidget* next = i == 0 ? static_cast<QWidget*>(txtY) : i == 1 ? static_cast<QWidget*>(txtZ) : cmdOK;
+  next->setFocus();
+  return true;
+}
+
+void frmInput::txt_LostFocus(int i) {
+  field(i) = fncCellSize_correct(box(i)->text().toStdString());
+  box(i)->setText(QString::number(field(i)));
+}
+
+void frmInput::cmdOK_Click() {
+  // A box edited and left by a shortcut has not been corrected yet.
+  for (int i = 0; i < 3; ++i) txt_LostFocus(i);
+  st_.G_bCellSet = true;
+  subCellSize_set(st_, iSetX, iSetY, iSetZ);
+  accept();
+}
+
+void frmInput::cmdCancel_Click() { reject(); }
+
+}  // namespace pakkon

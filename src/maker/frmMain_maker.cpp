@@ -1,0 +1,180 @@
+// The block maker and the two save commands.
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QScrollBar>
+
+#include "app/errorlog.h"
+#include "app/frmMain.h"
+#include "geometry/movement.h"
+#include "model/puzzle_file.h"
+#include "platform/files.h"
+#include "platform/qt/qt_surface.h"
+#include "platform/text.h"
+
+namespace pakkon {
+namespace {
+
+constexpr const char* kMakerTitle = "【 ﾂｰﾙ 】ブロック単体の作成";
+constexpr const char* kSaveAsTitle = "名前を付けて保存";
+
+}  // namespace
+
+bool frmMain::fncAnswerPW_check() {
+  const std::string answer = dialogs_.inputBox("パスワードを入力してください\n（半角英数字１０文字以内）", "パスワード入力", "");
+  if (answer.empty()) return false;
+  if (fncTrim(answer) == st_.G_sAnswerPW) return true;
+  dialogs_.messageBox("パスワードが違います。編集できません。", "ごめんなさい！", MsgIcon::Information, MsgButtons::OK);
+  return false;
+}
+
+void frmMain::mnuMakePiece_Click() {
+  if (mnuMakePiece->isChecked()) {
+    if (dialogs_.messageBox("ブロック作成を終了しますか？\r\n作成終了後、保存を行ってください。\r\n", kMakerTitle,
+                            MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+      return;
+    lblPiece_count->clear();
+    st_.G_iCellTotal = fncPieces_count(st_);
+    mnuFileSaveAs->setEnabled(true);
+    cmdSet->setVisible(false);
+    chkAutoNext->setVisible(false);
+    cmdReset->setEnabled(false);
+    cmdShuffle->setEnabled(false);
+    mnu2D_Panel->setEnabled(true);
+    mnuAautoMove->setEnabled(true);
+    mnuMakePiece->setChecked(false);
+    mnuMake->setEnabled(true);
+    mnuHelpHelp->setEnabled(true);
+    mnu2D_Panel_Click();
+    subBoxButton_enable(true);
+    cmdClear_Click();
+    stsBar_set(2, "プレイ・モード");
+    stsBar_set(4, "");
+    vscDY->setEnabled(true);
+    hscDX->setEnabled(true);
+    pictMain->setEnabled(true);
+    framePiece->setVisible(true);
+    return;
+  }
+
+  const MsgAnswer start = dialogs_.messageBox("ブロック単体を作成します。\r\nプレイ中のブロック情報を、初期化しますか？",
+                                              kMakerTitle, MsgIcon::Question, MsgButtons::YesNoCancel);
+  if (start == MsgAnswer::Cancel) return;
+  if (start == MsgAnswer::Yes) {
+    subPieces_clear(st_);
+  } else if (!st_.G_sPzVersion.empty()) {
+    // The blocks of an opened puzzle are its solution: only its maker may edit them.
+    if (st_.G_sAnswerPW.empty()) {
+      dialogs_.messageBox("パスワードが設定されていませんので、編集はできません！", kMakerTitle, MsgIcon::Exclamation,
+                          MsgButtons::OK);
+      subPieces_clear(st_);
+    } else if (!fncAnswerPW_check()) {
+      return;
+    }
+  }
+
+  frmInput_show();
+  if (!st_.G_bCellSet) return;
+
+  st_.iMakeCells = static_cast<int16_t>(st_.G_iCellX * st_.G_iCellY * st_.G_iCellZ);
+  lblPiece_count->setText(QStringLiteral(" 0 : ") + QString::number(st_.iMakeCells));
+  if (mnuAautoMove->isChecked()) mnuAautoMove_Click();
+  for (QAction* a : {mnuHelpHelp, mnu2D_Panel, mnuAautoMove, mnuMake, mnuFileSave}) a->setEnabled(false);
+  framePiece->setVisible(false);
+  subOptPiece_hide();
+  lblSum->clear();
+  mnu2D_Panel->setChecked(true);
+  subPanel_show(false, true);
+  mnuMakePiece->setChecked(true);
+  stsBar_set(2, "ブロック作成");
+  stsBar_set(3, fncStr(st_.G_iCellX) + "×" + fncStr(st_.G_iCellY) + "×" + fncStr(st_.G_iCellZ));
+  stsBar_set(4, "ブロックを選択して、２Ｄパネルのマス目をクリックします。");
+  vscDY->setEnabled(false);
+  hscDX->setEnabled(false);
+  pictMain->setEnabled(false);
+  cmdLoad->setEnabled(false);
+  cmdCancel->setEnabled(false);
+  cmdReset->setEnabled(true);
+  cmdShuffle->setEnabled(true);
+  subPieceButton_enable(true);
+  subBoxButton_enable(false);
+  setListIndex(0);
+  pictPiece->clear();
+  st_.iPiece_Sel = 0;
+  subPiece_draw(0);
+}
+
+std::string frmMain::fncAnswerPW_ask(const std::string& current) {
+  std::string typed = current;
+  for (;;) {
+    typed = dialogs_.inputBox(
+        "解答パスワードを入力してください\n（半角英数字１０文字以内）\n"
+        "パスワードを設定しないと、ブロックの再編集が出来なくなります。\n"
+        "また、「参った・・・」で、解答を拝めなくなります。",
+        kSaveAsTitle, typed);
+    // A password the file cannot hold would make the saved puzzle unreadable.
+    std::string bad;
+    if (fncPassword_encodable(typed, &bad)) return fncTrim(typed);
+    dialogs_.messageBox("パスワードに使えない文字があります： " + bad +
+                            "\r\n半角の英字・数字・記号で入力してください。\r\n"
+                            "ただし w は 9 文字目まで、x は 8 文字目まで、y は 7 文字目まで、z は 6 文字目までです。",
+                        kSaveAsTitle, MsgIcon::Exclamation, MsgButtons::OK);
+  }
+}
+
+void frmMain::mnuFileSaveAs_Click() {
+  try {
+    const std::string comment =
+        dialogs_.inputBox("コメントを入力してください\n（全角２０文字以内）", kSaveAsTitle, st_.G_sComment);
+    if (comment.empty()) return;
+    st_.G_sAnswerPW = fncAnswerPW_ask(st_.G_sAnswerPW);
+
+    FileDialogRequest request;
+    request.title = kSaveAsTitle;
+    request.initialPath = st_.G_sDataPath + "/Test.bin";
+    request.filter = "(*.bin)|*.bin";
+    request.defaultExt = "bin";
+    const std::string path = dialogs_.saveFileDialog(request);
+    if (path.empty()) return;
+
+    cmdShuffle_Click();
+    cmdReset->setEnabled(false);
+    cmdSet->setEnabled(true);
+    cmdSetCancel->setEnabled(true);
+    chkAutoNext->setVisible(true);
+    st_.G_iCellDone = fncBox_count(st_.G_iBox);
+    st_.G_sComment = comment;
+    st_.G_sFileTitle = fncFile_title(path);
+    const bool written = subFile_put(st_, path, [this](const std::string& m, const std::string& w) {
+      subError_log(dialogs_, st_.G_sAppPath, m, w);
+    });
+    stsBar_set(4, comment);
+    st_.sPzFile = path;
+    if (written) dialogs_.messageBox("正常に終了しました。", kSaveAsTitle, MsgIcon::Information, MsgButtons::OK);
+    mnuFileSave->setEnabled(true);
+  } catch (const std::exception& e) {
+    subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileSaveAs_Click() 51");
+  }
+}
+
+void frmMain::mnuFileSave_Click() {
+  try {
+    if (st_.sPzFile.empty()) return;
+    if (dialogs_.messageBox("上書き保存しますか？", "[ " + st_.G_sFileTitle + " ] の上書き保存", MsgIcon::Question,
+                            MsgButtons::OKCancel) != MsgAnswer::OK)
+      return;
+    st_.G_iCellDone = fncBox_count(st_.G_iBox);
+    const bool written = subFile_put(st_, st_.sPzFile, [this](const std::string& m, const std::string& w) {
+      subError_log(dialogs_, st_.G_sAppPath, m, w);
+    });
+    if (written) dialogs_.messageBox("正常に終了しました。", "パズル上書き保存", MsgIcon::Information, MsgButtons::OK);
+  } catch (const std::exception& e) {
+    subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileSave_Click() 51");
+  }
+}
+
+}  // namespace pakkon
