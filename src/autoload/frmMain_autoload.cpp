@@ -28,7 +28,9 @@ using Clock = std::chrono::steady_clock;
 // the latest state at each refresh, and a pause shows it before sleeping.
 class WindowHooks : public AutoLoadHooks {
  public:
-  explicit WindowHooks(frmMain& w) : w_(w), lastPump_(Clock::now()), lastDraw_(lastPump_) {}
+  // The first tested position pumps, so the window is on screen before the
+  // demonstration's first pause.
+  explicit WindowHooks(frmMain& w) : w_(w), lastPump_(Clock::now() - std::chrono::hours(1)), lastDraw_(Clock::now()) {}
 
   bool pumpDue() override {
     // Reading the clock costs more than a test: look at it now and then.
@@ -70,6 +72,8 @@ class WindowHooks : public AutoLoadHooks {
   void pause(int ms) override {
     flush(true);
     w_.sleepMs(ms);
+    // A pause is long: the next tested position pumps.
+    countdown_ = 1;
   }
 
   // Whatever the search left unshown.
@@ -100,7 +104,7 @@ class WindowHooks : public AutoLoadHooks {
   }
 
   frmMain& w_;
-  int countdown_ = kTestsPerClockRead;
+  int countdown_ = 1;
   Clock::time_point lastPump_;
   Clock::time_point lastDraw_;
   bool boxDirty_ = false;
