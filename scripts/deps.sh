@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic fontconfig)
 if [ "${1:-run}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev)
+  # Benchmarks; the end-to-end run under a virtual X server; the fuzzers (clang's libFuzzer).
+  packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev)
 else
   packages+=(libgtest-dev)
 fi

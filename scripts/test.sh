@@ -19,4 +19,21 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
-echo "All tests passed in both builds."
+echo "== fuzzing =="
+# Each harness runs for a short, bounded time from the seeds in the
+# repository; new inputs go to a scratch corpus, crashes to build-fuzz/.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAKKON_FUZZ=ON >/dev/null
+cmake --build build-fuzz -j "$jobs"
+for target in puzzle_file settings puzzle_text; do
+  scratch=$(mktemp -d)
+  rm -f build-fuzz/crash-$target-*
+  build-fuzz/tests/fuzz/fuzz_$target -max_total_time="${PAKKON_FUZZ_SECONDS:-20}" -max_len=8192 \
+    -artifact_prefix=build-fuzz/crash-$target- -print_final_stats=1 "$scratch" tests/fuzz/corpus/$target 2>&1 |
+    grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|==|SUMMARY|Done)' || true
+  rm -rf "$scratch"
+  if ls build-fuzz/crash-$target-* >/dev/null 2>&1; then
+    echo "fuzz_$target found a crash: see build-fuzz/crash-$target-*"
+    exit 1
+  fi
+done
+echo "All tests passed in both builds; the fuzzers found nothing."

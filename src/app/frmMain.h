@@ -11,6 +11,7 @@
 
 #include "draw/layer_panel.h"
 #include "model/state.h"
+#include "platform/files.h"
 #include "platform/dialogs.h"
 
 class QAction;
@@ -184,6 +185,8 @@ class frmMain : public QMainWindow {
   void mnuFileSave_Click();
   // Shows the box-size dialog modally; tests answer it themselves.
   std::function<void()> frmInput_show;
+  // Makes the saves fail on purpose, for tests of interrupted saves.
+  const WriteFaults* saveFaults = nullptr;
 
   // ---- demonstration and information (demo/frmMain_demo.cpp) ----
   void lblDemo_Click();

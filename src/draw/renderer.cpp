@@ -92,7 +92,9 @@ void subCells_draw(PictureSurface& surface, const Grid& cells, const ColourGrid&
                    float sngScale) {
   subGrid_draw(surface, view, sngScale);
 
-  const auto [Ox, Oy] = fncDepth_step(view, sngScale);
+  // Plain names, not a structured binding: the hatch lambdas capture them.
+  const DepthStep step = fncDepth_step(view, sngScale);
+  const float Ox = step.Ox, Oy = step.Oy;
   const float W = view.sngW, H = view.sngH;
   const bool leftToRight = view.sngDX < 0;
   for (int z = 0; z <= 3; ++z) {

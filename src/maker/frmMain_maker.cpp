@@ -149,9 +149,9 @@ void frmMain::mnuFileSaveAs_Click() {
     st_.G_iCellDone = fncBox_count(st_.G_iBox);
     st_.G_sComment = comment;
     st_.G_sFileTitle = fncFile_title(path);
-    const bool written = subFile_put(st_, path, [this](const std::string& m, const std::string& w) {
-      subError_log(dialogs_, st_.G_sAppPath, m, w);
-    });
+    const bool written = subFile_put(
+        st_, path, [this](const std::string& m, const std::string& w) { subError_log(dialogs_, st_.G_sAppPath, m, w); },
+        PutOptions{nullptr, saveFaults});
     stsBar_set(4, comment);
     st_.sPzFile = path;
     if (written) dialogs_.messageBox("正常に終了しました。", kSaveAsTitle, MsgIcon::Information, MsgButtons::OK);
@@ -168,9 +168,10 @@ void frmMain::mnuFileSave_Click() {
                             MsgButtons::OKCancel) != MsgAnswer::OK)
       return;
     st_.G_iCellDone = fncBox_count(st_.G_iBox);
-    const bool written = subFile_put(st_, st_.sPzFile, [this](const std::string& m, const std::string& w) {
-      subError_log(dialogs_, st_.G_sAppPath, m, w);
-    });
+    const bool written = subFile_put(
+        st_, st_.sPzFile,
+        [this](const std::string& m, const std::string& w) { subError_log(dialogs_, st_.G_sAppPath, m, w); },
+        PutOptions{nullptr, saveFaults});
     if (written) dialogs_.messageBox("正常に終了しました。", "パズル上書き保存", MsgIcon::Information, MsgButtons::OK);
   } catch (const std::exception& e) {
     subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileSave_Click() 51");

@@ -10,7 +10,6 @@
 namespace pakkon {
 namespace {
 
-// One converter per call keeps the functions free of shared state.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
@@ -24,6 +23,7 @@ class Converter {
   // returns how many input bytes to drop, and writes '?'.
   template <typename Skip>
   std::string run(std::string_view in, Skip skip, bool* lossless) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state
     std::string out;
     char buf[256];
     char* src = const_cast<char*>(in.data());
@@ -65,13 +65,15 @@ bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0
 
 }  // namespace
 
+// Opening a converter costs far more than a short conversion, so each
+// thread keeps one of each.
 std::string fncCp932_encode(std::string_view utf8, bool* lossless) {
-  Converter conv("CP932", "UTF-8");
+  thread_local Converter conv("CP932", "UTF-8");
   return conv.run(utf8, utf8Length, lossless);
 }
 
 std::string fncCp932_decode(std::string_view cp932) {
-  Converter conv("UTF-8", "CP932");
+  thread_local Converter conv("UTF-8", "CP932");
   return conv.run(cp932, [](std::string_view) { return size_t{1}; }, nullptr);
 }
 

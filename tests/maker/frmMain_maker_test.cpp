@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "draw/layer_panel.h"
@@ -328,6 +329,38 @@ TEST_F(Maker, OverwriteSaveKeepsProgressAndReopensToTheSameBlocks) {
     EXPECT_EQ(dialogs.last().text.rfind("Error Line 100:", 0), 0u);
   }
   EXPECT_EQ(test::readFile(dir.file("s.bin")).size(), before.size());
+}
+
+TEST_F(Maker, AnInterruptedSaveKeepsTheFileAndReportsOnce) {
+  ASSERT_TRUE(subFile_put(st, dir.file("s.bin"), [](const std::string& m, const std::string&) { FAIL() << m; }));
+  dialogs.choose(dir.file("s.bin"));
+  w->mnuFileOpen_Click();
+  w->cmdLoad->click();  // progress to save
+  const std::string before = test::readFile(dir.file("s.bin"));
+  const int steps[] = {110, 120, 121, 130, 140, 150, 160, 170, 180, 190,
+                       200, 210, 220, 230, 240, 250, 260, 270, 280, 290};
+  for (int i = 0; i <= static_cast<int>(std::size(steps)); ++i) {
+    WriteFaults faults;
+    faults.failAtWrite = i < static_cast<int>(std::size(steps)) ? i : -1;
+    faults.failCommit = i == static_cast<int>(std::size(steps));
+    w->saveFaults = &faults;
+    dialogs.clear();
+    dialogs.answer(MsgAnswer::OK);
+    w->mnuFileSave_Click();
+    ASSERT_EQ(dialogs.calls().size(), 2u) << i;  // the question and the report, no "正常に終了しました。"
+    const std::string step = faults.failCommit ? "9990" : std::to_string(steps[i]);
+    EXPECT_EQ(dialogs.last().text.rfind("Error Line " + step + ":", 0), 0u) << dialogs.last().text;
+    EXPECT_EQ(dialogs.last().title.rfind("frmMain.subFile_put() ", 0), 0u);
+    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+    EXPECT_EQ(test::readFile(dir.file("s.bin")), before);
+    const std::string log = test::readFile(dir.file("Error_Log.TXT"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), i + 1);
+  }
+  w->saveFaults = nullptr;
+  dialogs.answer(MsgAnswer::OK);
+  w->mnuFileSave_Click();
+  EXPECT_EQ(dialogs.last().text, "正常に終了しました。");
+  EXPECT_NE(test::readFile(dir.file("s.bin")), before);
 }
 
 TEST_F(Maker, OverwriteSaveDoesNothingWithoutAFile) {
