@@ -36,13 +36,19 @@ class Demonstration : public test::WindowTest {
 TEST_F(Demonstration, StartsTheLoaderByItselfAndTheFirstClickSetsUpTheSample) {
   bool locked = false;
   int filledDuringRun = 0;
-  start(true, [&] {
+  // Looks again every few milliseconds until the loader has placed something.
+  std::function<void()> watch = [&] {
     locked = !w->mnuFileOpen->isEnabled() && !w->mnuView->menuAction()->isEnabled() &&
              !w->mnuHelp->menuAction()->isEnabled() && !w->chkDedSpace->isEnabled() && w->chkDedSpace->isChecked() &&
              w->mnuAautoMove->isChecked() && st.bDemoRun && w->autoLoadRunning() && !w->lblDemo->isHidden();
     filledDuringRun = fncBox_count(st.G_iBox);
+    if (filledDuringRun == 0) {
+      QTimer::singleShot(5, w.get(), watch);
+      return;
+    }
     w->lblDemo_Click();
-  });
+  };
+  start(true, watch);
   EXPECT_TRUE(locked);
   EXPECT_GT(filledDuringRun, 0);  // the loader had placed blocks of the 4 x 4 x 3 puzzle
   EXPECT_FALSE(w->autoLoadRunning());
@@ -161,7 +167,14 @@ TEST_F(Demonstration, AnsweringNoShowsItAgainNextTime) {
 }
 
 TEST_F(Demonstration, ClosingDuringTheRunWritesTheLoadersCounters) {
-  start(true, [this] { w->close(); });
+  std::function<void()> closeOnceSomethingIsPlaced = [&] {
+    if (fncBox_count(st.G_iBox) == 0) {
+      QTimer::singleShot(5, w.get(), closeOnceSomethingIsPlaced);
+      return;
+    }
+    w->close();
+  };
+  start(true, closeOnceSomethingIsPlaced);
   EXPECT_FALSE(w->autoLoadRunning());
   EXPECT_EQ(ini("Rotate", "GE_lRotate"), std::to_string(st.GE_lRotate));
   for (int i = 0; i < 8; ++i) {
