@@ -9,15 +9,6 @@
 namespace pakkon::tool {
 namespace {
 
-uint64_t maskOf(const Grid& g) {
-  uint64_t m = 0;
-  for (int x = 0; x < kCells; ++x)
-    for (int y = 0; y < kCells; ++y)
-      for (int z = 0; z < kCells; ++z)
-        if (g[x][y][z]) m |= fncCell_bit(x, y, z);
-  return m;
-}
-
 // Cells joined face to face with the lowest one.
 uint64_t reach(uint64_t m) {
   constexpr uint64_t notX0 = 0xEEEEEEEEEEEEEEEEull, notX3 = 0x7777777777777777ull;
@@ -79,7 +70,7 @@ int cmdCheck(const Args& args) {
   uint64_t made = 0;
   bool overlap = false;
   for (int b = 0; b < kPieces; ++b) {
-    const uint64_t org = maskOf(st.G_iPieceOrg[b]), now = maskOf(st.G_iPiece[b]);
+    const uint64_t org = fncGrid_mask(st.G_iPieceOrg[b]), now = fncGrid_mask(st.G_iPiece[b]);
     const std::string name = "block " + fncStr(b + 1);
     if (solver.fromMadeShapes() && !org && now) errors.push_back(name + " has cells but no shape as made");
     if (org && std::popcount(now) != std::popcount(org))

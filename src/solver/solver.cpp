@@ -13,18 +13,9 @@ namespace {
 
 constexpr double kYear = 365.0 * 24 * 3600;
 
-uint64_t maskOf(const Grid& g) {
-  uint64_t m = 0;
-  for (int x = 0; x < kCells; ++x)
-    for (int y = 0; y < kCells; ++y)
-      for (int z = 0; z < kCells; ++z)
-        if (g[x][y][z]) m |= fncCell_bit(x, y, z);
-  return m;
-}
-
 bool allEmpty(const PieceGrids& p) {
   for (int b = 0; b < kPieces; ++b)
-    if (maskOf(p[b])) return false;
+    if (fncGrid_mask(p[b])) return false;
   return true;
 }
 
@@ -82,7 +73,7 @@ PackingSolver::PackingSolver(const PuzzleState& st) {
   fromMade_ = !allEmpty(st.G_iPieceOrg);
   std::memcpy(work.G_iPieceOrg, fromMade_ ? st.G_iPieceOrg : st.G_iPiece, sizeof work.G_iPieceOrg);
   for (int b = 0; b < kPieces; ++b) {
-    const uint64_t made = maskOf(work.G_iPieceOrg[b]);
+    const uint64_t made = fncGrid_mask(work.G_iPieceOrg[b]);
     if (!made) continue;
     blocks_.push_back(b);
     cells_ += std::popcount(made);
@@ -91,7 +82,7 @@ PackingSolver::PackingSolver(const PuzzleState& st) {
       for (int turns = 0; turns < 4; ++turns) {
         int dx, dy, dz;
         Orientation& o = orient_[b][face * 4 + turns];
-        subMask_origin(maskOf(work.G_iPiece[b]), dx, dy, dz, o.shape);
+        subMask_origin(fncGrid_mask(work.G_iPiece[b]), dx, dy, dz, o.shape);
         o.face = face, o.turns = turns;
         subPiece_turnZ(work, b);
       }
@@ -493,6 +484,15 @@ LayerGrid fncSolution_layers(const Solution& s, int sizeX, int sizeY, int sizeZ)
           if (p.cells & fncCell_bit(x, y, z))
             g[static_cast<size_t>(z)][static_cast<size_t>(y)][static_cast<size_t>(x)] = p.block + 1;
   return g;
+}
+
+uint64_t fncGrid_mask(const Grid& g) {
+  uint64_t m = 0;
+  for (int x = 0; x < kCells; ++x)
+    for (int y = 0; y < kCells; ++y)
+      for (int z = 0; z < kCells; ++z)
+        if (g[x][y][z]) m |= fncCell_bit(x, y, z);
+  return m;
 }
 
 }  // namespace pakkon

@@ -25,6 +25,9 @@ namespace pakkon {
 
 constexpr uint64_t fncCell_bit(int x, int y, int z) { return uint64_t{1} << (x + 4 * y + 16 * z); }
 
+// The cells of a grid that are not 0, as bits.
+uint64_t fncGrid_mask(const Grid& g);
+
 // One block where it goes: subPiece_setFace(block, face), `turns` times
 // subPiece_turnZ, the push to the origin corner, then dx, dy, dz one-cell
 // moves along +X, +Y, +Z.

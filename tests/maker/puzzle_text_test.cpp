@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "solver/solver.h"
+
 #include <cstring>
 
 #include "geometry/movement.h"
@@ -131,13 +133,6 @@ TEST(PuzzleText, ABlockInPiecesIsAllowedWithAWarning) {
   EXPECT_NE(r.warnings[0].message.find("block 'A' is in pieces"), std::string::npos);
 }
 
-uint64_t maskOf(const Grid& g) {
-  uint64_t m = 0;
-  for (int i = 0; i < 64; ++i)
-    if (g[i % 4][i / 4 % 4][i / 16]) m |= uint64_t{1} << i;
-  return m;
-}
-
 TEST(PuzzleText, TheMadeFileReadsBackAsDrawnWithBlocksShuffledAndTheBoxEmpty) {
   const PuzzleTextResult r = fncPuzzleText_parse(
       "size: 3 x 3 x 3\ncomment: ソーマ\npassword: Soma27\n\n"
@@ -159,14 +154,14 @@ TEST(PuzzleText, TheMadeFileReadsBackAsDrawnWithBlocksShuffledAndTheBoxEmpty) {
     // As it stands: one of the 24 turns of its made shape, in the origin corner.
     PuzzleState turned = st;
     subPiece_origin(turned, b);
-    EXPECT_EQ(maskOf(turned.G_iPiece[b]), maskOf(st.G_iPiece[b])) << b;
+    EXPECT_EQ(fncGrid_mask(turned.G_iPiece[b]), fncGrid_mask(st.G_iPiece[b])) << b;
     bool found = false;
     for (int face = 0; face < 6 && !found; ++face)
       for (int turns = 0; turns < 4 && !found; ++turns) {
         subPiece_setFace(turned, b, face);
         for (int i = 0; i < turns; ++i) subPiece_turnZ(turned, b);
         subPiece_origin(turned, b);
-        found = maskOf(turned.G_iPiece[b]) == maskOf(st.G_iPiece[b]);
+        found = fncGrid_mask(turned.G_iPiece[b]) == fncGrid_mask(st.G_iPiece[b]);
       }
     EXPECT_TRUE(found) << b;
   }

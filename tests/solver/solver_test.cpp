@@ -45,13 +45,6 @@ PuzzleState soma() {
   return puzzle(layers);
 }
 
-uint64_t maskOf(const Grid& g) {
-  uint64_t m = 0;
-  for (int i = 0; i < 64; ++i)
-    if (g[i % 4][i / 4 % 4][i / 16]) m |= uint64_t{1} << i;
-  return m;
-}
-
 // Every arrangement by plain search over each block's placements, made
 // with the game's own turns and moves; identical blocks told apart only
 // by shape. Independent of the solver on purpose.
@@ -66,7 +59,7 @@ Brute bruteForce(const PuzzleState& start) {
   std::vector<uint64_t> shapeKey;
   PuzzleState st = start;
   for (int b = 0; b < kPieces; ++b) {
-    if (!maskOf(st.G_iPieceOrg[b])) continue;
+    if (!fncGrid_mask(st.G_iPieceOrg[b])) continue;
     std::set<uint64_t> found;
     uint64_t key = ~uint64_t{0};
     for (int face = 0; face < 6; ++face)
@@ -74,7 +67,7 @@ Brute bruteForce(const PuzzleState& start) {
         subPiece_setFace(st, b, face);
         for (int t = 0; t < turns; ++t) subPiece_turnZ(st, b);
         subPiece_origin(st, b);
-        key = std::min(key, maskOf(st.G_iPiece[b]));
+        key = std::min(key, fncGrid_mask(st.G_iPiece[b]));
         for (int dz = 0; dz < 4; ++dz)
           for (int dy = 0; dy < 4; ++dy)
             for (int dx = 0; dx < 4; ++dx) {
@@ -83,7 +76,7 @@ Brute bruteForce(const PuzzleState& start) {
               for (int i = 0; i < dx; ++i) ok = ok && fncPiece_xInc(m, b) == 0;
               for (int i = 0; i < dy; ++i) ok = ok && fncPiece_yInc(m, b) == 0;
               for (int i = 0; i < dz; ++i) ok = ok && fncPiece_zInc(m, b) == 0;
-              const uint64_t cells = maskOf(m.G_iPiece[b]);
+              const uint64_t cells = fncGrid_mask(m.G_iPiece[b]);
               bool inside = ok;
               for (int i = 0; i < 64; ++i)
                 if (cells >> i & 1)
@@ -238,7 +231,7 @@ TEST(SolverSolutions, VisitEveryArrangementOnceAndDescribeItAsTheGameTurns) {
         for (int i = 0; i < p.dx; ++i) EXPECT_EQ(fncPiece_xInc(st, p.block), 0);
         for (int i = 0; i < p.dy; ++i) EXPECT_EQ(fncPiece_yInc(st, p.block), 0);
         for (int i = 0; i < p.dz; ++i) EXPECT_EQ(fncPiece_zInc(st, p.block), 0);
-        EXPECT_EQ(maskOf(st.G_iPiece[p.block]), p.cells);
+        EXPECT_EQ(fncGrid_mask(st.G_iPiece[p.block]), p.cells);
         ++checked;
       }
     }
