@@ -3,12 +3,12 @@
 # Usage: scripts/deps.sh run|test
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic fontconfig)
+# The configure step looks for GoogleTest and Google Benchmark in either case.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic fontconfig
+          libgtest-dev libbenchmark-dev)
 if [ "${1:-run}" = test ]; then
-  # Benchmarks; the end-to-end run under a virtual X server; the fuzzers (clang's libFuzzer).
-  packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev)
-else
-  packages+=(libgtest-dev)
+  # The end-to-end run under a virtual X server; the fuzzers (clang's libFuzzer).
+  packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev)
 fi
 
 missing=()

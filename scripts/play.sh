@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh run
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target pakkon pakkon-tool
+cmake --build build --target pakkon pakkon-tool puzzles
 exec build/pakkon/pakkon

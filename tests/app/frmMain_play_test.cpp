@@ -72,32 +72,6 @@ TEST_F(Play, StartsOnTheSampleWithItsPanelsAndButtons) {
   EXPECT_TRUE(dialogs.calls().empty());
 }
 
-TEST_F(Play, TheDemonstrationStartLocksTheMenusAndShowsTheBanner) {
-  // Everything is checked while the demonstration's run is going on.
-  std::vector<std::string> failures;
-  auto check = [&](bool ok, const char* what) {
-    if (!ok) failures.push_back(what);
-  };
-  start(true, [&] {
-    check(panel(2) == "デモ" && panel(3) == "4×4×3" && panel(4) == "デモ ４×４×３", "status panels");
-    check(st.G_iCellTotal == 48, "48 cells");
-    check(!w->mnuFileOpen->isEnabled(), "open disabled");
-    check(!w->mnuView->menuAction()->isEnabled() && !w->mnuHelp->menuAction()->isEnabled(), "menus disabled");
-    check(!w->mnuFileSave->isVisible() && !w->mnuFileStep1->isVisible() && !w->mnuPzMaker->isVisible(), "hidden");
-    check(w->mnuFileQuit->isEnabled(), "quit enabled");
-    check(!w->lblDemo->isHidden(), "banner shown");
-    check(frmMain::text(w->lblDemo) == "デモンストレーション表示中です。\n終了するには、ココをクリックしてください。",
-          "banner text");
-    check(!w->cmdMove->isEnabled() && !w->cmdStop->isEnabled() && !w->cmdInit->isEnabled(), "loader buttons");
-    check(st.bDemoRun && w->chkDedSpace->isChecked() && !w->chkDedSpace->isEnabled(), "dead space ticked");
-    check(w->mnuAautoMove->isChecked(), "auto move on");
-    check(!w->cmdLoad->isEnabled() && !w->lstPiece->isEnabled() && !w->cmdClear->isEnabled(), "play locked");
-    check(w->frameAuto->pos() == w->framePiece->pos(), "frame moved");
-    w->cmdStop_Click();
-  });
-  EXPECT_TRUE(failures.empty()) << failures.front();
-}
-
 TEST_F(Play, TheSampleCanBeSolvedWithTheWindowsOwnControls) {
   start();
   const std::vector<test::Placement> packing = test::findPacking(st);

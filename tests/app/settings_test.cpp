@@ -76,17 +76,6 @@ TEST_F(Settings, DemoFlagReadsWordsAndNumbersAndOtherwiseFalse) {
   EXPECT_FALSE(st.G_bDemo);
 }
 
-TEST_F(Settings, CountersAreRoundedAndSaturated) {
-  test::writeFile(ini(), "[SYSTEM]\r\nDEMO=True\r\n[Rotate]\r\nGE_lRotate=87654321.5\r\nGE_iRotation(2)=2.5\r\n"
-                         "[Info]\r\nG_Info_Piece(1).iTurn_CtZ=3.5\r\nG_Info_Piece(1).iNo=99999\r\n");
-  st.G_sAppPath = dir.path();
-  ASSERT_TRUE(fncInit_load(st, dialogs));
-  EXPECT_EQ(st.GE_lRotate, 87654322);
-  EXPECT_EQ(st.GE_iRotation[2], 2);
-  EXPECT_EQ(st.G_Info_Piece[1].iTurn_CtZ, 4);
-  EXPECT_EQ(st.G_Info_Piece[1].iNo, 32767);
-}
-
 TEST_F(Settings, AConfiguredDataFolderIsCreatedOrReplacedByTheProgramFolder) {
   test::writeFile(ini(), fncCp932_encode("[SYSTEM]\r\nDEMO=False\r\n[フォルダPath]\r\nDATA_Folda_Path=" + dir.path() +
                                          "Puzzles\r\n"));

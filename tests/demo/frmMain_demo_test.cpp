@@ -38,9 +38,13 @@ TEST_F(Demonstration, StartsTheLoaderByItselfAndTheFirstClickSetsUpTheSample) {
   int filledDuringRun = 0;
   // Looks again every few milliseconds until the loader has placed something.
   std::function<void()> watch = [&] {
-    locked = !w->mnuFileOpen->isEnabled() && !w->mnuView->menuAction()->isEnabled() &&
-             !w->mnuHelp->menuAction()->isEnabled() && !w->chkDedSpace->isEnabled() && w->chkDedSpace->isChecked() &&
-             w->mnuAautoMove->isChecked() && st.bDemoRun && w->autoLoadRunning() && !w->lblDemo->isHidden();
+    locked = panel(2) == "デモ" && panel(3) == "4×4×3" && st.G_iCellTotal == 48 && !w->mnuFileOpen->isEnabled() &&
+             !w->mnuView->menuAction()->isEnabled() && !w->mnuHelp->menuAction()->isEnabled() &&
+             !w->mnuFileSave->isVisible() && !w->mnuPzMaker->isVisible() && w->mnuFileQuit->isEnabled() &&
+             !w->cmdMove->isEnabled() && !w->chkDedSpace->isEnabled() && w->chkDedSpace->isChecked() &&
+             w->mnuAautoMove->isChecked() && !w->cmdLoad->isEnabled() && !w->lstPiece->isEnabled() &&
+             w->frameAuto->pos() == w->framePiece->pos() && st.bDemoRun && w->autoLoadRunning() &&
+             frmMain::text(w->lblDemo) == "デモンストレーション表示中です。\n終了するには、ココをクリックしてください。";
     filledDuringRun = fncBox_count(st.G_iBox);
     if (filledDuringRun == 0) {
       QTimer::singleShot(5, w.get(), watch);

@@ -118,14 +118,6 @@ TEST(PuzzleFileLayout, TwoSavesDifferOnlyInKeyPasswordAndScrambledReserve) {
   EXPECT_TRUE(reports.lines.empty());
 }
 
-TEST(PuzzleFileLayout, KeysAreFreshAndInRange) {
-  const PuzzleKey a = fncPuzzleKey_draw();
-  for (uint8_t k : a) {
-    EXPECT_GE(k, 64);
-    EXPECT_LE(k, 191);
-  }
-}
-
 TEST(PuzzlePassword, ScramblesByPositionWithTheKey) {
   PuzzleState st = busyState();
   const PuzzleKey key = fixedKey();

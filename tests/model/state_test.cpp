@@ -32,20 +32,6 @@ TEST(BuiltinPuzzles, FillTheirBoxesCellForCell) {
   EXPECT_EQ(st.G_iPiece[4][1][1][0], 1);
 }
 
-TEST(PuzzleStateOps, RestoreCopiesOneBlockBack) {
-  PuzzleState st;
-  subSamplePuzzle_set(st);
-  subPieceOrg_set(st);
-  st.G_iPiece[1][3][3][3] = 1;
-  st.G_iPiece[2][3][3][3] = 1;
-  subPiece_restore(st, 1);
-  EXPECT_EQ(st.G_iPiece[1][3][3][3], 0);
-  EXPECT_EQ(st.G_iPiece[2][3][3][3], 1);
-  subPieces_clear(st);
-  EXPECT_EQ(cells(st), 0);
-  EXPECT_EQ(st.G_iPieceOrg[0][0][0][0], 0);
-}
-
 TEST(PuzzleStateOps, ColourTableAndLoadingOrderDigits) {
   PuzzleState st;
   subColor_set(st);
