@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <memory>
 
 #include "app/frmMain.h"
 #include "app/startup.h"
@@ -27,35 +28,39 @@ std::string benchFolder() {
   return dir.toStdString();
 }
 
+// The window as the program starts it on the sample, shown and activated.
+struct SampleWindow {
+  PuzzleState st;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<frmMain> w;
+  SampleWindow() {
+    fncStartup_prepare(st, dialogs, benchFolder());
+    w = std::make_unique<frmMain>(st, dialogs);
+    w->show();
+    w->Form_Activate();
+  }
+  ~SampleWindow() { w->close(); }
+};
+
 void BM_WindowFillsTheSample(benchmark::State& state) {
   const bool deadSpace = state.range(0) != 0;
   for (auto _ : state) {
     state.PauseTiming();
-    PuzzleState st;
-    ScriptedDialogs dialogs;
-    fncStartup_prepare(st, dialogs, benchFolder());
-    frmMain w(st, dialogs);
-    w.show();
-    w.Form_Activate();
-    w.chkDedSpace->setChecked(deadSpace);
-    state.ResumeTiming();
-    w.cmdMove_Click();
-    state.PauseTiming();
-    w.close();
+    {
+      SampleWindow sample;
+      sample.w->chkDedSpace->setChecked(deadSpace);
+      state.ResumeTiming();
+      sample.w->cmdMove_Click();
+      state.PauseTiming();
+    }
     state.ResumeTiming();
   }
 }
 BENCHMARK(BM_WindowFillsTheSample)->Arg(0)->Arg(1)->ArgName("deadSpace")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_EventPump(benchmark::State& state) {
-  PuzzleState st;
-  ScriptedDialogs dialogs;
-  fncStartup_prepare(st, dialogs, benchFolder());
-  frmMain w(st, dialogs);
-  w.show();
-  w.Form_Activate();
+  SampleWindow sample;
   for (auto _ : state) QCoreApplication::processEvents();
-  w.close();
 }
 BENCHMARK(BM_EventPump)->Unit(benchmark::kMicrosecond);
 
