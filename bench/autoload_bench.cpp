@@ -58,8 +58,8 @@ void BM_AutoLoadFillSample(benchmark::State& state, Runner run, bool deadSpace) 
   }
   if (r.end != AutoLoadEnd::Filled) state.SkipWithError("the sample was not filled");
   state.counters["tests"] = static_cast<double>(r.tests);
-  state.counters["tests/s"] =
-      benchmark::Counter(static_cast<double>(r.tests) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["tests/s"] = benchmark::Counter(static_cast<double>(r.tests) * static_cast<double>(state.iterations()),
+                                                 benchmark::Counter::kIsRate);
 }
 BENCHMARK_CAPTURE(BM_AutoLoadFillSample, fast, fncAutoLoad_run, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AutoLoadFillSample, fast_dead_space, fncAutoLoad_run, true)->Unit(benchmark::kMillisecond);

@@ -4,11 +4,11 @@
 set -euo pipefail
 
 # The configure step looks for GoogleTest and Google Benchmark in either case.
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic fontconfig
-          libgtest-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic
+          fontconfig libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
 if [ "${1:-run}" = test ]; then
   # The end-to-end run under a virtual X server; the fuzzers (clang's libFuzzer).
-  packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev)
+  packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev clang-format)
 fi
 
 missing=()

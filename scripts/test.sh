@@ -7,6 +7,11 @@ scripts/deps.sh test
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
+echo "== format =="
+# The committed style (.clang-format); any difference fails the run.
+git ls-files -z --cached --others --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tools/*.cpp' 'tools/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' |
+  xargs -0 clang-format --dry-run --Werror
+
 echo "== normal build =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"

@@ -53,11 +53,13 @@ int cmdInfo(const Args& args) {
   field("G_iPieceUsed", jsonArray(kPieces, [&](int b) { return num(st.G_iPieceUsed[b]); }));
   field("GE_lRotate", num(st.GE_lRotate));
   field("GE_iRotation", jsonArray(kPieces, [&](int k) { return num(st.GE_iRotation[k]); }));
-  field("G_Info_Piece", jsonArray(kPieces, [&](int b) {
-          const PieceInfo& i = st.G_Info_Piece[b];
-          return "{\"iNo\":" + num(i.iNo) + ",\"iFace_ct\":" + num(i.iFace_ct) + ",\"iTurn_CtZ\":" + num(i.iTurn_CtZ) +
-                 "}";
-        }),
+  field("G_Info_Piece",
+        jsonArray(kPieces,
+                  [&](int b) {
+                    const PieceInfo& i = st.G_Info_Piece[b];
+                    return "{\"iNo\":" + num(i.iNo) + ",\"iFace_ct\":" + num(i.iFace_ct) +
+                           ",\"iTurn_CtZ\":" + num(i.iTurn_CtZ) + "}";
+                  }),
         true);
   out += "}\n";
   std::fputs(out.c_str(), stdout);

@@ -49,7 +49,8 @@ struct Command {
 const Command kCommands[] = {
     {"info", pakkon::tool::cmdInfo, "info FILE                 print every field of a puzzle file as JSON"},
     {"resave", pakkon::tool::cmdResave, "resave FILE OUT           read FILE and write it to OUT as the game saves"},
-    {"render", pakkon::tool::cmdRender, "render FILE [--block N] [--dx DX --dy DY] -o OUT.svg  draw the box or block N as SVG"},
+    {"render", pakkon::tool::cmdRender,
+     "render FILE [--block N] [--dx DX --dy DY] -o OUT.svg  draw the box or block N as SVG"},
     {"autoload", pakkon::tool::cmdAutoload,
      "autoload FILE [--dead-space] [--max-tests N] [--save OUT]  run the auto loader without a window"},
     {"make", pakkon::tool::cmdMake, "make SRC.txt OUT.bin      make a puzzle file from a text source"},

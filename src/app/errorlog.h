@@ -14,7 +14,6 @@ inline constexpr const char* kErrorLogName = "Error_Log.TXT";
 // The log line, CR LF included: "yyyy/mm/dd hh:nn:ss " & where & " " & message.
 std::string fncErrorLog_line(const std::tm& local, const std::string& sMessage, const std::string& sWhere);
 
-void subError_log(Dialogs& dialogs, const std::string& appPath, const std::string& sMessage,
-                  const std::string& sWhere);
+void subError_log(Dialogs& dialogs, const std::string& appPath, const std::string& sMessage, const std::string& sWhere);
 
 }  // namespace pakkon

@@ -4,8 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QThread>
-#include <QUrl>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -15,7 +13,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
+#include <QUrl>
 #include <cmath>
 #include <functional>
 
@@ -56,7 +56,10 @@ class FormArea : public QWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* e) override {
-    const int button = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : e->button() == Qt::MiddleButton ? 4 : 0;
+    const int button = e->button() == Qt::LeftButton     ? 1
+                       : e->button() == Qt::RightButton  ? 2
+                       : e->button() == Qt::MiddleButton ? 4
+                                                         : 0;
     int shift = 0;
     if (e->modifiers() & Qt::ShiftModifier) shift |= 1;
     if (e->modifiers() & Qt::ControlModifier) shift |= 2;
@@ -82,8 +85,7 @@ QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, const char* name, int 
 
 }  // namespace
 
-frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), st_(st), dialogs_(dialogs) {
+frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), st_(st), dialogs_(dialogs) {
   openUrl = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };
   sleepMs = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
   frmInput_show = [this] {
@@ -438,15 +440,15 @@ void frmMain::subOptPiece_hide() {
 }
 
 void frmMain::subBoxButton_enable(bool b) {
-  for (QWidget* w : {static_cast<QWidget*>(cmdRemove), static_cast<QWidget*>(cmdOrgPZ), static_cast<QWidget*>(cmdClear),
-                     static_cast<QWidget*>(cmdTurn[3]), static_cast<QWidget*>(cmdTurn[4]),
-                     static_cast<QWidget*>(cmdTurn[5])})
+  for (QWidget* w :
+       {static_cast<QWidget*>(cmdRemove), static_cast<QWidget*>(cmdOrgPZ), static_cast<QWidget*>(cmdClear),
+        static_cast<QWidget*>(cmdTurn[3]), static_cast<QWidget*>(cmdTurn[4]), static_cast<QWidget*>(cmdTurn[5])})
     w->setEnabled(b);
 }
 
 void frmMain::subPieceButton_enable(bool b) {
-  for (QPushButton* w : {cmdOrg, cmdTurn[0], cmdTurn[1], cmdTurn[2], cmdX_Dec, cmdX_Inc, cmdY_dec, cmdY_Inc, cmdZ_Dec,
-                         cmdZ_Inc})
+  for (QPushButton* w :
+       {cmdOrg, cmdTurn[0], cmdTurn[1], cmdTurn[2], cmdX_Dec, cmdX_Inc, cmdY_dec, cmdY_Inc, cmdZ_Dec, cmdZ_Inc})
     w->setEnabled(b);
 }
 

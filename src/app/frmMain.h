@@ -11,8 +11,8 @@
 
 #include "draw/layer_panel.h"
 #include "model/state.h"
-#include "platform/files.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 
 class QAction;
 class QCheckBox;
@@ -227,7 +227,7 @@ class frmMain : public QMainWindow {
   Dialogs& dialogs_;
   LayerPanels panels_{};
   bool autoLoadRunning_ = false;
-  int turnButton_ = 0;  // the demonstration timer's next cmdTurn index
+  int turnButton_ = 0;     // the demonstration timer's next cmdTurn index
   int listPressRow_ = -1;  // row current when the mouse went down on the list
 };
 

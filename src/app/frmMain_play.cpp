@@ -41,7 +41,8 @@ int frmMain::listIndex() const { return lstPiece->currentRow(); }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   // A click on the item already selected selects it again, as a player expects.
-  if (watched == lstPiece->viewport() && event->type() == QEvent::MouseButtonPress) listPressRow_ = lstPiece->currentRow();
+  if (watched == lstPiece->viewport() && event->type() == QEvent::MouseButtonPress)
+    listPressRow_ = lstPiece->currentRow();
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -246,7 +247,8 @@ bool frmMain::fncGiveUp_check() {
                         MsgButtons::OK);
     return false;
   }
-  if (dialogs_.messageBox("降参しますか？", "悔しいけども．．．", MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+  if (dialogs_.messageBox("降参しますか？", "悔しいけども．．．", MsgIcon::Question, MsgButtons::YesNo) !=
+      MsgAnswer::Yes)
     return false;
   const std::string answer =
       dialogs_.inputBox("解答パスワードを入力してください\n（半角英数字１０文字以内）", "参った", "");
@@ -336,15 +338,15 @@ void frmMain::connectHandlers() {
   });
   for (int i = 0; i < 6; ++i) connect(cmdTurn[i], &QPushButton::clicked, this, [this, i] { cmdTurn_Click(i); });
   const std::pair<QPushButton*, void (frmMain::*)()> buttons[] = {
-      {cmdBotom, &frmMain::cmdBotom_Click},   {cmdReset, &frmMain::cmdReset_Click},
+      {cmdBotom, &frmMain::cmdBotom_Click},     {cmdReset, &frmMain::cmdReset_Click},
       {cmdShuffle, &frmMain::cmdShuffle_Click}, {cmdX_Dec, &frmMain::cmdX_Dec_Click},
-      {cmdX_Inc, &frmMain::cmdX_Inc_Click},   {cmdY_dec, &frmMain::cmdY_dec_Click},
-      {cmdY_Inc, &frmMain::cmdY_Inc_Click},   {cmdZ_Dec, &frmMain::cmdZ_Dec_Click},
-      {cmdZ_Inc, &frmMain::cmdZ_Inc_Click},   {cmdOrg, &frmMain::cmdOrg_Click},
-      {cmdOrgPZ, &frmMain::cmdOrgPZ_Click},   {cmdLoad, &frmMain::cmdLoad_Click},
-      {cmdCancel, &frmMain::cmdCancel_Click}, {cmdRemove, &frmMain::cmdRemove_Click},
-      {cmdClear, &frmMain::cmdClear_Click},   {cmdInit, &frmMain::cmdInit_Click},
-      {cmdStop, &frmMain::cmdStop_Click},     {cmdMove, &frmMain::cmdMove_Click},
+      {cmdX_Inc, &frmMain::cmdX_Inc_Click},     {cmdY_dec, &frmMain::cmdY_dec_Click},
+      {cmdY_Inc, &frmMain::cmdY_Inc_Click},     {cmdZ_Dec, &frmMain::cmdZ_Dec_Click},
+      {cmdZ_Inc, &frmMain::cmdZ_Inc_Click},     {cmdOrg, &frmMain::cmdOrg_Click},
+      {cmdOrgPZ, &frmMain::cmdOrgPZ_Click},     {cmdLoad, &frmMain::cmdLoad_Click},
+      {cmdCancel, &frmMain::cmdCancel_Click},   {cmdRemove, &frmMain::cmdRemove_Click},
+      {cmdClear, &frmMain::cmdClear_Click},     {cmdInit, &frmMain::cmdInit_Click},
+      {cmdStop, &frmMain::cmdStop_Click},       {cmdMove, &frmMain::cmdMove_Click},
   };
   for (const auto& [button, handler] : buttons) connect(button, &QPushButton::clicked, this, handler);
 

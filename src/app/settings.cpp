@@ -17,8 +17,9 @@ std::string fncInitFile(const PuzzleState& st) { return st.G_sAppPath + kInitFil
 bool fncInit_load(PuzzleState& st, Dialogs& dialogs) {
   const std::string file = fncInitFile(st);
   if (!fncFile_exists(file)) {
-    dialogs.messageBox("初期設定ファイル\r\n" + file + "\r\nが見つかりませんでした。\r\nインストールをやり直してください。\r\n",
-                       "初期設定ファイル異常", MsgIcon::Critical, MsgButtons::OK);
+    dialogs.messageBox(
+        "初期設定ファイル\r\n" + file + "\r\nが見つかりませんでした。\r\nインストールをやり直してください。\r\n",
+        "初期設定ファイル異常", MsgIcon::Critical, MsgButtons::OK);
     return false;
   }
   st.G_bDemo = fncCBool(fncIni_get("SYSTEM", "DEMO", file)).value_or(false);

@@ -21,8 +21,8 @@ bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& pr
   if (!fncDir_create(st.G_sDataPath)) {
     // A folder the player cannot have: keep going with the program folder.
     const std::string fallback = st.G_sAppPath.substr(0, st.G_sAppPath.size() - 1);
-    dialogs.messageBox("データ・フォルダ\r\n" + st.G_sDataPath + "\r\nを作成できませんでした。\r\nパズル・ファイルは\r\n" +
-                           fallback + "\r\nで扱います。",
+    dialogs.messageBox("データ・フォルダ\r\n" + st.G_sDataPath +
+                           "\r\nを作成できませんでした。\r\nパズル・ファイルは\r\n" + fallback + "\r\nで扱います。",
                        "データ・フォルダ異常", MsgIcon::Exclamation, MsgButtons::OK);
     st.G_sDataPath = fallback;
   }

@@ -53,9 +53,7 @@ class WindowHooks : public AutoLoadHooks {
     p.setColor(QPalette::Window, toQColor(colour));
     w_.shpPiece[column]->setPalette(p);
   }
-  void stripLabel(StripRow row, int column, int value) override {
-    labels_[static_cast<int>(row)][column] = value;
-  }
+  void stripLabel(StripRow row, int column, int value) override { labels_[static_cast<int>(row)][column] = value; }
   void autoInfoShow() override {
     for (auto& row : labels_) row.fill(kUnset);
     w_.subAutoInfo_show();

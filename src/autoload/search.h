@@ -31,11 +31,11 @@ class AutoLoadHooks {
   // "Check Ded space", read each time a position is accepted.
   virtual bool deadSpaceChecked() { return false; }
 
-  virtual void boxDraw() {}                            // subBox_draw
-  virtual void pieceDraw(int /*block*/) {}             // subPiece_draw(block)
+  virtual void boxDraw() {}                                        // subBox_draw
+  virtual void pieceDraw(int /*block*/) {}                         // subPiece_draw(block)
   virtual void stripColour(int /*column*/, int32_t /*colour*/) {}  // shpPiece(column)
   virtual void stripLabel(StripRow /*row*/, int /*column*/, int /*value*/) {}
-  virtual void autoInfoShow() {}                       // subAutoInfo_show
+  virtual void autoInfoShow() {}                           // subAutoInfo_show
   virtual void sumText(const std::string& /*text*/) {}     // lblSum
   virtual void resultLine(const std::string& /*line*/) {}  // lblAtOnce and a new listRotate line
   virtual void message(const std::string& /*text*/, const std::string& /*title*/, MsgIcon /*icon*/) {}

@@ -7,7 +7,8 @@
 
 namespace pakkon {
 
-inline constexpr const char* kDemoBanner = "デモンストレーション表示中です。\r\n終了するには、ココをクリックしてください。";
+inline constexpr const char* kDemoBanner =
+    "デモンストレーション表示中です。\r\n終了するには、ココをクリックしてください。";
 
 // The banner for walkthrough steps 1 to 5; "" for any other step.
 std::string fncDemo_caption(int step);

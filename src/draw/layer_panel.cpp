@@ -14,10 +14,8 @@ bool isXSlice(PanelGrid grid) {
     case PanelGrid::shpA:
     case PanelGrid::shpC:
     case PanelGrid::shpE:
-    case PanelGrid::shpG:
-      return true;
-    default:
-      return false;
+    case PanelGrid::shpG: return true;
+    default: return false;
   }
 }
 

@@ -37,8 +37,10 @@ bool fncBox_deadCell(const Grid& g) {
         int c = 0;
         for (const auto& d : kNeighbour) {
           const int nx = x + d[0], ny = y + d[1], nz = z + d[2];
-          if (nx < 0 || nx >= kCells || ny < 0 || ny >= kCells || nz < 0 || nz >= kCells) c += 1;
-          else c += g[nx][ny][nz];
+          if (nx < 0 || nx >= kCells || ny < 0 || ny >= kCells || nz < 0 || nz >= kCells)
+            c += 1;
+          else
+            c += g[nx][ny][nz];
         }
         if (c == 6) return true;
       }

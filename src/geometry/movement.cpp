@@ -13,9 +13,12 @@ int16_t layerSum(const Grid& g, int layer) {
   int s = 0;
   for (int i = 0; i < kCells; ++i)
     for (int j = 0; j < kCells; ++j) {
-      if constexpr (A == Axis::X) s += g[layer][i][j];
-      else if constexpr (A == Axis::Y) s += g[i][layer][j];
-      else s += g[i][j][layer];
+      if constexpr (A == Axis::X)
+        s += g[layer][i][j];
+      else if constexpr (A == Axis::Y)
+        s += g[i][layer][j];
+      else
+        s += g[i][j][layer];
     }
   return static_cast<int16_t>(s);
 }

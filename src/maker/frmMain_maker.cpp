@@ -1,11 +1,11 @@
 // The block maker and the two save commands.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QCheckBox>
 #include <QScrollBar>
 
 #include "app/errorlog.h"
@@ -25,7 +25,8 @@ constexpr const char* kSaveAsTitle = "名前を付けて保存";
 }  // namespace
 
 bool frmMain::fncAnswerPW_check() {
-  const std::string answer = dialogs_.inputBox("パスワードを入力してください\n（半角英数字１０文字以内）", "パスワード入力", "");
+  const std::string answer =
+      dialogs_.inputBox("パスワードを入力してください\n（半角英数字１０文字以内）", "パスワード入力", "");
   if (answer.empty()) return false;
   if (fncTrim(answer) == st_.G_sAnswerPW) return true;
   dialogs_.messageBox("パスワードが違います。編集できません。", "ごめんなさい！", MsgIcon::Information, MsgButtons::OK);
@@ -61,8 +62,9 @@ void frmMain::mnuMakePiece_Click() {
     return;
   }
 
-  const MsgAnswer start = dialogs_.messageBox("ブロック単体を作成します。\r\nプレイ中のブロック情報を、初期化しますか？",
-                                              kMakerTitle, MsgIcon::Question, MsgButtons::YesNoCancel);
+  const MsgAnswer start =
+      dialogs_.messageBox("ブロック単体を作成します。\r\nプレイ中のブロック情報を、初期化しますか？", kMakerTitle,
+                          MsgIcon::Question, MsgButtons::YesNoCancel);
   if (start == MsgAnswer::Cancel) return;
   if (start == MsgAnswer::Yes) {
     subPieces_clear(st_);

@@ -18,9 +18,8 @@ constexpr size_t kReservedTextBytes = 128;
 // Field steps, in file order.
 constexpr int kStepHeader = 110, kStepKey = 120, kStepPassword = 121, kStepPieceOrg = 130, kStepPiece = 140,
               kStepComment = 150, kStepCellX = 160, kStepCellY = 170, kStepCellZ = 180, kStepBox = 190,
-              kStepBoxPiece = 200, kStepBoxColor = 210, kStepCellTotal = 220, kStepCellDone = 230,
-              kStepPieceUsed = 240, kStepRotate = 250, kStepRotation = 260, kStepInfo = 270, kStepReserved1 = 280,
-              kStepReserved2 = 290;
+              kStepBoxPiece = 200, kStepBoxColor = 210, kStepCellTotal = 220, kStepCellDone = 230, kStepPieceUsed = 240,
+              kStepRotate = 250, kStepRotation = 260, kStepInfo = 270, kStepReserved1 = 280, kStepReserved2 = 290;
 
 // ---- writing ----
 

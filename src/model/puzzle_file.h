@@ -54,7 +54,7 @@ PuzzleKey fncPuzzleKey_draw();
 bool fncPassword_encodable(std::string_view password, std::string* badChars = nullptr);
 
 struct PutOptions {
-  const PuzzleKey* key = nullptr;        // drawn afresh when null
+  const PuzzleKey* key = nullptr;       // drawn afresh when null
   const WriteFaults* faults = nullptr;  // for tests
 };
 

@@ -29,8 +29,7 @@ void subColor_set(PuzzleState& st) {
       {{255, 0, 255}, {255, 192, 255}, {128, 0, 128}},
   };
   for (int i = 0; i < kColours; ++i)
-    for (int s = 0; s < kShades; ++s)
-      st.G_lColor[i][s] = fncRGB(kTable[i][s][0], kTable[i][s][1], kTable[i][s][2]);
+    for (int s = 0; s < kShades; ++s) st.G_lColor[i][s] = fncRGB(kTable[i][s][0], kTable[i][s][1], kTable[i][s][2]);
 }
 
 void subCellSize_set(PuzzleState& st, int x, int y, int z) {

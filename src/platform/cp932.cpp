@@ -74,7 +74,8 @@ std::string fncCp932_encode(std::string_view utf8, bool* lossless) {
 
 std::string fncCp932_decode(std::string_view cp932) {
   thread_local Converter conv("UTF-8", "CP932");
-  return conv.run(cp932, [](std::string_view) { return size_t{1}; }, nullptr);
+  return conv.run(
+      cp932, [](std::string_view) { return size_t{1}; }, nullptr);
 }
 
 std::string fncCp932_cut(std::string_view cp932, size_t maxBytes) {

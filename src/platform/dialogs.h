@@ -21,11 +21,9 @@ struct FileDialogRequest {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  virtual MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                               MsgButtons buttons) = 0;
+  virtual MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) = 0;
   // Returns "" when cancelled, as the input box of the original platform did.
-  virtual std::string inputBox(const std::string& prompt, const std::string& title,
-                               const std::string& defaultText) = 0;
+  virtual std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) = 0;
   // Return the chosen path, "" when cancelled.
   virtual std::string openFileDialog(const FileDialogRequest& request) = 0;
   virtual std::string saveFileDialog(const FileDialogRequest& request) = 0;

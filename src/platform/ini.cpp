@@ -35,7 +35,9 @@ std::string trimSpace(std::string_view s) {
   return std::string(s.substr(b, e - b));
 }
 
-bool sameName(std::string_view a, std::string_view b) { return fncLowerAscii(trimSpace(a)) == fncLowerAscii(trimSpace(b)); }
+bool sameName(std::string_view a, std::string_view b) {
+  return fncLowerAscii(trimSpace(a)) == fncLowerAscii(trimSpace(b));
+}
 
 Profile parse(std::string bytes) {
   Profile p;

@@ -23,7 +23,8 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
 }
 
 std::string ScriptedDialogs::openFileDialog(const FileDialogRequest& request) {
-  calls_.push_back({Kind::Open, request.initialPath, request.filter, MsgIcon::None, MsgButtons::OK, request.defaultExt});
+  calls_.push_back(
+      {Kind::Open, request.initialPath, request.filter, MsgIcon::None, MsgButtons::OK, request.defaultExt});
   if (paths_.empty()) return {};
   std::string s = std::move(paths_.front());
   paths_.pop_front();
@@ -31,7 +32,8 @@ std::string ScriptedDialogs::openFileDialog(const FileDialogRequest& request) {
 }
 
 std::string ScriptedDialogs::saveFileDialog(const FileDialogRequest& request) {
-  calls_.push_back({Kind::Save, request.initialPath, request.filter, MsgIcon::None, MsgButtons::OK, request.defaultExt});
+  calls_.push_back(
+      {Kind::Save, request.initialPath, request.filter, MsgIcon::None, MsgButtons::OK, request.defaultExt});
   if (paths_.empty()) return {};
   std::string s = std::move(paths_.front());
   paths_.pop_front();

@@ -27,8 +27,7 @@ class ScriptedDialogs : public Dialogs {
   void type(std::string text) { inputs_.push_back(std::move(text)); }
   void choose(std::string path) { paths_.push_back(std::move(path)); }
 
-  MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                       MsgButtons buttons) override;
+  MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;
   std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   std::string openFileDialog(const FileDialogRequest& request) override;
   std::string saveFileDialog(const FileDialogRequest& request) override;

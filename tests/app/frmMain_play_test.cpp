@@ -14,9 +14,9 @@
 #include "model/puzzle_file.h"
 #include "platform/qt/click_label.h"
 #include "platform/qt/shape_grid.h"
+#include "qt/window_fixture.h"
 #include "support/packing.h"
 #include "support/state_compare.h"
-#include "qt/window_fixture.h"
 
 namespace pakkon {
 namespace {
@@ -301,8 +301,9 @@ TEST_F(OpenFile, RefusedFilesChangeNothingAndNeverBecomeTheSaveTarget) {
   EXPECT_EQ(dialogs.last().text, "Error Line 190:Invalid file format");
   EXPECT_EQ(dialogs.last().title, "frmMain.fncFile_get() 321");
   EXPECT_EQ(test::firstDifference(st, before), "");
-  EXPECT_NE(test::readFile(dir.file("Error_Log.TXT")).find("frmMain.fncFile_get() 321 Line 190:Invalid file format\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      test::readFile(dir.file("Error_Log.TXT")).find("frmMain.fncFile_get() 321 Line 190:Invalid file format\r\n"),
+      std::string::npos);
   EXPECT_EQ(panel(2), "プレイ・モード");
   EXPECT_EQ(st.sPzFile, good);
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "maker/frmInput.h"
-#include "support/packing.h"
 #include "qt/window_fixture.h"
+#include "support/packing.h"
 
 namespace pakkon {
 namespace {

@@ -33,7 +33,8 @@ TEST_F(Settings, AMissingFileIsReportedAndEndsTheStart) {
   ASSERT_EQ(dialogs.calls().size(), 1u);
   const auto& c = dialogs.last();
   EXPECT_EQ(c.title, "初期設定ファイル異常");
-  EXPECT_EQ(c.text, "初期設定ファイル\r\n" + ini() + "\r\nが見つかりませんでした。\r\nインストールをやり直してください。\r\n");
+  EXPECT_EQ(c.text,
+            "初期設定ファイル\r\n" + ini() + "\r\nが見つかりませんでした。\r\nインストールをやり直してください。\r\n");
   EXPECT_EQ(c.icon, MsgIcon::Critical);
 }
 
@@ -64,8 +65,8 @@ TEST_F(Settings, AFileWithOnlyTheDemoFlagStartsWithZeroCounters) {
 }
 
 TEST_F(Settings, DemoFlagReadsWordsAndNumbersAndOtherwiseFalse) {
-  const std::pair<const char*, bool> cases[] = {{"True", true}, {"false", false}, {"1", true}, {"0", false},
-                                                {"maybe", false}, {"", false}};
+  const std::pair<const char*, bool> cases[] = {{"True", true}, {"false", false}, {"1", true},
+                                                {"0", false},   {"maybe", false}, {"", false}};
   for (const auto& [text, expected] : cases) {
     test::writeFile(ini(), std::string("[SYSTEM]\r\nDEMO=") + text + "\r\n");
     ASSERT_TRUE(fncInit_load((st.G_sAppPath = dir.path(), st), dialogs));

@@ -66,7 +66,8 @@ TEST_F(ToolAutoload, RefusalsAndWrongUsage) {
   EXPECT_EQ(test::runTool("autoload '" + path + "' --max-tests -1").status, 2);
   EXPECT_EQ(test::runTool("autoload '" + path + "' --fast").status, 2);
   EXPECT_EQ(test::runTool("autoload '" + dir.file("missing.bin") + "'").status, 1);
-  const test::ToolRun r = test::runTool("autoload '" + path + "' --max-tests 10 --save '" + dir.file("no/such.bin") + "'");
+  const test::ToolRun r =
+      test::runTool("autoload '" + path + "' --max-tests 10 --save '" + dir.file("no/such.bin") + "'");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("outcome: limit reached"), std::string::npos);
 }

@@ -20,7 +20,9 @@ using test::contrived;
 using test::initialised;
 using test::RecordingHooks;
 
-bool has(const std::vector<std::string>& v, const std::string& s) { return std::find(v.begin(), v.end(), s) != v.end(); }
+bool has(const std::vector<std::string>& v, const std::string& s) {
+  return std::find(v.begin(), v.end(), s) != v.end();
+}
 
 TEST(AutoLoad, FillsTheSampleWithOneResultLine) {
   for (bool dead : {false, true}) {
@@ -31,8 +33,9 @@ TEST(AutoLoad, FillsTheSampleWithOneResultLine) {
     EXPECT_EQ(r.end, AutoLoadEnd::Filled);
     // Dead-space pruning skips the rest of an orientation and ends elsewhere.
     EXPECT_EQ(r.tests, dead ? 6118686 : 13910585);
-    EXPECT_EQ(hooks.results, std::vector<std::string>{dead ? " 0, 0, 1  1, 0, 0  2, 4, 1  3, 0, 3  4, 1, 1  5, 0, 0  6, 0, 1 "
-                                                           : " 0, 0, 1  1, 0, 0  2, 1, 0  3, 0, 0  4, 0, 1  5, 2, 0  6, 1, 1 "});
+    EXPECT_EQ(hooks.results,
+              std::vector<std::string>{dead ? " 0, 0, 1  1, 0, 0  2, 4, 1  3, 0, 3  4, 1, 1  5, 0, 0  6, 0, 1 "
+                                            : " 0, 0, 1  1, 0, 0  2, 1, 0  3, 0, 0  4, 0, 1  5, 2, 0  6, 1, 1 "});
     EXPECT_EQ(hooks.sums, std::vector<std::string>{"27 : 27"});
     EXPECT_EQ(hooks.messages, std::vector<std::string>{"♪おめでとう♪|☆グレイト☆　お疲れさまでした|64"});
     // Each box cell is filled inside the box only, in the colours of the block standing on it.
@@ -198,7 +201,7 @@ TEST(AutoLoad, OrderEntriesOutsideTheBlocksAndBadCountersStillEnd) {
   RecordingHooks hooks(true);
   EXPECT_EQ(fncAutoLoad_run(st, hooks, {.maxTests = 5000000}).end, AutoLoadEnd::OrdersExhausted);
   EXPECT_EQ(hooks.lines[3], "stripColour 1 0");  // no colour row for entry 8
-  EXPECT_EQ(hooks.sums[0], "1 : 3");               // entry 8 is no block
+  EXPECT_EQ(hooks.sums[0], "1 : 3");             // entry 8 is no block
   // Block 2 in front with its turn count above 3 moves on to its next face.
   EXPECT_TRUE(has(hooks.lines, "lblFaceV(1) -2"));
   EXPECT_FALSE(has(hooks.lines, "pieceDraw 8") || has(hooks.lines, "pieceDraw -1"));

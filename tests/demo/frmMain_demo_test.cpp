@@ -12,8 +12,8 @@
 #include "geometry/orientation.h"
 #include "model/builtin.h"
 #include "platform/qt/click_label.h"
-#include "support/state_compare.h"
 #include "qt/window_fixture.h"
+#include "support/state_compare.h"
 
 namespace pakkon {
 namespace {
@@ -21,7 +21,9 @@ namespace {
 class Demonstration : public test::WindowTest {
  protected:
   std::string tag(const QObject* o) const { return o->property("Tag").toString().toStdString(); }
-  std::string ini(const char* section, const std::string& key) { return fncIni_get(section, key, dir.file("Init.ini")); }
+  std::string ini(const char* section, const std::string& key) {
+    return fncIni_get(section, key, dir.file("Init.ini"));
+  }
 
   // Starts in demonstration mode and ends the unattended run with the first click.
   void startAndClick() {
@@ -38,13 +40,14 @@ TEST_F(Demonstration, StartsTheLoaderByItselfAndTheFirstClickSetsUpTheSample) {
   int filledDuringRun = 0;
   // Looks again every few milliseconds until the loader has placed something.
   std::function<void()> watch = [&] {
-    locked = panel(2) == "デモ" && panel(3) == "4×4×3" && st.G_iCellTotal == 48 && !w->mnuFileOpen->isEnabled() &&
-             !w->mnuView->menuAction()->isEnabled() && !w->mnuHelp->menuAction()->isEnabled() &&
-             !w->mnuFileSave->isVisible() && !w->mnuPzMaker->isVisible() && w->mnuFileQuit->isEnabled() &&
-             !w->cmdMove->isEnabled() && !w->chkDedSpace->isEnabled() && w->chkDedSpace->isChecked() &&
-             w->mnuAautoMove->isChecked() && !w->cmdLoad->isEnabled() && !w->lstPiece->isEnabled() &&
-             w->frameAuto->pos() == w->framePiece->pos() && st.bDemoRun && w->autoLoadRunning() &&
-             frmMain::text(w->lblDemo) == "デモンストレーション表示中です。\n終了するには、ココをクリックしてください。";
+    locked =
+        panel(2) == "デモ" && panel(3) == "4×4×3" && st.G_iCellTotal == 48 && !w->mnuFileOpen->isEnabled() &&
+        !w->mnuView->menuAction()->isEnabled() && !w->mnuHelp->menuAction()->isEnabled() &&
+        !w->mnuFileSave->isVisible() && !w->mnuPzMaker->isVisible() && w->mnuFileQuit->isEnabled() &&
+        !w->cmdMove->isEnabled() && !w->chkDedSpace->isEnabled() && w->chkDedSpace->isChecked() &&
+        w->mnuAautoMove->isChecked() && !w->cmdLoad->isEnabled() && !w->lstPiece->isEnabled() &&
+        w->frameAuto->pos() == w->framePiece->pos() && st.bDemoRun && w->autoLoadRunning() &&
+        frmMain::text(w->lblDemo) == "デモンストレーション表示中です。\n終了するには、ココをクリックしてください。";
     filledDuringRun = fncBox_count(st.G_iBox);
     if (filledDuringRun == 0) {
       QTimer::singleShot(5, w.get(), watch);
@@ -132,7 +135,8 @@ TEST_F(Demonstration, TheTimerPressesTheButtonsOfEachStep) {
   EXPECT_EQ(test::firstDifference(st, atOrigin), "");
 
   w->lblDemo_Click();
-  EXPECT_EQ(frmMain::text(w->lblDemo), "♪操作説明中♪\n[Load]ボタンでブロックを、箱に収めます。\nココをクリックすると、終了します。");
+  EXPECT_EQ(frmMain::text(w->lblDemo),
+            "♪操作説明中♪\n[Load]ボタンでブロックを、箱に収めます。\nココをクリックすると、終了します。");
   w->Timer1_Timer();
   EXPECT_EQ(st.G_iPieceUsed[0], 0);
   w->Timer1_Timer();
@@ -228,13 +232,15 @@ TEST_F(Demonstration, HelpMessagesTellTheVersionAndOfferThePuzzleMakingPage) {
   start();
   w->mnuHelpVerInfo_Click();
   EXPECT_EQ(dialogs.last().text,
-            "ぱっこん Ver 1.1.0\r\nProductName  ３Ｄ空間パズル・ゲーム ぱっこん\r\nCopyright (C) 2026 ぱっこん developers\r\n");
+            "ぱっこん Ver 1.1.0\r\nProductName  ３Ｄ空間パズル・ゲーム ぱっこん\r\nCopyright (C) 2026 ぱっこん "
+            "developers\r\n");
   EXPECT_EQ(dialogs.last().title, "バージョン情報 作品番号：SR000000");
   dialogs.answer(MsgAnswer::No);
   w->mnuPzMaker_Click();
   EXPECT_EQ(dialogs.last().title, "パズル作成ツールの紹介");
   EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNo);
-  EXPECT_EQ(dialogs.last().text.rfind("パズル・ブロックは、３Ｄ空間パズル・ゲーム「ぴたこん」で作成できます♪\r\n", 0), 0u);
+  EXPECT_EQ(dialogs.last().text.rfind("パズル・ブロックは、３Ｄ空間パズル・ゲーム「ぴたこん」で作成できます♪\r\n", 0),
+            0u);
   EXPECT_TRUE(openedUrls.empty());
   w->mnuPzMaker_Click();
   w->mnuPzMaker_Click();

@@ -38,7 +38,8 @@ std::string slurp(const std::string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::string ini = folder() + "Init.ini";
-  std::ofstream(ini, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(ini, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 
   PuzzleState st;
   st.G_sAppPath = folder();

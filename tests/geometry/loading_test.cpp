@@ -51,9 +51,9 @@ TEST(RotateCheck, NeedsEveryDigitOneToEight) {
 TEST(Load, RefusalsChangeNothingButTheScratchGrid) {
   PuzzleState st = emptyPuzzle();
   cells(st.G_iPiece[0], {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}});  // beyond X
-  cells(st.G_iPiece[1], {{0, 0, 0}, {0, 3, 0}});              // beyond Y
-  cells(st.G_iPiece[2], {{0, 1, 0}, {0, 1, 3}});              // beyond Z
-  cells(st.G_iPiece[3], {{1, 1, 1}, {1, 0, 0}});              // onto block 1 once it is in
+  cells(st.G_iPiece[1], {{0, 0, 0}, {0, 3, 0}});             // beyond Y
+  cells(st.G_iPiece[2], {{0, 1, 0}, {0, 1, 3}});             // beyond Z
+  cells(st.G_iPiece[3], {{1, 1, 1}, {1, 0, 0}});             // onto block 1 once it is in
   for (int b : {0, 1, 2}) {
     PuzzleState before = st;
     EXPECT_EQ(fncPiece_load(st, b), LoadRefusal::NoRoom) << b;

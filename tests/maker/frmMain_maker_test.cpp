@@ -1,14 +1,14 @@
 // The box-size dialog, the block maker and the two save commands.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -19,15 +19,15 @@
 #include "model/puzzle_file.h"
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/shape_grid.h"
-#include "support/state_compare.h"
 #include "qt/window_fixture.h"
+#include "support/state_compare.h"
 
 namespace pakkon {
 namespace {
 
 TEST(CellSize, TypedTextIsCorrectedToTwoToFour) {
-  const std::pair<const char*, int> cases[] = {{"3", 3}, {"5", 4}, {"1", 2}, {"0", 2},  {"2.5", 2},
-                                               {"3.5", 4}, {"x", 2}, {"", 2}, {" 4 ", 4}, {"-7", 2}};
+  const std::pair<const char*, int> cases[] = {{"3", 3},   {"5", 4}, {"1", 2}, {"0", 2},   {"2.5", 2},
+                                               {"3.5", 4}, {"x", 2}, {"", 2},  {" 4 ", 4}, {"-7", 2}};
   for (const auto& [text, size] : cases) EXPECT_EQ(fncCellSize_correct(text), size) << text;
 }
 

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "solver/solver.h"
-
 #include <cstring>
 
 #include "geometry/movement.h"
 #include "model/puzzle_file.h"
+#include "solver/solver.h"
 #include "support/temp_dir.h"
 
 namespace pakkon {

@@ -63,7 +63,7 @@ TEST(PuzzleFileLayout, FieldsSitAtTheirOffsets) {
   EXPECT_EQ(i16At(b, 2142 + 2 * (1 + 4 * (2 + 4 * 0))), 1);  // x fastest
   EXPECT_EQ(i16At(b, 2142 + 2 * (0 + 4 * (0 + 4 * 1))), 2);
   EXPECT_EQ(i16At(b, 2270 + 2 * (3 + 4 * (3 + 4 * 3))), 5);
-  EXPECT_EQ(i32At(b, 2398 + 4 * (1 + 4 * (2 + 4 * 0))), 0x00FF00FF);             // shade 0
+  EXPECT_EQ(i32At(b, 2398 + 4 * (1 + 4 * (2 + 4 * 0))), 0x00FF00FF);           // shade 0
   EXPECT_EQ(i32At(b, 2398 + 4 * (64 * 2 + 1 + 4 * (2 + 4 * 0))), 0x00800080);  // shade 2
   EXPECT_EQ(i16At(b, 3166), 48);
   EXPECT_EQ(i16At(b, 3168), 2);
@@ -148,7 +148,9 @@ TEST(PuzzlePassword, OnlyCharactersThatFitTheirPositionCanBeStored) {
   std::string bad;
   EXPECT_FALSE(fncPassword_encodable("ぱ12345678yxy", &bad));
   EXPECT_EQ(bad, "ぱyx");
-  EXPECT_TRUE(fncPassword_encodable("abcdefghijklmnop" "zzzz"));  // cut at 16 characters
+  EXPECT_TRUE(
+      fncPassword_encodable("abcdefghijklmnop"
+                            "zzzz"));  // cut at 16 characters
 }
 
 TEST(PuzzlePassword, AnUnstorablePasswordFailsTheSaveAndKeepsTheOldFile) {

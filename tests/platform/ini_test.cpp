@@ -15,9 +15,10 @@ class Ini : public ::testing::Test {
 };
 
 TEST_F(Ini, NamesMatchWithoutCaseOrSurroundingBlanks) {
-  test::writeFile(file, fncCp932_encode(
-                            "; settings\r\n[ system ]\r\ndemo = True \r\n[フォルダPath]\r\n  DATA_Folda_Path=/data/p\r\n"
-                            "[Rotate]\r\nGE_lRotate=\"12345678\"\r\nEmpty=\r\n"));
+  test::writeFile(
+      file,
+      fncCp932_encode("; settings\r\n[ system ]\r\ndemo = True \r\n[フォルダPath]\r\n  DATA_Folda_Path=/data/p\r\n"
+                      "[Rotate]\r\nGE_lRotate=\"12345678\"\r\nEmpty=\r\n"));
   EXPECT_EQ(fncIni_get("SYSTEM", "DEMO", file), "True");
   EXPECT_EQ(fncIni_get("フォルダPath", " DATA_Folda_Path", file), "/data/p");
   EXPECT_EQ(fncIni_get("rotate", "ge_lrotate", file), "12345678");
@@ -77,8 +78,7 @@ TEST_F(Ini, Utf8FilesAreReadAndWrittenInUtf8) {
     EXPECT_EQ(fncIni_get("SYSTEM", "DEMO", file), "False");
     EXPECT_EQ(fncIni_get("フォルダPath", " DATA_Folda_Path", file), "/ぱずる");
     ASSERT_TRUE(fncIni_put("フォルダPath", "Note", "メモ", file));
-    EXPECT_EQ(test::readFile(file),
-              bom + "[SYSTEM]\nDEMO=False\n[フォルダPath]\nDATA_Folda_Path=/ぱずる\nNote=メモ\n");
+    EXPECT_EQ(test::readFile(file), bom + "[SYSTEM]\nDEMO=False\n[フォルダPath]\nDATA_Folda_Path=/ぱずる\nNote=メモ\n");
   }
 }
 

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
-#include <vector>
 #include <memory>
+#include <vector>
 
 #include "app/frmMain.h"
 #include "app/startup.h"

@@ -10,8 +10,8 @@ namespace pakkon::test {
 
 ToolRun runTool(const std::string& args) {
   TempDir dir;
-  const std::string cmd = std::string("'") + PAKKON_TOOL_PATH + "' " + args + " >'" + dir.file("out") + "' 2>'" +
-                          dir.file("err") + "'";
+  const std::string cmd =
+      std::string("'") + PAKKON_TOOL_PATH + "' " + args + " >'" + dir.file("out") + "' 2>'" + dir.file("err") + "'";
   ToolRun r;
   const int rc = std::system(cmd.c_str());
   r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;

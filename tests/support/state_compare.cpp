@@ -6,7 +6,7 @@
 
 namespace pakkon::test {
 
-#define PAKKON_SAME(field)                                             \
+#define PAKKON_SAME(field) \
   if (std::memcmp(&a.field, &b.field, sizeof a.field) != 0) return #field;
 #define PAKKON_SAME_VALUE(field) \
   if (!(a.field == b.field)) return #field;

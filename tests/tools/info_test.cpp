@@ -20,10 +20,10 @@ class ToolInfo : public ::testing::Test {
 TEST_F(ToolInfo, PrintsEveryFieldAsJson) {
   const test::ToolRun r = test::runTool("info '" + path + "'");
   ASSERT_EQ(r.status, 0) << r.err;
-  for (const char* expected : {"\"version\": \"Ver 1.1.0\"", "\"G_sAnswerPW\": \"Abc123\"",
-                               "\"G_sComment\": \"４×４×３の練習\"", "\"G_iCellZ\": 3", "\"GE_lRotate\": 21345678",
-                               "\"GE_iRotation\": [0,1,2,3,4,5,6,-1]", "{\"iNo\":3,\"iFace_ct\":5,\"iTurn_CtZ\":2}",
-                               "\"G_iPieceUsed\": [0,0,0,0,0,0,0,1]", "\"G_iCellTotal\": 48"})
+  for (const char* expected :
+       {"\"version\": \"Ver 1.1.0\"", "\"G_sAnswerPW\": \"Abc123\"", "\"G_sComment\": \"４×４×３の練習\"",
+        "\"G_iCellZ\": 3", "\"GE_lRotate\": 21345678", "\"GE_iRotation\": [0,1,2,3,4,5,6,-1]",
+        "{\"iNo\":3,\"iFace_ct\":5,\"iTurn_CtZ\":2}", "\"G_iPieceUsed\": [0,0,0,0,0,0,0,1]", "\"G_iCellTotal\": 48"})
     EXPECT_NE(r.out.find(expected), std::string::npos) << expected;
   // Box cell (1,2,0) holds block 8: [x][y][z] nesting.
   EXPECT_NE(r.out.find("\"G_iBoxPiece\": [[[0,0,0,0],[0,0,0,0],[0,0,0,0],[0,0,0,0]],[[0,0,0,0],[0,0,0,0],[8,0,0,0]"),

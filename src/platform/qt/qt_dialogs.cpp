@@ -24,8 +24,7 @@ QString qtFilter(const std::string& filter) {
 
 }  // namespace
 
-MsgAnswer QtDialogs::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                                MsgButtons buttons) {
+MsgAnswer QtDialogs::messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
   QMessageBox box(parent_);
   box.setWindowTitle(lines(title));
   box.setText(lines(text));
@@ -51,7 +50,7 @@ MsgAnswer QtDialogs::messageBox(const std::string& text, const std::string& titl
     case QMessageBox::Ok: return MsgAnswer::OK;
     default:
       // Closed by its frame: the same as the safe answer of the set.
-      return buttons == MsgButtons::OK ? MsgAnswer::OK
+      return buttons == MsgButtons::OK      ? MsgAnswer::OK
              : buttons == MsgButtons::YesNo ? MsgAnswer::No
                                             : MsgAnswer::Cancel;
   }
@@ -59,7 +58,8 @@ MsgAnswer QtDialogs::messageBox(const std::string& text, const std::string& titl
 
 std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
   bool ok = false;
-  const QString s = QInputDialog::getText(parent_, lines(title), lines(prompt), QLineEdit::Normal, toQ(defaultText), &ok);
+  const QString s =
+      QInputDialog::getText(parent_, lines(title), lines(prompt), QLineEdit::Normal, toQ(defaultText), &ok);
   return ok ? s.toStdString() : std::string();
 }
 
