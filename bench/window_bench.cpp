@@ -14,6 +14,7 @@
 #include "app/frmMain.h"
 #include "app/startup.h"
 #include "platform/ini.h"
+#include "platform/qt/qt_surface.h"
 #include "platform/scripted_dialogs.h"
 
 namespace pakkon {
@@ -57,6 +58,18 @@ void BM_WindowFillsTheSample(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WindowFillsTheSample)->Arg(0)->Arg(1)->ArgName("deadSpace")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One play action with its redraws (block view, and the box view for the
+// landing preview), as a key or button press makes it.
+void BM_WindowActionAndRedraw(benchmark::State& state) {
+  SampleWindow sample;
+  for (auto _ : state) {
+    sample.w->cmdTurn_Click(0);
+    sample.w->pictMain->repaint();
+    sample.w->pictPiece->repaint();
+  }
+}
+BENCHMARK(BM_WindowActionAndRedraw)->Unit(benchmark::kMicrosecond);
 
 void BM_EventPump(benchmark::State& state) {
   SampleWindow sample;

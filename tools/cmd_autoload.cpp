@@ -1,24 +1,21 @@
 // autoload: the auto loader's search on a puzzle file, without a window.
 
-#include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "autoload/search.h"
 #include "commands.h"
 #include "platform/text.h"
+#include "tool_io.h"
 
 namespace pakkon::tool {
 namespace {
-
-constexpr const char* kUsage = "autoload FILE [--dead-space] [--max-tests N] [--save OUT]";
 
 class PrintingHooks : public AutoLoadHooks {
  public:
   explicit PrintingHooks(bool deadSpace) : deadSpace_(deadSpace) {}
   bool deadSpaceChecked() override { return deadSpace_; }
-  void resultLine(const std::string& line) override { std::printf("%s\n", line.c_str()); }
+  void resultLine(const std::string& line) override { say(stdout, line + "\n"); }
 
  private:
   bool deadSpace_;
@@ -49,34 +46,13 @@ int extent(int16_t cells) { return cells < 1 ? 1 : cells > kCells ? kCells : cel
 
 }  // namespace
 
-int cmdAutoload(const Args& args) {
-  std::string file, save;
-  bool deadSpace = false;
-  AutoLoadOptions options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "--dead-space") {
-      deadSpace = true;
-    } else if (a == "--max-tests" && hasValue) {
-      const std::string& v = args[++i];
-      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), options.maxTests);
-      if (ec != std::errc() || end != v.data() + v.size() || options.maxTests < 0) return usage(kUsage);
-    } else if (a == "--save" && hasValue) {
-      save = args[++i];
-    } else if (file.empty() && !a.empty() && a[0] != '-') {
-      file = a;
-    } else {
-      return usage(kUsage);
-    }
-  }
-  if (file.empty()) return usage(kUsage);
-
+int cmdAutoload(const AutoloadArgs& a) {
+  if (!a.save.empty() && !distinctOutput(a.file, a.save, "--save")) return 1;
   PuzzleState st;
-  if (!readPuzzle(file, st)) return 1;
+  if (!readPuzzle(a.file, st)) return 1;
   subColor_set(st);
-  PrintingHooks hooks(deadSpace);
-  const AutoLoadResult r = fncAutoLoad_run(st, hooks, options);
+  PrintingHooks hooks(a.deadSpace);
+  const AutoLoadResult r = fncAutoLoad_run(st, hooks, {.maxTests = a.maxTests});
 
   std::string out = "GE_lRotate: " + fncStr(st.GE_lRotate) + "\nGE_iRotation:";
   for (int16_t v : st.GE_iRotation) out += " " + fncStr(v);
@@ -95,9 +71,9 @@ int cmdAutoload(const Args& args) {
     }
   }
   out += "tests: " + fncStr(r.tests) + "\noutcome: " + outcome(r.end) + "\n";
-  std::fputs(out.c_str(), stdout);
+  say(stdout, out);
   std::fflush(stdout);
-  if (!save.empty() && !writePuzzle(st, save)) return 1;
+  if (!a.save.empty() && !writePuzzle(st, a.save)) return 1;
   return 0;
 }
 

@@ -4,53 +4,49 @@
 #include <cstdio>
 
 #include "commands.h"
+#include "geometry/mask.h"
+#include "model/progress_check.h"
 #include "solve_report.h"
+#include "tool_io.h"
 
 namespace pakkon::tool {
 namespace {
 
-// Cells joined face to face with the lowest one.
-uint64_t reach(uint64_t m) {
-  constexpr uint64_t notX0 = 0xEEEEEEEEEEEEEEEEull, notX3 = 0x7777777777777777ull;
-  constexpr uint64_t notY0 = 0xFFF0FFF0FFF0FFF0ull, notY3 = 0x0FFF0FFF0FFF0FFFull;
-  uint64_t r = m & -m, before = 0;
-  while (r != before) {
-    before = r;
-    r |=
-        m & (((r << 1) & notX0) | ((r >> 1) & notX3) | ((r << 4) & notY0) | ((r >> 4) & notY3) | (r << 16) | (r >> 16));
-  }
-  return r;
+std::string cellList(const std::vector<BoxCell>& cells) {
+  constexpr size_t kShown = 6;
+  std::string out;
+  for (size_t i = 0; i < cells.size() && i < kShown; ++i)
+    out += (i ? ", (" : "(") + fncStr(cells[i].x) + "," + fncStr(cells[i].y) + "," + fncStr(cells[i].z) + ")";
+  if (cells.size() > kShown) out += " and " + fncStr(static_cast<long long>(cells.size() - kShown)) + " more";
+  return out;
 }
 
-bool turnedFromMade(const PackingSolver& solver, int b, uint64_t now) {
-  int dx, dy, dz;
-  uint64_t shape;
-  subMask_origin(now, dx, dy, dz, shape);
-  for (int face = 0; face < 6; ++face)
-    for (int turns = 0; turns < 4; ++turns)
-      if (solver.orientedShape(b, face, turns) == shape) return true;
-  return false;
+std::string progressText(const PuzzleState& st, const ProgressIssue& issue) {
+  const std::string block = "block " + fncStr(issue.block);
+  const std::string cells = cellList(issue.cells);
+  const bool one = issue.cells.size() == 1;
+  std::string text = "the saved progress contradicts itself: ";
+  switch (issue.fault) {
+    case ProgressFault::LoadedNotInBox: return text + block + " is marked loaded but no box cell holds it";
+    case ProgressFault::FilledOutsideBox:
+      return text + (one ? "cell " : "cells ") + cells + (one ? " is" : " are") + " filled outside the " +
+             fncStr(st.G_iCellX) + " x " + fncStr(st.G_iCellY) + " x " + fncStr(st.G_iCellZ) + " box";
+    case ProgressFault::NoSuchBlock:
+      return text + (one ? "cell " : "cells ") + cells + " of the box " + (one ? "holds " : "hold ") + block +
+             ", which has no cells";
+    case ProgressFault::FilledWithoutBlock:
+      return text + (one ? "cell " : "cells ") + cells + (one ? " is" : " are") + " filled with no block number";
+  }
+  return text;
 }
 
 }  // namespace
 
-int cmdCheck(const Args& args) {
-  constexpr const char* kUsage = "check FILE [--time-limit S]";
-  std::string file;
+int cmdCheck(const CheckArgs& a) {
   SolveOptions options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--time-limit" && i + 1 < args.size()) {
-      if (!parseSeconds(args[++i], options.timeLimit)) return usage(kUsage);
-    } else if (file.empty() && !args[i].empty() && args[i][0] != '-') {
-      file = args[i];
-    } else {
-      return usage(kUsage);
-    }
-  }
-  if (file.empty()) return usage(kUsage);
-
+  options.timeLimit = a.timeLimit;
   PuzzleState st;
-  if (!readPuzzle(file, st)) return 1;
+  if (!readPuzzle(a.file, st)) return 1;
   const PackingSolver solver(st);
   std::vector<std::string> errors, warnings;
   const int volume = solver.volume();
@@ -76,10 +72,10 @@ int cmdCheck(const Args& args) {
     if (org && std::popcount(now) != std::popcount(org))
       errors.push_back(name + " as it stands has " + fncStr(std::popcount(now)) + " cells and as made " +
                        fncStr(std::popcount(org)));
-    else if (org && !turnedFromMade(solver, b, now))
+    else if (org && !fncMask_isTurnOf(now, org))
       errors.push_back(name + " as it stands is not its shape as made, turned");
     const uint64_t shape = org ? org : now;
-    if (shape && reach(shape) != shape) warnings.push_back(name + " is in pieces: its cells do not all touch");
+    if (shape && !fncMask_connected(shape)) warnings.push_back(name + " is in pieces: its cells do not all touch");
     overlap = overlap || (made & org);
     made |= org;
   }
@@ -90,9 +86,10 @@ int cmdCheck(const Args& args) {
   if (solver.fromMadeShapes() && (overlap || made != box))
     warnings.push_back("the blocks as made do not fill the box: Reset after giving up does not show a solution");
   if (st.G_sAnswerPW.empty()) warnings.push_back("no answer password: players cannot give up and see the solution");
+  for (const ProgressIssue& issue : fncProgress_check(st)) warnings.push_back(progressText(st, issue));
 
-  std::string out = file + ": " + fncStr(st.G_iCellX) + " x " + fncStr(st.G_iCellY) + " x " + fncStr(st.G_iCellZ) +
-                    " box, " + fncStr(solver.blockCount()) + " blocks, comment \"" + st.G_sComment + "\"\n";
+  std::string out = a.file + ": " + fncStr(st.G_iCellX) + " x " + fncStr(st.G_iCellY) + " x " + fncStr(st.G_iCellZ) +
+                    " box, " + fncStr(solver.blockCount()) + " blocks, comment \"" + printable(st.G_sComment) + "\"\n";
   for (const std::string& w : warnings) out += "warning: " + w + "\n";
   if (errors.empty()) {
     const TimedSolve t = timedSolve(solver, options);
@@ -108,7 +105,7 @@ int cmdCheck(const Args& args) {
   }
   for (const std::string& e : errors) out += "error: " + e + "\n";
   out += errors.empty() ? "ok\n" : "refused\n";
-  std::fputs(out.c_str(), stdout);
+  say(stdout, out);
   return errors.empty() ? 0 : 1;
 }
 

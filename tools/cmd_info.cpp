@@ -1,76 +1,47 @@
 // info and resave.
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "commands.h"
-#include "json.h"
-#include "platform/text.h"
+#include "tool_io.h"
 
 namespace pakkon::tool {
-namespace {
 
-std::string num(long long v) { return fncStr(v); }
-
-std::string grid(const Grid& g) {
-  return jsonArray(kCells, [&](int x) {
-    return jsonArray(kCells, [&](int y) { return jsonArray(kCells, [&](int z) { return num(g[x][y][z]); }); });
-  });
-}
-
-std::string pieces(const PieceGrids& p) {
-  return jsonArray(kPieces, [&](int b) { return grid(p[b]); });
-}
-
-}  // namespace
-
-int cmdInfo(const Args& args) {
-  if (args.size() != 1) return usage("info FILE");
+int cmdInfo(const InfoArgs& a) {
   PuzzleState st;
-  if (!readPuzzle(args[0], st)) return 1;
-  std::string out = "{\n";
-  auto field = [&](const char* name, const std::string& value, bool last = false) {
-    out += std::string("  ") + jsonString(name) + ": " + value + (last ? "\n" : ",\n");
-  };
-  field("version", jsonString(st.G_sPzVersion));
-  field("G_sAnswerPW", jsonString(st.G_sAnswerPW));
-  field("G_sComment", jsonString(st.G_sComment));
-  field("G_iCellX", num(st.G_iCellX));
-  field("G_iCellY", num(st.G_iCellY));
-  field("G_iCellZ", num(st.G_iCellZ));
-  field("G_iPieceOrg", pieces(st.G_iPieceOrg));
-  field("G_iPiece", pieces(st.G_iPiece));
-  field("G_iBox", grid(st.G_iBox));
-  field("G_iBoxPiece", grid(st.G_iBoxPiece));
-  field("G_lBoxColor", jsonArray(kCells, [&](int x) {
-          return jsonArray(kCells, [&](int y) {
-            return jsonArray(kCells, [&](int z) {
-              return jsonArray(kShades, [&](int s) { return num(st.G_lBoxColor[x][y][z][s]); });
-            });
-          });
-        }));
-  field("G_iCellTotal", num(st.G_iCellTotal));
-  field("G_iCellDone", num(st.G_iCellDone));
-  field("G_iPieceUsed", jsonArray(kPieces, [&](int b) { return num(st.G_iPieceUsed[b]); }));
-  field("GE_lRotate", num(st.GE_lRotate));
-  field("GE_iRotation", jsonArray(kPieces, [&](int k) { return num(st.GE_iRotation[k]); }));
-  field("G_Info_Piece",
-        jsonArray(kPieces,
-                  [&](int b) {
-                    const PieceInfo& i = st.G_Info_Piece[b];
-                    return "{\"iNo\":" + num(i.iNo) + ",\"iFace_ct\":" + num(i.iFace_ct) +
-                           ",\"iTurn_CtZ\":" + num(i.iTurn_CtZ) + "}";
-                  }),
-        true);
-  out += "}\n";
-  std::fputs(out.c_str(), stdout);
+  if (!readPuzzle(a.file, st)) return 1;
+  // Arrays nest as the state indexes them: [x][y][z], [block][x][y][z].
+  using Json = nlohmann::ordered_json;
+  Json j;
+  j["version"] = st.G_sPzVersion;
+  j["G_sAnswerPW"] = st.G_sAnswerPW;
+  j["G_sComment"] = st.G_sComment;
+  j["G_iCellX"] = st.G_iCellX;
+  j["G_iCellY"] = st.G_iCellY;
+  j["G_iCellZ"] = st.G_iCellZ;
+  j["G_iPieceOrg"] = st.G_iPieceOrg;
+  j["G_iPiece"] = st.G_iPiece;
+  j["G_iBox"] = st.G_iBox;
+  j["G_iBoxPiece"] = st.G_iBoxPiece;
+  j["G_lBoxColor"] = st.G_lBoxColor;
+  j["G_iCellTotal"] = st.G_iCellTotal;
+  j["G_iCellDone"] = st.G_iCellDone;
+  j["G_iPieceUsed"] = st.G_iPieceUsed;
+  j["GE_lRotate"] = st.GE_lRotate;
+  j["GE_iRotation"] = st.GE_iRotation;
+  Json info = Json::array();
+  for (const PieceInfo& i : st.G_Info_Piece)
+    info.push_back({{"iNo", i.iNo}, {"iFace_ct", i.iFace_ct}, {"iTurn_CtZ", i.iTurn_CtZ}});
+  j["G_Info_Piece"] = std::move(info);
+  say(stdout, jsonText(j));
   return 0;
 }
 
-int cmdResave(const Args& args) {
-  if (args.size() != 2) return usage("resave FILE OUT");
+int cmdResave(const ResaveArgs& a) {
+  if (!distinctOutput(a.file, a.out, "OUT")) return 1;
   PuzzleState st;
-  if (!readPuzzle(args[0], st)) return 1;
-  return writePuzzle(st, args[1]) ? 0 : 1;
+  if (!readPuzzle(a.file, st)) return 1;
+  return writePuzzle(st, a.out) ? 0 : 1;
 }
 
 }  // namespace pakkon::tool

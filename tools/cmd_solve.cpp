@@ -1,15 +1,14 @@
 // solve: counts the ways the blocks fill the box and shows one.
 
-#include <cstdio>
+#include <cmath>
+#include <nlohmann/json.hpp>
 
 #include "commands.h"
-#include "json.h"
 #include "solve_report.h"
+#include "tool_io.h"
 
 namespace pakkon::tool {
 namespace {
-
-constexpr const char* kUsage = "solve FILE [--first] [--limit N] [--distinct] [--time-limit S] [--json]";
 
 std::string layerRow(const std::vector<int>& row) {
   std::string s;
@@ -47,90 +46,54 @@ std::string text(const std::string& file, const PuzzleState& st, const PackingSo
 
 std::string json(const std::string& file, const PuzzleState& st, const PackingSolver& solver, const TimedSolve& t,
                  bool distinct) {
+  using Json = nlohmann::ordered_json;
   const SolveResult& r = t.result;
-  auto num = [](long long v) { return fncStr(v); };
-  std::string out = "{\n";
-  auto field = [&](const char* name, const std::string& value, bool last = false) {
-    out += std::string("  ") + jsonString(name) + ": " + value + (last ? "\n" : ",\n");
-  };
-  field("file", jsonString(file));
-  field("size", "[" + num(st.G_iCellX) + "," + num(st.G_iCellY) + "," + num(st.G_iCellZ) + "]");
-  field("blocks", num(solver.blockCount()));
-  field("placements", num(static_cast<long long>(solver.placementCount())));
-  const auto twins = solver.identicalBlocks();
-  field("identical", jsonArray(static_cast<int>(twins.size()), [&](int i) {
-          const auto& group = twins[static_cast<size_t>(i)];
-          return jsonArray(static_cast<int>(group.size()),
-                           [&](int k) { return num(group[static_cast<size_t>(k)] + 1); });
-        }));
-  field("fixed", num(static_cast<long long>(r.fixed)));
-  field("arrangements", num(static_cast<long long>(r.arrangements)));
-  field("distinct", distinct ? num(static_cast<long long>(r.distinct)) : "null");
-  field("boxRotations", num(solver.boxRotations()));
-  field("complete", r.end == SolveEnd::Complete ? "true" : "false");
-  field("stop", jsonString(endText(r.end)));
-  char seconds[32];
-  std::snprintf(seconds, sizeof seconds, "%.6f", t.seconds);
-  field("seconds", seconds);
-  std::string sol = "null";
-  if (!r.first.empty()) {
-    const LayerGrid g = fncSolution_layers(r.first, st.G_iCellX, st.G_iCellY, st.G_iCellZ);
-    sol = "{\"blocks\": " +
-          jsonArray(static_cast<int>(r.first.size()),
-                    [&](int i) {
-                      const BlockPlacement& p = r.first[static_cast<size_t>(i)];
-                      return "{\"block\":" + num(p.block + 1) + ",\"face\":" + num(p.face) +
-                             ",\"turns\":" + num(p.turns) + ",\"position\":[" + num(p.dx) + "," + num(p.dy) + "," +
-                             num(p.dz) + "]}";
-                    }) +
-          ", \"layers\": " +
-          jsonArray(static_cast<int>(g.size()),
-                    [&](int z) {
-                      const auto& layer = g[static_cast<size_t>(z)];
-                      return jsonArray(static_cast<int>(layer.size()),
-                                       [&](int y) { return jsonString(layerRow(layer[static_cast<size_t>(y)])); });
-                    }) +
-          "}";
+  Json j;
+  j["file"] = file;
+  j["size"] = {st.G_iCellX, st.G_iCellY, st.G_iCellZ};
+  j["blocks"] = solver.blockCount();
+  j["placements"] = solver.placementCount();
+  Json twins = Json::array();
+  for (const auto& group : solver.identicalBlocks()) {
+    Json numbers = Json::array();
+    for (int b : group) numbers.push_back(b + 1);
+    twins.push_back(std::move(numbers));
   }
-  field("solution", sol, true);
-  return out + "}\n";
+  j["identical"] = std::move(twins);
+  j["fixed"] = r.fixed;
+  j["arrangements"] = r.arrangements;
+  j["distinct"] = distinct ? Json(r.distinct) : Json(nullptr);
+  j["boxRotations"] = solver.boxRotations();
+  j["complete"] = r.end == SolveEnd::Complete;
+  j["stop"] = endText(r.end);
+  j["seconds"] = std::round(t.seconds * 1e6) / 1e6;
+  Json sol = nullptr;
+  if (!r.first.empty()) {
+    Json blocks = Json::array();
+    for (const BlockPlacement& p : r.first)
+      blocks.push_back(
+          {{"block", p.block + 1}, {"face", p.face}, {"turns", p.turns}, {"position", {p.dx, p.dy, p.dz}}});
+    Json layers = Json::array();
+    for (const auto& layer : fncSolution_layers(r.first, st.G_iCellX, st.G_iCellY, st.G_iCellZ)) {
+      Json rows = Json::array();
+      for (const auto& row : layer) rows.push_back(layerRow(row));
+      layers.push_back(std::move(rows));
+    }
+    sol = {{"blocks", std::move(blocks)}, {"layers", std::move(layers)}};
+  }
+  j["solution"] = std::move(sol);
+  return jsonText(j);
 }
 
 }  // namespace
 
-int cmdSolve(const Args& args) {
-  std::string file;
-  SolveOptions options;
-  options.distinct = false;
-  bool asJson = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "--first") {
-      options.firstOnly = true;
-    } else if (a == "--distinct") {
-      options.distinct = true;
-    } else if (a == "--json") {
-      asJson = true;
-    } else if (a == "--limit" && hasValue) {
-      if (!parseCount(args[++i], options.limit)) return usage(kUsage);
-    } else if (a == "--time-limit" && hasValue) {
-      if (!parseSeconds(args[++i], options.timeLimit)) return usage(kUsage);
-    } else if (file.empty() && !a.empty() && a[0] != '-') {
-      file = a;
-    } else {
-      return usage(kUsage);
-    }
-  }
-  if (file.empty()) return usage(kUsage);
-
+int cmdSolve(const SolveArgs& a) {
   PuzzleState st;
-  if (!readPuzzle(file, st)) return 1;
+  if (!readPuzzle(a.file, st)) return 1;
   const PackingSolver solver(st);
-  const TimedSolve t = timedSolve(solver, options);
-  const std::string out =
-      asJson ? json(file, st, solver, t, options.distinct) : text(file, st, solver, t, options.distinct);
-  std::fputs(out.c_str(), stdout);
+  const TimedSolve t = timedSolve(solver, a.options);
+  say(stdout,
+      a.json ? json(a.file, st, solver, t, a.options.distinct) : text(a.file, st, solver, t, a.options.distinct));
   return 0;
 }
 

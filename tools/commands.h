@@ -1,30 +1,64 @@
 #pragma once
-// The tool's commands. Each takes the arguments after its name and returns
-// the process exit status: 0 done, 1 refused or failed, 2 wrong usage.
+// The tool's commands, each run on arguments the parser has already checked.
+// Each returns the exit status: 0 done, 1 refused or failed (wrong usage,
+// status 2, never gets this far).
 
+#include <cstdint>
 #include <string>
-#include <vector>
 
-#include "model/puzzle_file.h"
-#include "model/state.h"
+#include "draw/views.h"
+#include "solver/solver.h"
 
 namespace pakkon::tool {
 
-using Args = std::vector<std::string>;
+struct InfoArgs {
+  std::string file;
+};
 
-int cmdInfo(const Args& args);
-int cmdResave(const Args& args);
-int cmdRender(const Args& args);
-int cmdAutoload(const Args& args);
-int cmdMake(const Args& args);
-int cmdSolve(const Args& args);
-int cmdCheck(const Args& args);
+struct ResaveArgs {
+  std::string file, out;
+};
 
-// Shared by the commands.
-int usage(const char* text);
-// Reads a puzzle file; prints one line on stderr and returns false when it is refused.
-bool readPuzzle(const std::string& path, PuzzleState& st);
-// Writes through the game's own writer, with this program's version header.
-bool writePuzzle(PuzzleState& st, const std::string& path);
+struct RenderArgs {
+  std::string file, out;
+  int block = 0;  // 1..8: that block's view; 0: the box view
+  int dx = kViewStart, dy = kViewStart;
+  int preview = 0;  // 1..8: that block's landing place over the box
+};
+
+struct PlayArgs {
+  std::string file, actions, save;
+  bool deadSpace = false;
+};
+
+struct AutoloadArgs {
+  std::string file, save;
+  bool deadSpace = false;
+  int64_t maxTests = -1;
+};
+
+struct MakeArgs {
+  std::string source, out;
+};
+
+struct SolveArgs {
+  std::string file;
+  SolveOptions options{.distinct = false};
+  bool json = false;
+};
+
+struct CheckArgs {
+  std::string file;
+  double timeLimit = 0;
+};
+
+int cmdInfo(const InfoArgs& a);
+int cmdResave(const ResaveArgs& a);
+int cmdRender(const RenderArgs& a);
+int cmdAutoload(const AutoloadArgs& a);
+int cmdPlay(const PlayArgs& a);
+int cmdMake(const MakeArgs& a);
+int cmdSolve(const SolveArgs& a);
+int cmdCheck(const CheckArgs& a);
 
 }  // namespace pakkon::tool

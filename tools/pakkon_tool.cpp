@@ -1,79 +1,243 @@
 // pakkon-tool: puzzle files from the command line, for puzzle authors.
+// The one parser of every command line: it checks each option's value and
+// names the range of a wrong one, so the commands only see sound arguments.
 
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <new>
 #include <string>
+#include <vector>
 
-#include "app/startup.h"
 #include "commands.h"
+#include "tool_io.h"
 #include "version.h"
 
 namespace pakkon::tool {
+namespace {
 
-int usage(const char* text) {
-  std::fprintf(stderr, "usage: pakkon-tool %s\n", text);
+// Thrown from a value check: CLI11 would put "NAME: " before a returned
+// message, and "--block takes 1 to 8" reads better.
+class ValueError : public CLI::ParseError {
+ public:
+  explicit ValueError(std::string message)
+      : CLI::ParseError("ValueError", std::move(message), CLI::ExitCodes::ValidationError) {}
+};
+
+template <typename T>
+CLI::Option* whole(CLI::Option* o, T lo, T hi, const std::string& range) {
+  o->check(CLI::Validator(
+      [name = o->get_name(), lo, hi, range](std::string& s) -> std::string {
+        T v{};
+        const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+        if (ec != std::errc() || end != s.data() + s.size() || v < lo || v > hi)
+          throw ValueError(name + " takes " + range + " (not \"" + printable(s) + "\")");
+        return {};
+      },
+      ""));
+  return o;
+}
+
+CLI::Option* seconds(CLI::Option* o) {
+  o->check(CLI::Validator(
+      [name = o->get_name()](std::string& s) -> std::string {
+        char* end = nullptr;
+        errno = 0;
+        const double v = std::strtod(s.c_str(), &end);
+        if (s.empty() || end != s.c_str() + s.size() || errno != 0 || !std::isfinite(v) || v <= 0)
+          throw ValueError(name + " takes a number of seconds above 0 (not \"" + printable(s) + "\")");
+        return {};
+      },
+      ""));
+  return o;
+}
+
+struct Command {
+  CLI::App* app;
+  const char* usage;
+  std::function<int()> run;
+};
+
+std::string versionText() {
+  return std::to_string(build::kVersionMajor) + "." + std::to_string(build::kVersionMinor) + "." +
+         std::to_string(build::kVersionRevision);
+}
+
+// CLI11 begins its messages with a capital; ours do not.
+std::string lowerFirst(std::string s) {
+  if (!s.empty() && s[0] >= 'A' && s[0] <= 'Z' && !(s.size() > 1 && s[1] >= 'A' && s[1] <= 'Z')) s[0] += 'a' - 'A';
+  return s;
+}
+
+int run(int argc, char** argv) {
+  CLI::App app("pakkon-tool " + versionText() + ": puzzle files of ぱっこん, for puzzle authors", "pakkon-tool");
+  app.set_version_flag("--version", "pakkon-tool " + versionText());
+  app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 done, 1 refused or failed, 2 wrong usage.\n"
+      "\"pakkon-tool COMMAND --help\" lists the options of a command.");
+  std::vector<Command> commands;
+  auto add = [&](const char* name, const char* what) {
+    CLI::App* c = app.add_subcommand(name, what);
+    c->footer("Exit status: 0 done, 1 refused or failed, 2 wrong usage.");
+    return c;
+  };
+
+  InfoArgs info;
+  {
+    CLI::App* c = add("info", "print every field of a puzzle file as JSON");
+    c->add_option("FILE", info.file, "the puzzle file")->required()->type_name("");
+    commands.push_back({c, "info FILE", [&] { return cmdInfo(info); }});
+  }
+  ResaveArgs resave;
+  {
+    CLI::App* c = add("resave", "read FILE and write it to OUT as the game saves");
+    c->add_option("FILE", resave.file, "the puzzle file")->required()->type_name("");
+    c->add_option("OUT", resave.out, "the file to write (not FILE itself)")->required()->type_name("");
+    commands.push_back({c, "resave FILE OUT", [&] { return cmdResave(resave); }});
+  }
+  RenderArgs render;
+  {
+    CLI::App* c = add("render", "draw the box, or one block, as an SVG picture");
+    c->add_option("FILE", render.file, "the puzzle file")->required()->type_name("");
+    c->add_option("-o,--out", render.out, "the picture to write")->required()->type_name("OUT.svg");
+    auto* block = whole(c->add_option("--block", render.block, "draw block N as it stands (1 to 8) instead of the box"),
+                        1, kPieces, "1 to 8")
+                      ->type_name("N");
+    const std::string range = std::to_string(kViewMin) + " to " + std::to_string(kViewMax);
+    auto* dx =
+        whole(c->add_option("--dx", render.dx,
+                            "viewing direction across (" + range + ", default " + std::to_string(kViewStart) + ")"),
+              kViewMin, kViewMax, range)
+            ->type_name("DX");
+    auto* dy = whole(c->add_option(
+                         "--dy", render.dy,
+                         "viewing direction up and down (" + range + ", default " + std::to_string(kViewStart) + ")"),
+                     kViewMin, kViewMax, range)
+                   ->type_name("DY");
+    auto* preview =
+        whole(c->add_option("--preview", render.preview,
+                            "over the box, where Load would put block N as it stands (1 to 8), as the window shows it"),
+              1, kPieces, "1 to 8")
+            ->type_name("N");
+    // A block is always seen from the same direction.
+    block->excludes(dx)->excludes(dy)->excludes(preview);
+    commands.push_back(
+        {c, "render FILE -o OUT.svg [--block N | --dx DX --dy DY --preview N]", [&] { return cmdRender(render); }});
+  }
+  AutoloadArgs autoload;
+  {
+    CLI::App* c = add("autoload", "run the game's automatic loader without a window");
+    c->add_option("FILE", autoload.file, "the puzzle file")->required()->type_name("");
+    c->add_flag("--dead-space", autoload.deadSpace,
+                "as with \"Check Ded space\" ticked: refuse positions that seal off an empty cell");
+    whole<int64_t>(c->add_option("--max-tests", autoload.maxTests, "stop after N placement tests (0 or more)"), 0,
+                   INT64_MAX, "0 or more")
+        ->type_name("N");
+    c->add_option("--save", autoload.save, "write the state the run left to OUT (not FILE itself)")->type_name("OUT");
+    commands.push_back(
+        {c, "autoload FILE [--dead-space] [--max-tests N] [--save OUT]", [&] { return cmdAutoload(autoload); }});
+  }
+  PlayArgs play;
+  {
+    CLI::App* c = add("play", "apply play actions to a puzzle, as the window's buttons do");
+    c->add_option("FILE", play.file, "the puzzle file")->required()->type_name("");
+    c->add_option("ACTIONS", play.actions,
+                  "actions separated by ';' or line ends: sel N, tz, tx, ty, x+, x-, y+, y-, z+, z-, org, bottom, "
+                  "reset, shuffle, load, cancel, unload N, clear, box-tz, box-tx, box-ty, box-org, undo, redo")
+        ->required()
+        ->type_name("");
+    c->add_flag("--dead-space", play.deadSpace, "as with \"Check Ded space\" ticked");
+    c->add_option("--save", play.save, "write the result to OUT as the overwrite save does (not FILE itself)")
+        ->type_name("OUT");
+    commands.push_back({c, "play FILE ACTIONS [--dead-space] [--save OUT]", [&] { return cmdPlay(play); }});
+  }
+  MakeArgs make;
+  {
+    CLI::App* c = add("make", "make a puzzle file from a text source (docs/puzzle-format.md)");
+    c->add_option("SRC", make.source, "the text source, UTF-8, at most 1 MiB")->required()->type_name("SRC.txt");
+    c->add_option("OUT", make.out, "the puzzle file to write")->required()->type_name("OUT.bin");
+    commands.push_back({c, "make SRC.txt OUT.bin", [&] { return cmdMake(make); }});
+  }
+  SolveArgs solve;
+  {
+    CLI::App* c = add("solve", "count the solutions and show one");
+    c->add_option("FILE", solve.file, "the puzzle file")->required()->type_name("");
+    c->add_flag("--first", solve.options.firstOnly, "stop at the first solution");
+    whole<uint64_t>(
+        c->add_option("--limit", solve.options.limit, "stop once N fixed solutions are counted (1 or more)"), 1,
+        UINT64_MAX, "1 or more")
+        ->type_name("N");
+    c->add_flag("--distinct", solve.options.distinct, "also count solutions up to the box's rotations");
+    seconds(c->add_option("--time-limit", solve.options.timeLimit, "stop after S seconds (above 0)"))->type_name("S");
+    c->add_flag("--json", solve.json, "print the result as JSON");
+    commands.push_back({c, "solve FILE [--first] [--limit N] [--distinct] [--time-limit S] [--json]",
+                        [&] { return cmdSolve(solve); }});
+  }
+  CheckArgs check;
+  {
+    CLI::App* c = add("check", "check a puzzle file and count its solutions");
+    c->add_option("FILE", check.file, "the puzzle file")->required()->type_name("");
+    seconds(c->add_option("--time-limit", check.timeLimit, "stop the count after S seconds (above 0)"))->type_name("S");
+    commands.push_back({c, "check FILE [--time-limit S]", [&] { return cmdCheck(check); }});
+  }
+
+  if (argc < 2) {
+    say(stderr, app.help());
+    return 2;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "help") == 0) {
+    say(stdout, app.help());
+    return 0;
+  }
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e);  // --help, --version
+    const std::vector<CLI::App*> chosen = app.get_subcommands();
+    std::string where = "pakkon-tool", usage = "pakkon-tool COMMAND ...; pakkon-tool --help lists the commands";
+    std::string message = lowerFirst(e.what());
+    if (!chosen.empty()) {
+      where += " " + chosen.front()->get_name();
+      for (const Command& c : commands)
+        if (c.app == chosen.front()) usage = std::string("pakkon-tool ") + c.usage + "; --help for more";
+    } else {
+      message = "no command \"" + printable(argv[1]) + "\"";
+    }
+    say(stderr, where + ": " + message + "\nusage: " + usage + "\n");
+    return 2;
+  }
+  for (const Command& c : commands)
+    if (c.app->parsed()) return c.run();
   return 2;
 }
 
-bool readPuzzle(const std::string& path, PuzzleState& st) {
-  const PuzzleReadResult r = fncPuzzle_read(path, st);
-  switch (r.status) {
-    case PuzzleReadStatus::Ok: st.G_sPzVersion = r.version; return true;
-    case PuzzleReadStatus::NgVersion:
-      std::fprintf(stderr, "pakkon-tool: %s: not a puzzle file (it does not begin with \"V\")\n", path.c_str());
-      return false;
-    case PuzzleReadStatus::Error: break;
-  }
-  std::fprintf(stderr, "pakkon-tool: %s: Line %d:%s (error %d)\n", path.c_str(), r.step, r.error.description.c_str(),
-               r.error.number);
-  return false;
-}
-
-bool writePuzzle(PuzzleState& st, const std::string& path) {
-  st.G_sVersion = fncVersion_text(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
-  return subFile_put(st, path, [&](const std::string& message, const std::string& where) {
-    std::fprintf(stderr, "pakkon-tool: %s: %s (%s)\n", path.c_str(), message.c_str(), where.c_str());
-  });
-}
-
+}  // namespace
 }  // namespace pakkon::tool
 
-namespace {
-
-struct Command {
-  const char* name;
-  int (*run)(const pakkon::tool::Args&);
-  const char* help;
-};
-
-const Command kCommands[] = {
-    {"info", pakkon::tool::cmdInfo, "info FILE                 print every field of a puzzle file as JSON"},
-    {"resave", pakkon::tool::cmdResave, "resave FILE OUT           read FILE and write it to OUT as the game saves"},
-    {"render", pakkon::tool::cmdRender,
-     "render FILE [--block N] [--dx DX --dy DY] -o OUT.svg  draw the box or block N as SVG"},
-    {"autoload", pakkon::tool::cmdAutoload,
-     "autoload FILE [--dead-space] [--max-tests N] [--save OUT]  run the auto loader without a window"},
-    {"make", pakkon::tool::cmdMake, "make SRC.txt OUT.bin      make a puzzle file from a text source"},
-    {"solve", pakkon::tool::cmdSolve,
-     "solve FILE [--first] [--limit N] [--distinct] [--time-limit S] [--json]  count solutions, show one"},
-    {"check", pakkon::tool::cmdCheck, "check FILE [--time-limit S]  validate a puzzle file; count its solutions"},
-};
-
-int help(FILE* out) {
-  std::fprintf(out, "pakkon-tool %d.%d.%d: puzzle files of ぱっこん\n\ncommands:\n", pakkon::build::kVersionMajor,
-               pakkon::build::kVersionMinor, pakkon::build::kVersionRevision);
-  for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.help);
-  return out == stdout ? 0 : 2;
-}
-
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  if (argc < 2) return help(stderr);
-  const std::string name = argv[1];
-  if (name == "-h" || name == "--help" || name == "help") return help(stdout);
-  for (const Command& c : kCommands)
-    if (name == c.name) return c.run(pakkon::tool::Args(argv + 2, argv + argc));
-  std::fprintf(stderr, "pakkon-tool: unknown command \"%s\"\n", name.c_str());
-  return help(stderr);
+int main(int argc, char** argv) {
+  using pakkon::tool::complain;
+  int status = 1;
+  try {
+    status = pakkon::tool::run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    complain("out of memory");
+    return 1;
+  } catch (const std::exception& e) {
+    complain(std::string("stopped: ") + e.what());
+    return 1;
+  }
+  // A report that did not reach its reader is a failure too (a full disk, /dev/full).
+  errno = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    const int err = pakkon::tool::stdoutError() != 0 ? pakkon::tool::stdoutError() : errno;
+    complain("standard output: cannot write it (" + std::string(err ? std::strerror(err) : "write error") + ")");
+    return status == 0 ? 1 : status;
+  }
+  return status;
 }

@@ -1,10 +1,8 @@
 #pragma once
 // What solve and check print about a solver run.
 
-#include <charconv>
 #include <chrono>
-#include <cmath>
-#include <cstdlib>
+#include <cstdio>
 #include <string>
 
 #include "platform/text.h"
@@ -23,17 +21,6 @@ inline TimedSolve timedSolve(const PackingSolver& solver, const SolveOptions& op
   t.result = solver.solve(options);
   t.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return t;
-}
-
-inline bool parseCount(const std::string& s, uint64_t& out) {
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-  return ec == std::errc() && end == s.data() + s.size() && out > 0;
-}
-
-inline bool parseSeconds(const std::string& s, double& out) {
-  char* end = nullptr;
-  out = std::strtod(s.c_str(), &end);
-  return !s.empty() && end == s.c_str() + s.size() && std::isfinite(out) && out > 0;
 }
 
 // Blocks as users number them: "3 and 5", "1, 2 and 4".

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -95,6 +96,8 @@ frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent) : QMainWind
   buildMenus();
   buildControls();
   connectHandlers();
+  buildHints();
+  buildPuzzleList();
   Form_Load();
 }
 
@@ -121,10 +124,21 @@ void frmMain::buildMenus() {
   mnuFileStep2 = separator(mnuFile, "mnuFileStep2");
   mnuFileQuit = action(mnuFile, "mnuFileQuit", "終了(&Q)");
 
+  // Taking moves back; enabled only in plain play with something to take back.
+  mnuEdit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  mnuEdit->setObjectName("mnuEdit");
+  mnuEditUndo = action(mnuEdit, "mnuEditUndo", "元に戻す");
+  mnuEditUndo->setShortcut(QKeySequence::Undo);
+  mnuEditRedo = action(mnuEdit, "mnuEditRedo", "やり直し");
+  mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  mnuEditUndo->setEnabled(false);
+  mnuEditRedo->setEnabled(false);
+
   mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
   mnuView->setObjectName("mnuView");
   mnu2D_Panel = action(mnuView, "mnu2D_Panel", "２Ｄパネル", true);
   mnuAautoMove = action(mnuView, "mnuAautoMove", "自動移動", true);
+  mnuPreview = action(mnuView, "mnuPreview", "置き場所を表示", true);
 
   mnuTool = menuBar()->addMenu(QStringLiteral("ﾂｰﾙ(&T)"));
   mnuTool->setObjectName("mnuTool");
@@ -384,6 +398,7 @@ void frmMain::Form_Load() {
   frameAuto->setVisible(false);
 
   subPuzzle_loadBuiltin();
+  mnuPreview->setChecked(fncPreferences_load(st_).bPreview);
 }
 
 void frmMain::subPuzzle_loadBuiltin() {
@@ -409,6 +424,9 @@ void frmMain::showEvent(QShowEvent* event) {
 void frmMain::Form_Activate() {
   if (st_.bActivated) return;
   st_.bActivated = true;
+  // The demonstration is marked before the first selection, so no landing
+  // place is ever drawn in it.
+  if (st_.G_bDemo) st_.bDemoRun = true;
   // The empty box is shown from the start rather than a blank picture.
   subBox_draw();
   if (lstPiece->currentRow() != 0) {
@@ -416,6 +434,7 @@ void frmMain::Form_Activate() {
   } else {
     lstPiece_Click();
   }
+  subMoveList_clear();
   if (st_.G_bDemo) {
     st_.bDemoRun = true;
     chkDedSpace->setChecked(true);
@@ -491,8 +510,8 @@ void frmMain::mnuFileOpen_Click() {
     // The file is judged before anything changes, so a refused file leaves
     // the current puzzle, its box and its save target as they were.
     std::string bytes;
-    if (IoError e = fncFile_readAll(path, bytes)) {
-      subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(kStepOpen) + ":" + e.description,
+    if (IoError e = fncFile_readAll(path, bytes, kPuzzleFileReadMax)) {
+      subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(kStepOpen) + ":" + e.text(),
                    "frmMain.fncFile_get() " + fncStr(e.number));
       return;
     }
@@ -504,7 +523,7 @@ void frmMain::mnuFileOpen_Click() {
       return;
     }
     if (check.status == PuzzleReadStatus::Error) {
-      subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(check.step) + ":" + check.error.description,
+      subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(check.step) + ":" + check.error.text(),
                    "frmMain.fncFile_get() " + fncStr(check.error.number));
       return;
     }
@@ -520,24 +539,14 @@ void frmMain::mnuFileOpen_Click() {
     stsBar_set(4, st_.G_sComment);
 
     // The selection of block 1 runs for the puzzle just opened, so the
-    // buttons match its blocks.
-    if (lstPiece->currentRow() != 0) {
-      setListIndex(0);
-    } else {
-      lstPiece_Click();
-    }
-    lblSum->setText(q(fncStr(st_.G_iCellDone) + " : " + fncStr(st_.G_iCellTotal)));
+    // buttons match its blocks; then the count and options as saved.
+    capturePlay();
+    play_.opened();
+    showPlay(PlayOutcome{});
     cmdSet->setVisible(false);
     cmdSetCancel->setVisible(false);
     chkAutoNext->setVisible(false);
-    for (int b = 0; b < kPieces; ++b) {
-      if (st_.G_iPieceUsed[b] == 1) {
-        optPiece[b]->setVisible(true);
-        optPiece[b]->setChecked(true);
-      }
-    }
     mnuFileSave->setEnabled(true);
-    st_.iPiece_Sel = 0;
     subPiece_draw(0);
     subBox_draw();
     subAutoInfo_show();
@@ -548,6 +557,7 @@ void frmMain::mnuFileOpen_Click() {
     if (mnu2D_Panel->isChecked()) mnu2D_Panel_Click();
     mnuTool->menuAction()->setEnabled(true);
     mnuView->menuAction()->setEnabled(true);
+    subMoveList_clear();
   } catch (const std::exception& e) {
     subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileOpen_Click() 51");
     st_.sPzFile.clear();

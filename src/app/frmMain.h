@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/play.h"
 #include "draw/layer_panel.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
@@ -50,9 +51,13 @@ class frmMain : public QMainWindow {
   QAction* mnuFileSave = nullptr;
   QAction* mnuFileStep2 = nullptr;
   QAction* mnuFileQuit = nullptr;
+  QMenu* mnuEdit = nullptr;
+  QAction* mnuEditUndo = nullptr;
+  QAction* mnuEditRedo = nullptr;
   QMenu* mnuView = nullptr;
   QAction* mnu2D_Panel = nullptr;
   QAction* mnuAautoMove = nullptr;
+  QAction* mnuPreview = nullptr;
   QMenu* mnuTool = nullptr;
   QAction* mnuMake = nullptr;
   QAction* mnuMakePiece = nullptr;
@@ -172,6 +177,35 @@ class frmMain : public QMainWindow {
   void pictMain_MouseMove(int button, int shift, float x, float y);
   void Form_MouseDown(int button, int shift, float x, float y);
 
+  // ---- the play layer (frmMain_play.cpp) ----
+  PlayLayer& play() { return play_; }
+  // A button, key or list event as an action: the controls are copied in,
+  // the action applied (into the move list when record and playing), and
+  // the controls and views shown once.
+  PlayOutcome playAction(PlayAction a, bool record = true);
+  void mnuEditUndo_Click();
+  void mnuEditRedo_Click();
+  // True in plain play: not making blocks, not auto-loading, no demonstration.
+  bool playRecording() const;
+  void subEditMenu_update();
+  // A new puzzle, the maker, the auto loader or the demonstration: nothing to take back.
+  void subMoveList_clear();
+  // The controls as the play layer left them, and the redraws it asked for.
+  void showPlay(const PlayOutcome& out);
+  // The landing place of the selected block is drawn in the box view now.
+  bool fncPreview_shown() const;
+  void mnuPreview_Click();
+  // After a change of mode: the box view loses or gains the preview.
+  void subPreview_refresh();
+
+  // ---- hints and the finish check (app/frmMain_hint.cpp) ----
+  // Builds their menu entries, labels and connections.
+  void buildHints();
+
+  // ---- the puzzle list, progress and new puzzles (app/frmMain_list.cpp, maker/frmMain_generate.cpp) ----
+  // Builds their menu entries, label and connections.
+  void buildPuzzleList();
+
   // ---- auto loader (autoload/frmMain_autoload.cpp) ----
   void cmdInit_Click();
   void cmdStop_Click();
@@ -216,16 +250,19 @@ class frmMain : public QMainWindow {
   void buildMenus();
   void buildControls();
   void connectHandlers();
+  void buildKeys();
   void subPuzzle_loadBuiltin();
   bool fncGiveUp_check();
   bool fncAnswerPW_check();
   std::string fncAnswerPW_ask(const std::string& current);
-  void selectFirstVisibleOption();
+  void capturePlay();
   ShapeGrid* shapeGrid(PanelGrid grid) const;
 
   PuzzleState& st_;
   Dialogs& dialogs_;
   LayerPanels panels_{};
+  PlayLayer play_{st_};
+  bool previewDrawn_ = false;
   bool autoLoadRunning_ = false;
   int turnButton_ = 0;     // the demonstration timer's next cmdTurn index
   int listPressRow_ = -1;  // row current when the mouse went down on the list

@@ -6,13 +6,16 @@
 #include <QEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 
 #include "app/frmMain.h"
+#include "app/settings.h"
 #include "draw/layer_panel.h"
 #include "draw/views.h"
 #include "geometry/loading.h"
@@ -51,36 +54,137 @@ void frmMain::lstPiece_Click() {
   if (!item) return;
   const int n = fncCInt(fncVal(item->text().toStdString())) - 1;
   if (n < 0 || n >= kPieces) return;
-  if (mnuMakePiece->isChecked()) {
-    st_.iPiece_Sel = static_cast<int16_t>(n);
-    subPiece_draw(n);
-    return;
+  playAction({ActionKind::Select, n});
+}
+
+// ---- the play layer ----
+
+namespace {
+
+// The window as the play layer sees it while an action runs: a message
+// shows the controls and views as they stand at that moment.
+class WindowPlayHost : public PlayHost {
+ public:
+  explicit WindowPlayHost(frmMain& w) : w_(w) {}
+  void tell(const PlayMessage& m) override {
+    w_.showPlay(PlayOutcome{true, false, true, true});
+    w_.dialogs().messageBox(m.text, m.title, m.icon, MsgButtons::OK);
   }
-  const bool free = st_.G_iPieceUsed[n] == 0 && fncPiece_count(st_, n) != 0;
-  cmdLoad->setEnabled(free);
-  cmdCancel->setEnabled(false);
-  if (free) st_.iPiece_Sel = static_cast<int16_t>(n);
-  subPieceButton_enable(free);
-  subPiece_draw(n);
+
+ private:
+  frmMain& w_;
+};
+
+bool explicitlyEnabled(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
+
+}  // namespace
+
+bool frmMain::playRecording() const {
+  return !mnuMakePiece->isChecked() && !mnuAautoMove->isChecked() && !autoLoadRunning_ && !st_.bDemoRun &&
+         lblDemo->property("Tag").toString() == QStringLiteral("0");
+}
+
+void frmMain::capturePlay() {
+  PlayControls& c = play_.controls();
+  c.load = explicitlyEnabled(cmdLoad);
+  c.cancel = explicitlyEnabled(cmdCancel);
+  c.pieceButtons = explicitlyEnabled(cmdOrg);
+  c.boxButtons = explicitlyEnabled(cmdClear);
+  c.botom = explicitlyEnabled(cmdBotom);
+  c.reset = explicitlyEnabled(cmdReset);
+  c.shuffle = explicitlyEnabled(cmdShuffle);
+  c.list = explicitlyEnabled(lstPiece);
+  c.set = explicitlyEnabled(cmdSet);
+  c.setCancel = explicitlyEnabled(cmdSetCancel);
+  c.autoNext = !chkAutoNext->isHidden();
+  for (int k = 0; k < kPieces; ++k) {
+    c.option[k] = !optPiece[k]->isHidden();
+    if (optPiece[k]->isChecked()) c.checked = k;
+  }
+  c.listIndex = lstPiece->currentRow();
+  c.shown = fncCInt(fncVal(lblPiece->text().toStdString())) - 1;
+  c.sum = lblSum->text().toStdString();
+  c.face = hscFace->value();
+  c.deadSpace = chkDedSpace->isChecked();
+  c.makePiece = mnuMakePiece->isChecked();
+}
+
+void frmMain::showPlay(const PlayOutcome& out) {
+  const PlayControls& c = play_.controls();
+  cmdLoad->setEnabled(c.load);
+  cmdCancel->setEnabled(c.cancel);
+  subPieceButton_enable(c.pieceButtons);
+  subBoxButton_enable(c.boxButtons);
+  cmdBotom->setEnabled(c.botom);
+  cmdReset->setEnabled(c.reset);
+  cmdShuffle->setEnabled(c.shuffle);
+  lstPiece->setEnabled(c.list);
+  cmdSet->setEnabled(c.set);
+  cmdSetCancel->setEnabled(c.setCancel);
+  chkAutoNext->setVisible(c.autoNext);
+  for (int k = 0; k < kPieces; ++k) optPiece[k]->setVisible(c.option[k]);
+  if (c.checked >= 0 && c.checked < kPieces) optPiece[c.checked]->setChecked(true);
+  if (lstPiece->currentRow() != c.listIndex) {
+    const QSignalBlocker quiet(lstPiece);
+    lstPiece->setCurrentRow(c.listIndex);
+  }
+  lblSum->setText(q(c.sum));
+  if (out.boxDrawn || (out.pieceDrawn && (previewDrawn_ || fncPreview_shown()))) subBox_draw();
+  if (out.pieceDrawn) subPiece_draw(c.shown);
+}
+
+PlayOutcome frmMain::playAction(PlayAction a, bool record) {
+  capturePlay();
+  WindowPlayHost host(*this);
+  const bool undoRedo = a.kind == ActionKind::Undo || a.kind == ActionKind::Redo;
+  // A button's own click always runs its handler; undo and redo need a move list.
+  const PlayOutcome out = play_.apply(a, host, undoRedo, record && playRecording());
+  if (out.done) showPlay(out);
+  subEditMenu_update();
+  return out;
+}
+
+void frmMain::mnuEditUndo_Click() {
+  if (playRecording()) playAction({ActionKind::Undo});
+}
+
+void frmMain::mnuEditRedo_Click() {
+  if (playRecording()) playAction({ActionKind::Redo});
+}
+
+void frmMain::subEditMenu_update() {
+  const bool on = playRecording();
+  mnuEditUndo->setEnabled(on && play_.canUndo());
+  mnuEditRedo->setEnabled(on && play_.canRedo());
+}
+
+bool frmMain::fncPreview_shown() const {
+  const int b = st_.iPiece_Sel;
+  return mnuPreview->isChecked() && playRecording() && explicitlyEnabled(cmdLoad) && st_.G_iPieceUsed[b] == 0 &&
+         fncPiece_count(st_, b) > 0;
+}
+
+void frmMain::mnuPreview_Click() {
+  fncPreference_put(st_, kPrefPreview, mnuPreview->isChecked());
+  subBox_draw();
+}
+
+void frmMain::subPreview_refresh() {
+  if (previewDrawn_ || fncPreview_shown()) subBox_draw();
+}
+
+void frmMain::subMoveList_clear() {
+  play_.clearMoves();
+  subEditMenu_update();
 }
 
 // ---- block turns, faces, reset, shuffle ----
 
 void frmMain::cmdTurn_Click(int index) {
-  switch (index) {
-    case 0: subPiece_turnZ(st_, st_.iPiece_Sel); break;
-    case 1: subPiece_turnX(st_, st_.iPiece_Sel); break;
-    case 2: subPiece_turnY(st_, st_.iPiece_Sel); break;
-    case 3: subPuzzle_turnZ(st_); break;
-    case 4: subPuzzle_turnX(st_); break;
-    case 5: subPuzzle_turnY(st_); break;
-    default: return;
-  }
-  if (index < 3) {
-    subPiece_draw(st_.iPiece_Sel);
-  } else {
-    subBox_draw();
-  }
+  static constexpr ActionKind kTurns[] = {ActionKind::TurnZ,    ActionKind::TurnX,    ActionKind::TurnY,
+                                          ActionKind::BoxTurnZ, ActionKind::BoxTurnX, ActionKind::BoxTurnY};
+  if (index < 0 || index > 5) return;
+  playAction({kTurns[index]});
 }
 
 void frmMain::hscFace_Change() {
@@ -88,151 +192,38 @@ void frmMain::hscFace_Change() {
   cmdBotom_Click();
 }
 
-void frmMain::cmdBotom_Click() {
-  subPiece_setFace(st_, st_.iPiece_Sel, hscFace->value());
-  subPiece_draw(st_.iPiece_Sel);
-}
-
-void frmMain::cmdReset_Click() {
-  subPieces_reset(st_);
-  subPiece_draw(st_.iPiece_Sel);
-  if (!mnuMakePiece->isChecked()) cmdReset->setEnabled(false);
-  cmdSetCancel->setEnabled(true);
-  cmdSet->setEnabled(true);
-  chkAutoNext->setVisible(true);
-}
-
-void frmMain::cmdShuffle_Click() {
-  cmdReset->setEnabled(true);
-  cmdSet->setEnabled(false);
-  cmdSetCancel->setEnabled(false);
-  chkAutoNext->setVisible(false);
-  subPieces_shuffle(st_, fncClockRandom());
-  subPiece_draw(st_.iPiece_Sel);
-}
+void frmMain::cmdBotom_Click() { playAction({ActionKind::Bottom}); }
+void frmMain::cmdReset_Click() { playAction({ActionKind::Reset}); }
+void frmMain::cmdShuffle_Click() { playAction({ActionKind::Shuffle}); }
 
 // ---- block moves ----
 
-void frmMain::cmdX_Dec_Click() {
-  fncPiece_xDec(st_, st_.iPiece_Sel);
-  subPiece_draw(st_.iPiece_Sel);
-}
-void frmMain::cmdX_Inc_Click() {
-  fncPiece_xInc(st_, st_.iPiece_Sel);
-  subPiece_draw(st_.iPiece_Sel);
-}
-void frmMain::cmdY_dec_Click() {
-  fncPiece_yDec(st_, st_.iPiece_Sel);
-  subPiece_draw(st_.iPiece_Sel);
-}
-void frmMain::cmdY_Inc_Click() {
-  fncPiece_yInc(st_, st_.iPiece_Sel);
-  subPiece_draw(st_.iPiece_Sel);
-}
-void frmMain::cmdZ_Dec_Click() {
-  fncPiece_zDec(st_, st_.iPiece_Sel);
-  subPiece_draw(st_.iPiece_Sel);
-}
-void frmMain::cmdZ_Inc_Click() {
-  fncPiece_zInc(st_, st_.iPiece_Sel);
-  subPiece_draw(st_.iPiece_Sel);
-}
-void frmMain::cmdOrg_Click() {
-  subPiece_origin(st_, st_.iPiece_Sel);
-  subPiece_draw(st_.iPiece_Sel);
-}
-void frmMain::cmdOrgPZ_Click() {
-  subPuzzle_origin(st_);
-  subBox_draw();
-}
+void frmMain::cmdX_Dec_Click() { playAction({ActionKind::XDec}); }
+void frmMain::cmdX_Inc_Click() { playAction({ActionKind::XInc}); }
+void frmMain::cmdY_dec_Click() { playAction({ActionKind::YDec}); }
+void frmMain::cmdY_Inc_Click() { playAction({ActionKind::YInc}); }
+void frmMain::cmdZ_Dec_Click() { playAction({ActionKind::ZDec}); }
+void frmMain::cmdZ_Inc_Click() { playAction({ActionKind::ZInc}); }
+void frmMain::cmdOrg_Click() { playAction({ActionKind::Origin}); }
+void frmMain::cmdOrgPZ_Click() { playAction({ActionKind::BoxOrigin}); }
 
 // ---- loading ----
 
-void frmMain::selectFirstVisibleOption() {
-  for (QRadioButton* o : optPiece) {
-    if (!o->isHidden()) {
-      o->setChecked(true);
-      return;
-    }
-  }
-}
-
-void frmMain::cmdLoad_Click() {
-  const int b = st_.iPiece_Sel;
-  switch (fncPiece_load(st_, b)) {
-    case LoadRefusal::AlreadyUsed:
-      dialogs_.messageBox(fncStr(b + 1) + " 既に使用しています！", "×それは駄目×", MsgIcon::Critical, MsgButtons::OK);
-      return;
-    case LoadRefusal::NoRoom:
-      dialogs_.messageBox("そこには、置けません！", "×そこは駄目×", MsgIcon::Critical, MsgButtons::OK);
-      return;
-    case LoadRefusal::None: break;
-  }
-  subBox_draw();
-  subPieceButton_enable(false);
-  cmdLoad->setEnabled(false);
-  cmdCancel->setEnabled(true);
-  optPiece[b]->setVisible(true);
-  optPiece[b]->setChecked(true);
-  if (chkDedSpace->isChecked() && fncBox_deadCell(st_.G_iBox))
-    dialogs_.messageBox("う～ん、死んだ目ができてしまった。違う所を選んだ方がいいと思う！", "×そこは、結局は駄目×",
-                        MsgIcon::Exclamation, MsgButtons::OK);
-  const int m = fncBox_count(st_.G_iBox);
-  lblSum->setText(q(fncStr(m) + " : " + fncStr(st_.G_iCellTotal)));
-  if (m == st_.G_iCellTotal)
-    dialogs_.messageBox("☆グレイト☆　お疲れさまでした", "♪おめでとう♪", MsgIcon::Information, MsgButtons::OK);
-}
-
-void frmMain::cmdCancel_Click() {
-  const int b = st_.iPiece_Sel;
-  subPiece_unload(st_, b);
-  subBox_draw();
-  cmdLoad->setEnabled(true);
-  cmdCancel->setEnabled(false);
-  subPieceButton_enable(true);
-  optPiece[b]->setVisible(false);
-  selectFirstVisibleOption();
-}
+void frmMain::cmdLoad_Click() { playAction({ActionKind::Load}); }
+void frmMain::cmdCancel_Click() { playAction({ActionKind::Cancel}); }
 
 void frmMain::cmdRemove_Click() {
+  // The block whose option carries the mark; none marked means the first.
   int r = 0;
-  for (int k = 0; k < kPieces; ++k) {
+  for (int k = 0; k < kPieces; ++k)
     if (optPiece[k]->isChecked()) {
       r = k;
-      optPiece[k]->setVisible(false);
       break;
     }
-  }
-  selectFirstVisibleOption();
-  subPiece_unload(st_, r);
-  subBox_draw();
-  int n = 0;
-  for (QRadioButton* o : optPiece) n += o->isHidden() ? 0 : 1;
-  if (n > 0) {
-    if (listIndex() == r) setListIndex(0);
-    setListIndex(r);
-  } else {
-    cmdClear_Click();
-    cmdLoad->setEnabled(true);
-    cmdCancel->setEnabled(false);
-    subPieceButton_enable(true);
-    setListIndex(0);
-  }
+  playAction({ActionKind::Unload, r});
 }
 
-void frmMain::cmdClear_Click() {
-  subBox_clear(st_);
-  subOptPiece_hide();
-  subBox_draw();
-  st_.iPiece_Sel = 0;
-  lblSum->clear();
-  if (listIndex() != 0) {
-    setListIndex(0);
-  } else {
-    setListIndex(1);
-    setListIndex(0);
-  }
-}
+void frmMain::cmdClear_Click() { playAction({ActionKind::Clear}); }
 
 // ---- giving up ----
 
@@ -272,8 +263,11 @@ void frmMain::mnuHelpHelp_Click() {
 // ---- views ----
 
 void frmMain::subBox_draw() {
-  pakkon::subBox_draw(st_, *pictMain, hscDX->value(), vscDY->value(),
-                      [this] { subBoxPanel_draw(hscL->value(), hscR->value(), vscU->value(), vscD->value()); });
+  previewDrawn_ = fncPreview_shown();
+  pakkon::subBox_draw(
+      st_, *pictMain, hscDX->value(), vscDY->value(),
+      [this] { subBoxPanel_draw(hscL->value(), hscR->value(), vscU->value(), vscD->value()); },
+      previewDrawn_ ? fncLanding_preview(st_, st_.iPiece_Sel) : LandingPreview{});
 }
 
 void frmMain::subPiece_draw(int piece) {
@@ -326,7 +320,64 @@ void frmMain::Form_MouseDown(int button, int, float x, float y) {
   }
 }
 
+// ---- the keyboard ----
+
+void frmMain::buildKeys() {
+  // Each key presses its button, so a disabled button makes its key do
+  // nothing; a dialog or a text box with the focus keeps every key.
+  auto key = [this](const QKeySequence& seq, std::function<void()> run) {
+    auto* s = new QShortcut(seq, this);
+    s->setContext(Qt::WindowShortcut);
+    s->setAutoRepeat(true);
+    connect(s, &QShortcut::activated, this, std::move(run));
+    return s;
+  };
+  auto press = [&](QAbstractButton* b, std::initializer_list<QKeySequence> seqs) {
+    QString names;
+    for (const QKeySequence& seq : seqs) {
+      key(seq, [b] { b->click(); });
+      names += (names.isEmpty() ? QString() : QStringLiteral(" / ")) + seq.toString(QKeySequence::NativeText);
+    }
+    const QString tip = b->toolTip();
+    b->setToolTip((tip.isEmpty() ? QString() : tip + QLatin1Char(' ')) + QStringLiteral("[") + names +
+                  QStringLiteral("]"));
+  };
+  for (int n = 0; n < kPieces; ++n)
+    key(QKeySequence(Qt::Key_1 + n), [this, n] {
+      if (!lstPiece->isEnabled()) return;
+      // The row already shown is selected again, as a click on it does.
+      if (listIndex() == n) {
+        lstPiece_Click();
+      } else {
+        setListIndex(n);
+      }
+    });
+  lstPiece->setToolTip(QStringLiteral("[1 - 8]"));
+  press(cmdX_Dec, {Qt::Key_Left});
+  press(cmdX_Inc, {Qt::Key_Right});
+  press(cmdY_dec, {Qt::Key_Up});
+  press(cmdY_Inc, {Qt::Key_Down});
+  press(cmdZ_Inc, {Qt::Key_PageUp});
+  press(cmdZ_Dec, {Qt::Key_PageDown});
+  press(cmdTurn[0], {Qt::Key_Q});
+  press(cmdTurn[1], {Qt::Key_W});
+  press(cmdTurn[2], {Qt::Key_E});
+  press(cmdOrg, {Qt::Key_O});
+  press(cmdBotom, {Qt::Key_B});
+  press(cmdReset, {Qt::Key_R});
+  press(cmdShuffle, {Qt::Key_S});
+  press(cmdLoad, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space});
+  press(cmdCancel, {Qt::Key_Backspace});
+  press(cmdRemove, {Qt::Key_U});
+  press(cmdClear, {Qt::Key_Delete});
+  press(cmdTurn[3], {Qt::SHIFT | Qt::Key_Q});
+  press(cmdTurn[4], {Qt::SHIFT | Qt::Key_W});
+  press(cmdTurn[5], {Qt::SHIFT | Qt::Key_E});
+  press(cmdOrgPZ, {Qt::SHIFT | Qt::Key_O});
+}
+
 void frmMain::connectHandlers() {
+  buildKeys();
   lstPiece->viewport()->installEventFilter(this);
   connect(lstPiece, &QListWidget::currentRowChanged, this, [this](int row) {
     listPressRow_ = -1;
@@ -364,6 +415,10 @@ void frmMain::connectHandlers() {
   connect(pictMain, &PictureWidget::mouseMove, this, &frmMain::pictMain_MouseMove);
 
   connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+  connect(mnuPreview, &QAction::triggered, this, &frmMain::mnuPreview_Click);
+  connect(mnuEditUndo, &QAction::triggered, this, &frmMain::mnuEditUndo_Click);
+  connect(mnuEditRedo, &QAction::triggered, this, &frmMain::mnuEditRedo_Click);
+  connect(mnuEdit, &QMenu::aboutToShow, this, &frmMain::subEditMenu_update);
   connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
   connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
   connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);

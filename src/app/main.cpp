@@ -1,39 +1,35 @@
 // Main: one instance per program folder, settings, then the main window.
 
 #include <QApplication>
-#include <QCryptographicHash>
-#include <QDir>
-#include <QLockFile>
-#include <QStandardPaths>
 
+#include "app/errorlog.h"
 #include "app/frmMain.h"
 #include "app/startup.h"
+#include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_dialogs.h"
-
-namespace {
-
-QString lockPath(const QString& programDir) {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath();
-  const QByteArray key = QCryptographicHash::hash(programDir.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-  return dir + QStringLiteral("/pakkon-") + QString::fromLatin1(key) + QStringLiteral(".lock");
-}
-
-}  // namespace
+#include "platform/scripted_dialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const QString programDir = QCoreApplication::applicationDirPath();
   pakkon::QtDialogs dialogs;
 
-  // The lock belongs to the running process: a lock left by a crashed run
-  // names a dead process and is taken over.
-  QLockFile lock(lockPath(programDir));
-  lock.setStaleLockTime(0);
-  if (!lock.tryLock(0)) {
-    dialogs.messageBox("このアプリケーションはすでに開かれています。", "起動時エラー", pakkon::MsgIcon::Critical,
-                       pakkon::MsgButtons::OK);
-    return 1;
+  pakkon::InstanceLock lock(pakkon::fncInstanceLock_path(programDir));
+  switch (lock.acquire()) {
+    case pakkon::InstanceLock::Result::Acquired: break;
+    case pakkon::InstanceLock::Result::Running:
+      dialogs.messageBox("このアプリケーションはすでに開かれています。", "起動時エラー", pakkon::MsgIcon::Critical,
+                         pakkon::MsgButtons::OK);
+      return 1;
+    case pakkon::InstanceLock::Result::Failed: {
+      // Only the guard against a second copy is lost, and the player cannot
+      // mend the runtime folder from here: a box at every start would just
+      // be in the way, so the report goes to the log alone.
+      pakkon::ScriptedDialogs unseen;
+      pakkon::subError_log(unseen, programDir.toStdString() + "/", "Line 0:" + lock.errorText(),
+                           "Main() " + std::to_string(lock.errorNumber()));
+      break;
+    }
   }
 
   static pakkon::PuzzleState state;

@@ -22,17 +22,37 @@ bool fncInit_load(PuzzleState& st, Dialogs& dialogs) {
         "初期設定ファイル異常", MsgIcon::Critical, MsgButtons::OK);
     return false;
   }
-  st.G_bDemo = fncCBool(fncIni_get("SYSTEM", "DEMO", file)).value_or(false);
-  st.G_sDataPath = fncIni_get("フォルダPath", " DATA_Folda_Path", file);
-  st.GE_lRotate = fncCLng(fncVal(fncIni_get("Rotate", "GE_lRotate", file)));
-  for (int i = 0; i < kPieces; ++i) st.GE_iRotation[i] = fncCInt(fncVal(fncIni_get("Rotate", rotationKey(i), file)));
+  const IniFile ini(file);
+  if (ini.error()) {
+    // A FIFO, a device or a huge file in its place: said plainly, never waited on.
+    dialogs.messageBox("初期設定ファイル\r\n" + file + "\r\nを読み込めませんでした。\r\n" + ini.error().text() +
+                           "\r\nインストールをやり直してください。\r\n",
+                       "初期設定ファイル異常", MsgIcon::Critical, MsgButtons::OK);
+    return false;
+  }
+  st.G_bDemo = fncCBool(ini.get("SYSTEM", "DEMO")).value_or(false);
+  st.G_sDataPath = ini.get("フォルダPath", " DATA_Folda_Path");
+  st.GE_lRotate = fncCLng(fncVal(ini.get("Rotate", "GE_lRotate")));
+  for (int i = 0; i < kPieces; ++i) st.GE_iRotation[i] = fncCInt(fncVal(ini.get("Rotate", rotationKey(i))));
   for (int i = 0; i < kPieces; ++i) {
     PieceInfo& info = st.G_Info_Piece[i];
-    info.iFace_ct = fncCInt(fncVal(fncIni_get("Info", infoKey(i, "iFace_ct"), file)));
-    info.iNo = fncCInt(fncVal(fncIni_get("Info", infoKey(i, "iNo"), file)));
-    info.iTurn_CtZ = fncCInt(fncVal(fncIni_get("Info", infoKey(i, "iTurn_CtZ"), file)));
+    info.iFace_ct = fncCInt(fncVal(ini.get("Info", infoKey(i, "iFace_ct"))));
+    info.iNo = fncCInt(fncVal(ini.get("Info", infoKey(i, "iNo"))));
+    info.iTurn_CtZ = fncCInt(fncVal(ini.get("Info", infoKey(i, "iTurn_CtZ"))));
   }
   return true;
+}
+
+Preferences fncPreferences_load(const PuzzleState& st) {
+  const IniFile ini(fncInitFile(st));
+  Preferences p;
+  p.bPreview = fncCBool(ini.get(kPrefSection, kPrefPreview)).value_or(p.bPreview);
+  p.bFinishCheck = fncCBool(ini.get(kPrefSection, kPrefFinishCheck)).value_or(p.bFinishCheck);
+  return p;
+}
+
+bool fncPreference_put(const PuzzleState& st, const char* key, bool value) {
+  return fncIni_put(kPrefSection, key, value ? "True" : "False", fncInitFile(st));
 }
 
 void subDemo_put(const PuzzleState& st) {
@@ -42,16 +62,19 @@ void subDemo_put(const PuzzleState& st) {
 void subInit_writeBack(PuzzleState& st) {
   st.bStop = true;
   if (!st.bDemoRun) return;
-  const std::string file = fncInitFile(st);
-  fncIni_put("Rotate", "GE_lRotate", fncStr(st.GE_lRotate), file);
+  IniFile ini(fncInitFile(st));
+  ini.put("Rotate", "GE_lRotate", fncStr(st.GE_lRotate));
   for (int i = 0; i < kPieces; ++i) st.GE_iRotation[i] = fncRotateDigit(st.GE_lRotate, i);
-  for (int i = 0; i < kPieces; ++i) fncIni_put("Rotate", rotationKey(i), fncStr(st.GE_iRotation[i]), file);
+  for (int i = 0; i < kPieces; ++i) ini.put("Rotate", rotationKey(i), fncStr(st.GE_iRotation[i]));
   for (int i = 0; i < kPieces; ++i) {
     const PieceInfo& info = st.G_Info_Piece[i];
-    fncIni_put("Info", infoKey(i, "iFace_ct"), fncStr(info.iFace_ct), file);
-    fncIni_put("Info", infoKey(i, "iNo"), fncStr(info.iNo), file);
-    fncIni_put("Info", infoKey(i, "iTurn_CtZ"), fncStr(info.iTurn_CtZ), file);
+    ini.put("Info", infoKey(i, "iFace_ct"), fncStr(info.iFace_ct));
+    ini.put("Info", infoKey(i, "iNo"), fncStr(info.iNo));
+    ini.put("Info", infoKey(i, "iTurn_CtZ"), fncStr(info.iTurn_CtZ));
   }
+  // A failed write is not reported: the next demonstration starts from the
+  // order saved before.
+  ini.save();
 }
 
 }  // namespace pakkon

@@ -18,6 +18,19 @@ std::string fncInitFile(const PuzzleState& st);
 // be read counts as False.
 bool fncInit_load(PuzzleState& st, Dialogs& dialogs);
 
+// The player's own choices beyond the design, in Init.ini's [View] section;
+// a missing or unreadable value is the default. The file gets a key only
+// when the player changes the choice.
+struct Preferences {
+  bool bPreview = true;       // the landing place of the selected block
+  bool bFinishCheck = false;  // the exact "can this still be finished?" mark
+};
+inline constexpr const char* kPrefSection = "View";
+inline constexpr const char* kPrefPreview = "Preview";
+inline constexpr const char* kPrefFinishCheck = "FinishCheck";
+Preferences fncPreferences_load(const PuzzleState& st);
+bool fncPreference_put(const PuzzleState& st, const char* key, bool value);
+
 // Writes G_bDemo as "True" or "False".
 void subDemo_put(const PuzzleState& st);
 

@@ -18,6 +18,8 @@ bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& pr
   if (!fncInit_load(st, dialogs)) return false;
 
   if (st.G_sDataPath.empty()) st.G_sDataPath = st.G_sAppPath + "Data";
+  // Beside the program, wherever it was started from.
+  if (st.G_sDataPath.front() != '/') st.G_sDataPath = st.G_sAppPath + st.G_sDataPath;
   if (!fncDir_create(st.G_sDataPath)) {
     // A folder the player cannot have: keep going with the program folder.
     const std::string fallback = st.G_sAppPath.substr(0, st.G_sAppPath.size() - 1);

@@ -132,6 +132,7 @@ void frmMain::cmdMove_Click() {
   // A LOAD pressed while a run is pumping events is ignored.
   if (autoLoadRunning_) return;
   autoLoadRunning_ = true;
+  subMoveList_clear();
   WindowHooks hooks(*this);
   try {
     fncAutoLoad_run(st_, hooks);
@@ -152,6 +153,8 @@ void frmMain::mnuAautoMove_Click() {
   subBoxButton_enable(e);
   subPieceButton_enable(e);
   frameAuto->move(framePiece->pos());
+  subMoveList_clear();
+  subPreview_refresh();
 }
 
 void frmMain::subAutoInfo_show() {

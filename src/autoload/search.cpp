@@ -1,11 +1,12 @@
 #include "autoload/search.h"
 
-#include <array>
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
 
 #include "autoload/search_reference.h"
+#include "geometry/mask.h"
 #include "geometry/movement.h"
 #include "platform/text.h"
 
@@ -40,107 +41,6 @@ std::string fncResult_line(const PuzzleState& st, int last) {
 namespace {
 
 using namespace autoload_internal;
-
-constexpr uint64_t kX0 = 0x1111111111111111ULL;
-constexpr uint64_t kX3 = 0x8888888888888888ULL;
-constexpr uint64_t kY0 = 0x000F000F000F000FULL;
-constexpr uint64_t kY3 = 0xF000F000F000F000ULL;
-constexpr uint64_t kZ0 = 0x000000000000FFFFULL;
-constexpr uint64_t kZ3 = 0xFFFF000000000000ULL;
-
-constexpr int cellX(int i) { return i & 3; }
-constexpr int cellY(int i) { return (i >> 2) & 3; }
-constexpr int cellZ(int i) { return i >> 4; }
-constexpr int bitOf(int x, int y, int z) { return x + 4 * y + 16 * z; }
-
-// Grids are laid out [x][y][z], z fastest; masks have x fastest. Swapping
-// the two-bit x and z fields of every bit's index turns one into the other.
-constexpr uint64_t swapXZ(uint64_t m) {
-  uint64_t t = ((m >> 15) ^ m) & 0x0000AAAA0000AAAAULL;
-  m ^= t ^ (t << 15);
-  t = ((m >> 30) ^ m) & 0x00000000CCCCCCCCULL;
-  return m ^ t ^ (t << 30);
-}
-
-struct Expand {
-  int16_t v[8];
-};
-constexpr std::array<Expand, 256> kExpand = [] {
-  std::array<Expand, 256> t{};
-  for (int byte = 0; byte < 256; ++byte)
-    for (int k = 0; k < 8; ++k) t[byte].v[k] = static_cast<int16_t>((byte >> k) & 1);
-  return t;
-}();
-
-void gridStore(uint64_t m, Grid& g) {
-  const uint64_t lay = swapXZ(m);
-  int16_t flat[64];
-  for (int k = 0; k < 8; ++k) std::memcpy(flat + 8 * k, kExpand[(lay >> (8 * k)) & 0xFF].v, sizeof(Expand));
-  std::memcpy(g, flat, sizeof flat);
-}
-
-// False when a cell holds anything but 0 or 1.
-bool gridLoad(const Grid& g, uint64_t& m) {
-  int16_t flat[64];
-  std::memcpy(flat, g, sizeof flat);
-  uint64_t lay = 0;
-  bool binary = true;
-  for (int i = 0; i < 64; ++i) {
-    binary &= flat[i] == 0 || flat[i] == 1;
-    lay |= static_cast<uint64_t>(flat[i] == 1) << i;
-  }
-  m = swapXZ(lay);
-  return binary;
-}
-
-// Where a cell lands under each quarter turn.
-struct TurnTable {
-  uint8_t z[64], x[64], y[64];
-};
-constexpr TurnTable kTurn = [] {
-  TurnTable t{};
-  for (int i = 0; i < 64; ++i) {
-    const int x = cellX(i), y = cellY(i), z = cellZ(i);
-    t.z[i] = static_cast<uint8_t>(bitOf(3 - y, x, z));
-    t.x[i] = static_cast<uint8_t>(bitOf(x, z, 3 - y));
-    t.y[i] = static_cast<uint8_t>(bitOf(z, y, 3 - x));
-  }
-  return t;
-}();
-
-uint64_t turn(uint64_t m, const uint8_t (&to)[64]) {
-  uint64_t r = 0;
-  for (; m != 0; m &= m - 1) r |= uint64_t{1} << to[std::countr_zero(m)];
-  return r;
-}
-uint64_t turnZ(uint64_t m) { return turn(m, kTurn.z); }
-
-// Occupied rows along x (bit x) and the z-folded layer (bit x + 4y).
-uint64_t layerFold(uint64_t m) {
-  uint64_t u = m | (m >> 32);
-  return (u | (u >> 16)) & 0xFFFF;
-}
-uint64_t rowFold(uint64_t layer) {
-  const uint64_t v = layer | (layer >> 8);
-  return (v | (v >> 4)) & 0xF;
-}
-
-uint64_t origin(uint64_t m) {
-  if (m == 0) return 0;
-  const uint64_t layer = layerFold(m);
-  const int minZ = std::countr_zero(m) >> 4;
-  const int minY = std::countr_zero(layer) >> 2;
-  const int minX = std::countr_zero(rowFold(layer));
-  return m >> (minX + 4 * minY + 16 * minZ);
-}
-
-// The faces of the 4 x 4 x 4 grid count as walls, as in fncBox_deadCell.
-bool deadCell(uint64_t f) {
-  uint64_t closed = ((f << 16) | kZ0) & ((f >> 16) | kZ3);
-  closed &= ((f << 1) | kX0) & ((f >> 1) | kX3);
-  closed &= ((f << 4) | kY0) & ((f >> 4) | kY3);
-  return (closed & ~f) != 0;
-}
 
 class Fast {
  public:
@@ -186,10 +86,9 @@ class Fast {
       const uint64_t occ = box_ | outside_;
       // A blocked move leaves the block against the far wall, so originX and
       // originY take it back by the shape's free columns and rows.
-      const uint64_t layer = layerFold(m);
-      const uint64_t rows = rowFold(layer);
-      const int xBack = m == 0 ? 0 : 3 - (std::bit_width(rows) - 1 - std::countr_zero(rows));
-      const int yBack = m == 0 ? 0 : 4 * (3 - ((std::bit_width(layer) - 1) / 4 - std::countr_zero(layer) / 4));
+      const MaskCell low = fncMask_low(m), high = fncMask_high(m);
+      const int xBack = m == 0 ? 0 : 3 - (high.x - low.x);
+      const int yBack = m == 0 ? 0 : 4 * (3 - (high.y - low.y));
       for (;;) {
         ++tests;
         if ((m & occ) == 0 && !boxBad) {
@@ -201,15 +100,15 @@ class Fast {
           tests_ = tests;
           return Step::NextOrientation;
         }
-        if ((m & kX3) == 0) {
+        if ((m & kMaskX3) == 0) {
           m <<= 1;
         } else {
           m >>= xBack;
-          if ((m & kY3) == 0) {
+          if ((m & kMaskY3) == 0) {
             m <<= 4;
           } else {
             m >>= yBack;
-            if ((m & kZ3) != 0) {
+            if ((m & kMaskZ3) != 0) {
               m_ = m;
               tests_ = tests;
               return Step::NextOrientation;
@@ -256,13 +155,13 @@ class Fast {
     const uint64_t m = m_;
     box_ |= m;
     for (uint64_t r = m; r != 0; r &= r - 1) {
-      const int i = std::countr_zero(r);
-      st_.G_iBox[cellX(i)][cellY(i)][cellZ(i)] = 1;
+      const MaskCell c = fncBit_cell(std::countr_zero(r));
+      st_.G_iBox[c.x][c.y][c.z] = 1;
     }
     if (isBlock(b)) colour(box_ & ~coloured_, b);
     keep();
     sync();
-    if (hooks_.deadSpaceChecked() && deadCell(box_)) {
+    if (hooks_.deadSpaceChecked() && fncMask_sealed(box_) != 0) {
       if (isBlock(b)) clearShape(m);
       return Step::NextOrientation;
     }
@@ -286,7 +185,7 @@ class Fast {
     if (isBlock(b_)) {
       PieceInfo& info = st_.G_Info_Piece[b_];
       if (info.iTurn_CtZ < 3) {
-        m_ = origin(turnZ(origin(m_)));
+        m_ = fncMask_origin(fncMask_turnZ(fncMask_origin(m_)));
         ++info.iTurn_CtZ;
         hooks_.stripLabel(StripRow::lblTurn_CtZ, p_, info.iTurn_CtZ);
         demoStep();
@@ -341,7 +240,7 @@ class Fast {
     // A stored turn count above 3 moves on to the next face, as in the
     // next-orientation step, instead of counting on through the 16-bit range.
     if (info.iTurn_CtZ < 3) {
-      piece_[b0] = turnZ(piece_[b0]);
+      piece_[b0] = fncMask_turnZ(piece_[b0]);
       ++info.iTurn_CtZ;
       hooks_.stripLabel(StripRow::lblTurn_CtZ, b0, info.iTurn_CtZ);
     } else if (info.iFace_ct >= 5) {
@@ -384,7 +283,7 @@ class Fast {
     box_ = coloured_ = tinted_ = 0;
     boxBad_ = false;
     for (int b = 0; b <= last_; ++b) {
-      const uint64_t o = origin(piece_[b]);
+      const uint64_t o = fncMask_origin(piece_[b]);
       if (o != piece_[b]) dirty_ |= 1u << b;
       piece_[b] = o;
     }
@@ -397,8 +296,8 @@ class Fast {
   void colour(uint64_t cells, int b) {
     const int32_t* row = st_.G_lColor[b + 1];
     for (uint64_t r = cells; r != 0; r &= r - 1) {
-      const int i = std::countr_zero(r);
-      std::memcpy(st_.G_lBoxColor[cellX(i)][cellY(i)][cellZ(i)], row, sizeof(int32_t) * kShades);
+      const MaskCell c = fncBit_cell(std::countr_zero(r));
+      std::memcpy(st_.G_lBoxColor[c.x][c.y][c.z], row, sizeof(int32_t) * kShades);
     }
     if (row[0] != 0) coloured_ |= cells;
     tinted_ = (row[0] | row[1] | row[2]) != 0 ? tinted_ | cells : tinted_ & ~cells;
@@ -407,12 +306,12 @@ class Fast {
   // subBox_clearShape for a block standing on the cells m.
   void clearShape(uint64_t m) {
     for (uint64_t r = m & box_; r != 0; r &= r - 1) {
-      const int i = std::countr_zero(r);
-      st_.G_iBox[cellX(i)][cellY(i)][cellZ(i)] = 0;
+      const MaskCell c = fncBit_cell(std::countr_zero(r));
+      st_.G_iBox[c.x][c.y][c.z] = 0;
     }
     for (uint64_t r = m & tinted_; r != 0; r &= r - 1) {
-      const int i = std::countr_zero(r);
-      std::memset(st_.G_lBoxColor[cellX(i)][cellY(i)][cellZ(i)], 0, sizeof(int32_t) * kShades);
+      const MaskCell c = fncBit_cell(std::countr_zero(r));
+      std::memset(st_.G_lBoxColor[c.x][c.y][c.z], 0, sizeof(int32_t) * kShades);
     }
     box_ &= ~m;
     coloured_ &= ~m;
@@ -429,7 +328,7 @@ class Fast {
   void sync() {
     for (unsigned d = dirty_; d != 0; d &= d - 1) {
       const int b = std::countr_zero(d);
-      gridStore(piece_[b], st_.G_iPiece[b]);
+      subMask_grid(piece_[b], st_.G_iPiece[b]);
     }
     dirty_ = 0;
   }
@@ -439,30 +338,23 @@ class Fast {
   bool load() {
     bool binary = true;
     for (int b = 0; b < kPieces; ++b) {
-      binary &= gridLoad(st_.G_iPiece[b], piece_[b]);
-      uint64_t org = 0;
-      binary &= gridLoad(st_.G_iPieceOrg[b], org);
+      binary &= fncGrid_binary(st_.G_iPiece[b]) && fncGrid_binary(st_.G_iPieceOrg[b]);
+      piece_[b] = fncGrid_mask(st_.G_iPiece[b]);
+      const uint64_t org = fncGrid_mask(st_.G_iPieceOrg[b]);
       // The faces as subPiece_setFace makes them.
-      const uint64_t x1 = turn(org, kTurn.x), y1 = turn(org, kTurn.y);
-      const uint64_t x2 = turn(x1, kTurn.x), y2 = turn(y1, kTurn.y);
-      face_[b][0] = origin(org);
-      face_[b][1] = origin(turn(x2, kTurn.x));
-      face_[b][2] = origin(y1);
-      face_[b][3] = origin(x1);
-      face_[b][4] = origin(turn(y2, kTurn.y));
-      face_[b][5] = origin(y2);
+      for (int face = 0; face < 6; ++face) face_[b][face] = fncMask_origin(fncMask_orient(org, 4 * face));
     }
-    binary &= gridLoad(st_.G_iBox, box_);
-    coloured_ = tinted_ = outside_ = 0;
+    binary &= fncGrid_binary(st_.G_iBox);
+    box_ = fncGrid_mask(st_.G_iBox);
+    coloured_ = tinted_ = 0;
     for (int i = 0; i < 64; ++i) {
-      const int x = cellX(i), y = cellY(i), z = cellZ(i);
-      const int32_t* c = st_.G_lBoxColor[x][y][z];
+      const MaskCell at = fncBit_cell(i);
+      const int32_t* c = st_.G_lBoxColor[at.x][at.y][at.z];
       coloured_ |= static_cast<uint64_t>(c[0] != 0) << i;
       tinted_ |= static_cast<uint64_t>((c[0] | c[1] | c[2]) != 0) << i;
-      const bool out = (st_.G_iCellX < kCells && x >= st_.G_iCellX) || (st_.G_iCellY < kCells && y >= st_.G_iCellY) ||
-                       (st_.G_iCellZ < kCells && z >= st_.G_iCellZ);
-      outside_ |= static_cast<uint64_t>(out) << i;
     }
+    const auto span = [](int16_t cells) { return std::clamp<int>(cells, 0, kCells); };
+    outside_ = ~fncBox_mask(span(st_.G_iCellX), span(st_.G_iCellY), span(st_.G_iCellZ));
     boxBad_ = (box_ & outside_) != 0;
     dirty_ = 0;
     return binary;

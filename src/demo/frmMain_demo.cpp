@@ -51,6 +51,7 @@ void frmMain::lblDemo_Click() {
     stsBar_set(4, "サンプル３×３×３");
     Timer1->setInterval(1000);
     Timer1->start();
+    subMoveList_clear();
   }
 
   const int step = fncCInt(fncVal(tag(lblDemo).toStdString())) + 1;
@@ -84,6 +85,8 @@ void frmMain::lblDemo_Click() {
   cmdMove->setEnabled(true);
   cmdStop->setEnabled(true);
   cmdInit->setEnabled(true);
+  subMoveList_clear();
+  subPreview_refresh();
   if (dialogs_.messageBox(kDemoQuestion, kDemoQuestionTitle, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {
     st_.G_bDemo = false;
     subDemo_put(st_);
@@ -95,9 +98,12 @@ void frmMain::Timer1_Timer() {
   if (step == "1") {
     setListIndex(listIndex() < 6 ? listIndex() + 1 : 0);
   } else if (step == "2") {
-    cmdTurn[turnButton_]->setFocus();
-    cmdTurn_Click(turnButton_);
+    // Counters move on before the press: a message the press shows runs the
+    // event loop, and the next tick must not press the same button again.
+    const int k = turnButton_;
     turnButton_ = turnButton_ + 1 > 2 ? 0 : turnButton_ + 1;
+    cmdTurn[k]->setFocus();
+    cmdTurn_Click(k);
   } else if (step == "3") {
     const std::pair<QPushButton*, void (frmMain::*)()> moves[] = {
         {cmdX_Dec, &frmMain::cmdX_Dec_Click}, {cmdX_Inc, &frmMain::cmdX_Inc_Click},
@@ -108,8 +114,8 @@ void frmMain::Timer1_Timer() {
       const QString t = tag(button);
       if (t != "0" && t != "1") continue;
       if (t == "0") button->setFocus();
-      (this->*handler)();
       incrementTag(button);
+      (this->*handler)();
       return;
     }
     if (tag(cmdZ_Inc) == "2")
@@ -120,12 +126,12 @@ void frmMain::Timer1_Timer() {
       button->setFocus();
       setTag(button, "1");
     } else if (tag(button) == "1") {
+      setTag(button, "2");
       if (button == cmdOrg) {
         cmdOrg_Click();
       } else {
         cmdLoad_Click();
       }
-      setTag(button, "2");
     }
   }
 }

@@ -143,4 +143,38 @@ void subCells_draw(PictureSurface& surface, const Grid& cells, const ColourGrid&
   subAxis_draw(surface, view, sngScale);
 }
 
+void subCellsOutline_draw(PictureSurface& surface, const Grid& cells, int32_t colour, int penWidth, bool crossed,
+                          const ViewInfo& view, float sngScale) {
+  const auto [Ox, Oy] = fncDepth_step(view, sngScale);
+  const float W = view.sngW, H = view.sngH;
+  const int pen = surface.penWidth();
+  surface.setPenWidth(penWidth);
+  for (int z = 0; z <= 3; ++z)
+    for (int x = 0; x <= 3; ++x)
+      for (int y = 0; y <= 3; ++y) {
+        if (cells[x][y][z] == 0) continue;
+        const float X = x * W + view.sngX0 + z * Ox;
+        const float Y = y * H + view.sngY0 + z * Oy;
+        if (z == 3 || cells[x][y][z + 1] == 0) {
+          surface.rectangle(X, Y, X + W - 10, Y + H - 10, colour);
+          if (crossed) {
+            surface.line(X, Y, X + W - 10, Y + H - 10, colour);
+            surface.line(X + W - 10, Y, X, Y + H - 10, colour);
+          }
+        }
+        const float Yt = Oy > 0 ? Y : Y + H;
+        if (Oy > 0 ? (y == 0 || cells[x][y - 1][z] == 0) : (y == 3 || cells[x][y + 1][z] == 0)) {
+          surface.line(X, Yt, X - Ox, Yt - Oy, colour);
+          surface.line(X + W, Yt, X + W - Ox, Yt - Oy, colour);
+          surface.line(X - Ox, Yt - Oy, X + W - Ox, Yt - Oy, colour);
+        }
+        const float Xs = Ox < 0 ? X + W : X;
+        if (Ox < 0 ? (x == 3 || cells[x + 1][y][z] == 0) : (x == 0 || cells[x - 1][y][z] == 0)) {
+          surface.line(Xs - Ox, Y - Oy, Xs - Ox, Y - Oy + H, colour);
+          surface.line(Xs, Y + H - 10, Xs - Ox, Y + H - Oy - 10, colour);
+        }
+      }
+  surface.setPenWidth(pen);
+}
+
 }  // namespace pakkon

@@ -30,6 +30,12 @@ inline constexpr int32_t kAxisGrey = 0xC0C0C0;
 void subCells_draw(PictureSurface& surface, const Grid& cells, const ColourGrid& colours, const ViewInfo& view,
                    float sngScale);
 void subGrid_draw(PictureSurface& surface, const ViewInfo& view, float sngScale);
+
+// The edges a cell grid shows (the white edges of subCells_draw) in one
+// colour and pen width, over what is drawn; crossed adds the diagonals of
+// every front face.
+void subCellsOutline_draw(PictureSurface& surface, const Grid& cells, int32_t colour, int penWidth, bool crossed,
+                          const ViewInfo& view, float sngScale);
 void subAxis_draw(PictureSurface& surface, const ViewInfo& view, float sngScale);
 
 }  // namespace pakkon

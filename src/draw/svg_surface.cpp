@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 #include "platform/text.h"
 
@@ -95,13 +94,6 @@ std::string SvgSurface::document() const {
          num(kFontSize) + "\" fill=\"#000000\">\n" + body_ + "</g>\n</svg>\n";
 }
 
-bool SvgSurface::save(const std::string& path) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  const std::string doc = document();
-  out.write(doc.data(), static_cast<std::streamsize>(doc.size()));
-  out.close();
-  return static_cast<bool>(out);
-}
+IoError SvgSurface::save(const std::string& path) const { return fncFile_writeAtomic(path, document()); }
 
 }  // namespace pakkon

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "draw/surface.h"
+#include "platform/files.h"
 
 namespace pakkon {
 
@@ -24,8 +25,9 @@ class SvgSurface : public PictureSurface {
   void setPersistent(bool) override {}
 
   std::string document() const;
-  // Writes document(); false when the file cannot be written.
-  bool save(const std::string& path) const;
+  // Writes document() through the safe writer: a failed write leaves any
+  // old picture as it was.
+  IoError save(const std::string& path) const;
 
  private:
   std::string stroke(int32_t colour) const;

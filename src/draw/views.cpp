@@ -4,12 +4,34 @@
 
 namespace pakkon {
 
+LandingPreview fncLanding_preview(const PuzzleState& st, int block) {
+  LandingPreview p;
+  if (block < 0 || block >= kPieces) return p;
+  p.block = block;
+  p.fits = true;
+  for (int x = 0; x < kCells; ++x)
+    for (int y = 0; y < kCells; ++y)
+      for (int z = 0; z < kCells; ++z) {
+        if (st.G_iPiece[block][x][y][z] == 0) continue;
+        if (st.G_iPiece[block][x][y][z] + st.G_iBox[x][y][z] > 1 || x >= st.G_iCellX || y >= st.G_iCellY ||
+            z >= st.G_iCellZ)
+          p.fits = false;
+      }
+  return p;
+}
+
 void subBox_draw(PuzzleState& st, PictureSurface& pictMain, int hscDX, int vscDY,
-                 const std::function<void()>& refillPanels) {
+                 const std::function<void()>& refillPanels, const LandingPreview& preview) {
   pictMain.setPersistent(false);
   pictMain.clear();
   const ViewInfo view = {840, 600, static_cast<float>(-hscDX), static_cast<float>(vscDY), 350, 350};
   subCells_draw(pictMain, st.G_iBox, st.G_lBoxColor, view, st.sngScale);
+  if (preview.block >= 0) {
+    Grid cells = {};
+    subPieceCells_get(preview.block, st.G_iPiece, cells);
+    subCellsOutline_draw(pictMain, cells, preview.fits ? st.G_lColor[preview.block + 1][2] : kPreviewRefused,
+                         kPreviewPen, !preview.fits, view, st.sngScale);
+  }
   if (refillPanels) refillPanels();
   pictMain.setPersistent(true);
 }

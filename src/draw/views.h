@@ -17,11 +17,25 @@ inline constexpr int kViewMin = -800;
 inline constexpr int kViewMax = 800;
 inline constexpr int kViewStart = 120;
 
+// Where Load would put a block: its cells as it stands, and whether Load
+// would take it (no overlap, nothing beyond the box size).
+struct LandingPreview {
+  int block = -1;  // none
+  bool fits = false;
+};
+LandingPreview fncLanding_preview(const PuzzleState& st, int block);
+
+// The preview's look: the block's dark shade where it fits, red with a cross
+// on each front face where Load would refuse it.
+inline constexpr int32_t kPreviewRefused = 0x0000FF;
+inline constexpr int kPreviewPen = 2;
+
 // Redraws the box view from G_iBox and G_lBoxColor with hscDX / vscDY as the
-// scroll bars read. refillPanels, when given, runs after the cells and before
-// persistence comes back on, where the window refills its box layer panels.
+// scroll bars read, and the landing preview over it when one is given.
+// refillPanels, when given, runs after the cells and before persistence comes
+// back on, where the window refills its box layer panels.
 void subBox_draw(PuzzleState& st, PictureSurface& pictMain, int hscDX, int vscDY,
-                 const std::function<void()>& refillPanels = {});
+                 const std::function<void()>& refillPanels = {}, const LandingPreview& preview = {});
 
 // Redraws block piece (0..7) alone; leaves the surface's persistence as it is.
 void subPiece_draw(PuzzleState& st, PictureSurface& pictPiece, int piece);

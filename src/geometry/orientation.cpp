@@ -94,8 +94,13 @@ void subPuzzle_turnY(PuzzleState& st) { puzzleTurn<Turn::Y>(st); }
 
 void subPieces_reset(PuzzleState& st) { std::memcpy(st.G_iPiece, st.G_iPieceOrg, sizeof st.G_iPiece); }
 
-UnitRandom fncClockRandom() {
-  const auto ticks = static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+uint64_t fncClockSeed() {
+  return static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
+
+UnitRandom fncClockRandom() { return fncSeededRandom(fncClockSeed()); }
+
+UnitRandom fncSeededRandom(uint64_t ticks) {
   std::seed_seq seed{static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32)};
   return [gen = std::mt19937(seed)]() mutable {
     // 53 random bits, so the value is never 1.0.

@@ -3,6 +3,7 @@
 // six standard faces, Reset and Shuffle. Every turn goes through G_iBoxWork
 // and leaves the turned grid there; callers push to the origin themselves.
 
+#include <cstdint>
 #include <functional>
 
 #include "model/state.h"
@@ -31,6 +32,10 @@ using UnitRandom = std::function<double()>;
 
 // A fresh source seeded from the clock; the window makes one per Shuffle.
 UnitRandom fncClockRandom();
+
+// The same source from a given seed, so that a shuffle can be replayed.
+UnitRandom fncSeededRandom(uint64_t seed);
+uint64_t fncClockSeed();
 
 // Random face and turns for every block, loaded ones included, each ending
 // at the origin corner. Draws face, Z count, X count, Y count per block.

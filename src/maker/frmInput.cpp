@@ -42,8 +42,9 @@ frmInput::frmInput(PuzzleState& st, QWidget* parent) : QDialog(parent), st_(st) 
   setTabOrder(txtY, txtZ);
   setTabOrder(txtZ, cmdOK);
   setTabOrder(cmdOK, cmdCancel);
-  cmdOK->setAutoDefault(false);
-  cmdCancel->setAutoDefault(false);
+  // Enter in a box moves on (handled below); on a button it presses that button.
+  cmdOK->setAutoDefault(true);
+  cmdCancel->setAutoDefault(true);
   for (QLineEdit* t : {txtX, txtY, txtZ}) t->installEventFilter(this);
   connect(cmdOK, &QPushButton::clicked, this, &frmInput::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmInput::cmdCancel_Click);

@@ -59,6 +59,7 @@ void frmMain::mnuMakePiece_Click() {
     hscDX->setEnabled(true);
     pictMain->setEnabled(true);
     framePiece->setVisible(true);
+    subMoveList_clear();
     return;
   }
 
@@ -108,6 +109,8 @@ void frmMain::mnuMakePiece_Click() {
   pictPiece->clear();
   st_.iPiece_Sel = 0;
   subPiece_draw(0);
+  subMoveList_clear();
+  subPreview_refresh();
 }
 
 std::string frmMain::fncAnswerPW_ask(const std::string& current) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "geometry/mask.h"
 #include "geometry/movement.h"
 #include "model/puzzle_file.h"
 #include "platform/cp932.h"
@@ -409,27 +410,13 @@ class Parser {
   // two), but in a drawing it is more often a slip of the pen: say so.
   template <typename At>
   void joined(int b, const std::vector<size_t>& members, const std::vector<DrawnCell>& cells, At at) {
-    const PuzzleSource& s = r_.source;
-    Grid reached = {};
-    std::vector<size_t> stack{members.front()};
+    const uint64_t m = fncGrid_mask(r_.source.blocks[b]);
     int x, y, z;
     at(members.front(), x, y, z);
-    reached[x][y][z] = 1;
-    while (!stack.empty()) {
-      at(stack.back(), x, y, z);
-      stack.pop_back();
-      const int step[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
-      for (const auto& d : step) {
-        const int nx = x + d[0], ny = y + d[1], nz = z + d[2];
-        if (nx < 0 || ny < 0 || nz < 0 || nx >= s.sizeX || ny >= s.sizeY || nz >= s.sizeZ) continue;
-        if (!s.blocks[b][nx][ny][nz] || reached[nx][ny][nz]) continue;
-        reached[nx][ny][nz] = 1;
-        stack.push_back(static_cast<size_t>(nx + s.sizeX * (ny + s.sizeY * nz)));
-      }
-    }
+    const uint64_t part = fncMask_reach(m, fncCell_bit(x, y, z));
     for (size_t i : members) {
       at(i, x, y, z);
-      if (reached[x][y][z]) continue;
+      if (part & fncCell_bit(x, y, z)) continue;
       const DrawnCell& c = cells[i];
       const DrawnCell& first = cells[members.front()];
       warning(c.line, c.column,

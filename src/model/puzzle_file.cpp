@@ -268,7 +268,7 @@ bool subFile_put(const PuzzleState& st, const std::string& sPath, const ErrorRep
     error = out.commit();
   }
   if (error) {
-    report("Line " + fncStr(step) + ":" + error.description, "frmMain.subFile_put() " + fncStr(error.number));
+    report("Line " + fncStr(step) + ":" + error.text(), "frmMain.subFile_put() " + fncStr(error.number));
     return false;
   }
   return true;
@@ -349,7 +349,7 @@ PuzzleReadResult fncPuzzle_decode(std::string_view bytes, PuzzleState& st) {
 
 PuzzleReadResult fncPuzzle_read(const std::string& sPath, PuzzleState& st) {
   std::string bytes;
-  if (IoError e = fncFile_readAll(sPath, bytes)) {
+  if (IoError e = fncFile_readAll(sPath, bytes, kPuzzleFileReadMax)) {
     PuzzleReadResult r;
     r.step = kStepOpen;
     r.error = e;
@@ -365,7 +365,7 @@ std::string fncFile_get(PuzzleState& st, const std::string& sPath, const ErrorRe
     case PuzzleReadStatus::NgVersion: return kNgVersion;
     case PuzzleReadStatus::Error: break;
   }
-  report("Line " + fncStr(r.step) + ":" + r.error.description, "frmMain.fncFile_get() " + fncStr(r.error.number));
+  report("Line " + fncStr(r.step) + ":" + r.error.text(), "frmMain.fncFile_get() " + fncStr(r.error.number));
   return {};
 }
 

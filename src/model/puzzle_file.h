@@ -16,6 +16,8 @@ namespace pakkon {
 
 inline constexpr size_t kPuzzleFileSize = 3398;
 inline constexpr size_t kPuzzleFileCoreSize = 3254;  // all a reader needs; files before Ver 1.1.0 end here
+// The most the readers take in: anything larger is not a puzzle file.
+inline constexpr size_t kPuzzleFileReadMax = 4096;
 inline constexpr int kStepOpen = 100;
 inline constexpr int kStepClose = 9990;
 inline constexpr const char* kNgVersion = "NG Version";

@@ -1,28 +1,36 @@
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
-#include <random>
+#include <cstdlib>
+#include <vector>
 
 namespace pakkon {
 
-IoError fncIoError_make(int number) {
+IoError fncIoError_make(int number, std::string detail) {
+  IoError e;
+  e.number = number;
+  e.detail = std::move(detail);
   switch (number) {
-    case kErrOverflow: return {number, "Overflow"};
-    case kErrFileNotFound: return {number, "File not found"};
-    case kErrDeviceIo: return {number, "Device I/O error"};
-    case kErrDiskFull: return {number, "Disk full"};
-    case kErrPastEnd: return {number, "Input past end of file"};
-    case kErrPermission: return {number, "Permission denied"};
-    case kErrPathNotFound: return {number, "Path not found"};
-    case kErrBadFormat: return {number, "Invalid file format"};
-    default: return {kErrAccess, "Path/File access error"};
+    case kErrOverflow: e.description = "Overflow"; break;
+    case kErrOutOfMemory: e.description = "Out of memory"; break;
+    case kErrFileNotFound: e.description = "File not found"; break;
+    case kErrDeviceIo: e.description = "Device I/O error"; break;
+    case kErrDiskFull: e.description = "Disk full"; break;
+    case kErrPastEnd: e.description = "Input past end of file"; break;
+    case kErrPermission: e.description = "Permission denied"; break;
+    case kErrPathNotFound: e.description = "Path not found"; break;
+    case kErrBadFormat: e.description = "Invalid file format"; break;
+    default: e.number = kErrAccess; e.description = "Path/File access error";
   }
+  return e;
 }
 
 IoError fncIoError_from(int err) {
@@ -33,39 +41,25 @@ IoError fncIoError_from(int err) {
     case ENOSPC:
     case EDQUOT: return fncIoError_make(kErrDiskFull);
     case EACCES:
-    case EPERM:
-    case EROFS: return fncIoError_make(kErrPermission);
+    case EPERM: return fncIoError_make(kErrPermission);
+    case EROFS: return fncIoError_make(kErrPermission, "read-only file system");
     case EIO: return fncIoError_make(kErrDeviceIo);
+    case ENOMEM: return fncIoError_make(kErrOutOfMemory);
+    case ENAMETOOLONG: return fncIoError_make(kErrAccess, "name too long");
+    case ELOOP: return fncIoError_make(kErrAccess, "too many symbolic links");
     default: return fncIoError_make(kErrAccess);
   }
 }
 
-IoError fncFile_readAll(const std::string& path, std::string& bytes) {
-  bytes.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return fncIoError_from(errno);
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return fncIoError_make(kErrAccess);
-  }
-  char buf[8192];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const IoError e = fncIoError_from(errno);
-      ::close(fd);
-      return e;
-    }
-    if (n == 0) break;
-    bytes.append(buf, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return {};
-}
-
 namespace {
+
+std::string kindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder, not a file";
+  if (S_ISFIFO(mode)) return "a pipe, not a file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device, not a file";
+  if (S_ISSOCK(mode)) return "a socket, not a file";
+  return "not a regular file";
+}
 
 std::string folderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -85,7 +79,77 @@ bool writeAll(int fd, const char* p, size_t n) {
   return true;
 }
 
+// Temporary files are named after the process that writes them, short
+// enough for any target name and recognisable by the sweep.
+constexpr const char* kTempPrefix = ".pakkon-";
+
+std::string tempName(const std::string& folder, unsigned serial) {
+  return folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-" + std::to_string(serial) + ".tmp";
+}
+
 }  // namespace
+
+IoError fncFile_readAll(const std::string& path, std::string& bytes, size_t maxBytes) {
+  bytes.clear();
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return fncIoError_from(errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    const IoError e = fncIoError_from(errno);
+    ::close(fd);
+    return e;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return fncIoError_make(kErrAccess, kindOf(info.st_mode));
+  }
+  if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
+    ::close(fd);
+    return fncIoError_make(kErrBadFormat, std::to_string(info.st_size) + " bytes, more than " +
+                                              std::to_string(maxBytes) + " bytes can be");
+  }
+  bytes.reserve(static_cast<size_t>(info.st_size));
+  char buf[8192];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const IoError e = fncIoError_from(errno);
+      ::close(fd);
+      bytes.clear();
+      return e;
+    }
+    if (n == 0) break;
+    // The file may grow while it is read.
+    if (bytes.size() + static_cast<size_t>(n) > maxBytes) {
+      ::close(fd);
+      bytes.clear();
+      return fncIoError_make(kErrBadFormat, "more than " + std::to_string(maxBytes) + " bytes can be");
+    }
+    bytes.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return {};
+}
+
+std::string fncPath_resolve(const std::string& path) {
+  std::string p = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(p.c_str(), target, sizeof target - 1);
+    if (n < 0) return p;
+    target[n] = '\0';
+    p = target[0] == '/' ? std::string(target) : folderOf(p) + "/" + target;
+  }
+  return p;
+}
+
+bool fncFile_same(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
 
 AtomicWriter::AtomicWriter(std::string target, const WriteFaults* faults)
     : target_(std::move(target)), faults_(faults) {}
@@ -101,19 +165,32 @@ void AtomicWriter::discard() {
 
 IoError AtomicWriter::open() {
   if (faults_ && faults_->failOpen) return fncIoError_make(kErrPermission);
-  // Keep the player's permissions on the file being replaced.
+  // A link stays a link: the file it points at is the one replaced.
+  target_ = fncPath_resolve(target_);
   mode_t mode = 0644;
   struct stat old {};
-  if (::stat(target_.c_str(), &old) == 0) {
-    if (S_ISDIR(old.st_mode)) return fncIoError_make(kErrAccess);
+  const bool exists = ::lstat(target_.c_str(), &old) == 0;
+  if (exists) {
+    if (!S_ISREG(old.st_mode)) return fncIoError_make(kErrAccess, kindOf(old.st_mode));
+    // Root is not stopped by permission bits; the player's read-only mark is
+    // still a refusal.
+    if ((old.st_mode & 0222) == 0) return fncIoError_make(kErrAccess, "the file is read-only");
     mode = old.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return fncIoError_from(errno);
   }
-  std::random_device rd;
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    std::string temp = target_ + ".tmp" + std::to_string(rd() % 1000000);
-    fd_ = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  const std::string folder = folderOf(target_);
+  for (unsigned serial = 0; serial < 100; ++serial) {
+    std::string temp = tempName(folder, serial);
+    fd_ = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd_ >= 0) {
       temp_ = std::move(temp);
+      // Not through the umask: the replaced file's own bits, and its owner
+      // when root saves someone else's file.
+      ::fchmod(fd_, mode);
+      if (exists && ::geteuid() == 0 && ::fchown(fd_, old.st_uid, old.st_gid) != 0) {
+        // Owned by root then; the save itself goes on.
+      }
       return {};
     }
     if (errno != EEXIST) return fncIoError_from(errno);
@@ -145,6 +222,12 @@ IoError AtomicWriter::commit() {
   fd_ = -1;
   int err = ::fsync(fd) == 0 ? 0 : errno;
   if (::close(fd) != 0 && err == 0) err = errno;
+  // The target may have become something else while the file was written.
+  struct stat now {};
+  if (err == 0 && ::lstat(target_.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
+    discard();
+    return fncIoError_make(kErrAccess, kindOf(now.st_mode));
+  }
   if (err == 0 && ::rename(temp_.c_str(), target_.c_str()) != 0) err = errno;
   if (err != 0) {
     discard();
@@ -168,12 +251,38 @@ IoError fncFile_writeAtomic(const std::string& path, std::string_view bytes, con
 }
 
 IoError fncFile_append(const std::string& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  // A FIFO with no reader fails at once instead of waiting for one.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
   if (fd < 0) return fncIoError_from(errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return fncIoError_make(kErrAccess, "not a regular file");
+  }
   const bool ok = writeAll(fd, bytes.data(), bytes.size());
   const int err = errno;
   ::close(fd);
   return ok ? IoError{} : fncIoError_from(err);
+}
+
+void subTempFiles_sweep(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  std::vector<std::string> stale;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    const std::string prefix = kTempPrefix;
+    if (name.compare(0, prefix.size(), prefix) != 0 || name.size() < 5 || name.substr(name.size() - 4) != ".tmp")
+      continue;
+    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    const bool gone = pid <= 0 || (pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
+    if (gone) stale.push_back(folder + "/" + name);
+  }
+  ::closedir(dir);
+  for (const std::string& path : stale) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
+  }
 }
 
 bool fncFile_exists(const std::string& path) {

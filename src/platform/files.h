@@ -3,6 +3,7 @@
 // error report shows them (the numbers of the original platform's run-time
 // errors, so that logs read the same).
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,11 +12,15 @@ namespace pakkon {
 struct IoError {
   int number = 0;  // 0: no error
   std::string description;
+  std::string detail;  // plain words on what was wrong, when the number alone does not say
   explicit operator bool() const { return number != 0; }
+  // The description with the detail in brackets, as reports show it.
+  std::string text() const { return detail.empty() ? description : description + " (" + detail + ")"; }
 };
 
 // Run-time error numbers used in reports.
 inline constexpr int kErrOverflow = 6;
+inline constexpr int kErrOutOfMemory = 7;
 inline constexpr int kErrFileNotFound = 53;
 inline constexpr int kErrDeviceIo = 57;
 inline constexpr int kErrDiskFull = 61;
@@ -26,13 +31,23 @@ inline constexpr int kErrPathNotFound = 76;
 inline constexpr int kErrBadFormat = 321;
 
 IoError fncIoError_from(int err);
-IoError fncIoError_make(int number);
+IoError fncIoError_make(int number, std::string detail = {});
 
-IoError fncFile_readAll(const std::string& path, std::string& bytes);
+// The most any reader takes in; a file beyond its reader's limit is refused
+// before a byte is read.
+inline constexpr size_t kPuzzleSourceMax = 1 << 20;
+inline constexpr size_t kSettingsFileMax = 1 << 20;
+
+// Reads a whole regular file of at most maxBytes. A folder, a FIFO, a
+// device or a larger file is refused at once without blocking.
+IoError fncFile_readAll(const std::string& path, std::string& bytes, size_t maxBytes);
 
 // Replaces a file so that the old one survives any failure: a temporary
 // file in the same folder is written, flushed and renamed over the target.
-// Faults let tests fail it at a chosen point.
+// A symbolic link is followed and stays a link; a target that is not a
+// regular file, or one nobody may write (whoever runs the program), is
+// refused; a replaced file keeps its permission bits. Faults let tests fail
+// it at a chosen point.
 struct WriteFaults {
   int failAtWrite = -1;  // the n-th write() call fails (0-based); -1 never
   bool failOpen = false;
@@ -61,7 +76,20 @@ class AtomicWriter {
 
 IoError fncFile_writeAtomic(const std::string& path, std::string_view bytes, const WriteFaults* faults = nullptr);
 
+// Appends to a regular file (created when missing); anything else in its
+// place is left alone and never waited for.
 IoError fncFile_append(const std::string& path, const std::string& bytes);
+
+// Removes what interrupted saves left in a folder: temporary files of
+// processes that no longer run.
+void subTempFiles_sweep(const std::string& folder);
+
+// The final target of a path, symbolic links followed (a dangling link
+// gives the path it points at).
+std::string fncPath_resolve(const std::string& path);
+
+// True when both paths name one existing file.
+bool fncFile_same(const std::string& a, const std::string& b);
 
 bool fncFile_exists(const std::string& path);
 bool fncDir_exists(const std::string& path);

@@ -15,12 +15,18 @@ struct Line {
   std::string text;  // UTF-8, without line ending
 };
 
-struct Profile {
+}  // namespace
+
+struct IniFile::Profile {
   bool utf8 = false;
   bool bom = false;
   std::string eol = "\r\n";
   std::vector<Line> lines;
 };
+
+namespace {
+
+using Profile = IniFile::Profile;
 
 bool hasNonAscii(std::string_view s) {
   for (char c : s)
@@ -108,16 +114,23 @@ std::string cutCharacters(const std::string& s, size_t maxChars) {
 
 }  // namespace
 
-std::string fncIni_get(const std::string& section, const std::string& key, const std::string& file) {
+IniFile::IniFile(std::string file) : file_(std::move(file)), p_(std::make_unique<Profile>()) {
   std::string bytes;
-  if (fncFile_readAll(file, bytes)) return {};
-  const Profile p = parse(std::move(bytes));
+  error_ = fncFile_readAll(file_, bytes, kSettingsFileMax);
+  if (!error_) *p_ = parse(std::move(bytes));
+}
+
+IniFile::~IniFile() = default;
+
+const IoError& IniFile::error() const { return error_; }
+
+std::string IniFile::get(const std::string& section, const std::string& key) const {
   size_t first, last;
-  findSection(p, section, first, last);
+  findSection(*p_, section, first, last);
   if (first == std::string::npos) return {};
   for (size_t i = first; i < last; ++i) {
     std::string name, value;
-    if (!keyOf(p.lines[i].text, name, value) || !sameName(name, key)) continue;
+    if (!keyOf(p_->lines[i].text, name, value) || !sameName(name, key)) continue;
     value = trimSpace(value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
       value = value.substr(1, value.size() - 2);
@@ -128,13 +141,9 @@ std::string fncIni_get(const std::string& section, const std::string& key, const
   return {};
 }
 
-bool fncIni_put(const std::string& section, const std::string& key, const std::string& value, const std::string& file,
-                const WriteFaults* faults) {
+bool IniFile::put(const std::string& section, const std::string& key, const std::string& value) {
   if (trimSpace(key).empty() || value.empty()) return false;
-  std::string bytes;
-  const IoError readError = fncFile_readAll(file, bytes);
-  if (readError && readError.number != kErrFileNotFound) return false;
-  Profile p = parse(std::move(bytes));
+  Profile& p = *p_;
   auto encode = [&](const std::string& text) { return p.utf8 ? text : fncCp932_encode(text); };
   const std::string entry = encode(trimSpace(key) + "=" + value) + p.eol;
 
@@ -142,33 +151,46 @@ bool fncIni_put(const std::string& section, const std::string& key, const std::s
   findSection(p, section, first, last);
   if (first == std::string::npos) {
     if (!p.lines.empty() && p.lines.back().raw.back() != '\n') p.lines.back().raw += p.eol;
-    p.lines.push_back({encode("[" + section + "]") + p.eol, {}});
-    p.lines.push_back({entry, {}});
-  } else {
-    size_t insertAt = first;
-    bool replaced = false;
-    for (size_t i = first; i < last; ++i) {
-      std::string name, old;
-      if (keyOf(p.lines[i].text, name, old) && sameName(name, key)) {
-        // Keep the line's own ending (or its absence at the end of the file).
-        const std::string& raw = p.lines[i].raw;
-        const size_t bodyEnd = raw.find_last_not_of("\r\n");
-        const std::string ending = bodyEnd == std::string::npos ? raw : raw.substr(bodyEnd + 1);
-        p.lines[i].raw = entry.substr(0, entry.size() - p.eol.size()) + ending;
-        if (i == 0 && p.bom) p.lines[i].raw.insert(0, kBom);
-        replaced = true;
-        break;
-      }
-      if (!trimSpace(p.lines[i].text).empty()) insertAt = i + 1;
-    }
-    if (!replaced) {
-      if (insertAt > 0 && p.lines[insertAt - 1].raw.back() != '\n') p.lines[insertAt - 1].raw += p.eol;
-      p.lines.insert(p.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{entry, {}});
-    }
+    p.lines.push_back({encode("[" + section + "]") + p.eol, "[" + section + "]"});
+    p.lines.push_back({entry, trimSpace(key) + "=" + value});
+    return true;
   }
+  size_t insertAt = first;
+  for (size_t i = first; i < last; ++i) {
+    std::string name, old;
+    if (keyOf(p.lines[i].text, name, old) && sameName(name, key)) {
+      // Keep the line's own ending (or its absence at the end of the file).
+      const std::string& raw = p.lines[i].raw;
+      const size_t bodyEnd = raw.find_last_not_of("\r\n");
+      const std::string ending = bodyEnd == std::string::npos ? raw : raw.substr(bodyEnd + 1);
+      p.lines[i].raw = entry.substr(0, entry.size() - p.eol.size()) + ending;
+      if (i == 0 && p.bom) p.lines[i].raw.insert(0, kBom);
+      p.lines[i].text = trimSpace(key) + "=" + value;
+      return true;
+    }
+    if (!trimSpace(p.lines[i].text).empty()) insertAt = i + 1;
+  }
+  if (insertAt > 0 && p.lines[insertAt - 1].raw.back() != '\n') p.lines[insertAt - 1].raw += p.eol;
+  p.lines.insert(p.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{entry, trimSpace(key) + "=" + value});
+  return true;
+}
+
+bool IniFile::save(const WriteFaults* faults) {
+  if (error_ && error_.number != kErrFileNotFound) return false;
   std::string out;
-  for (const Line& line : p.lines) out += line.raw;
-  return !fncFile_writeAtomic(file, out, faults);
+  for (const Line& line : p_->lines) out += line.raw;
+  return !fncFile_writeAtomic(file_, out, faults);
+}
+
+std::string fncIni_get(const std::string& section, const std::string& key, const std::string& file) {
+  return IniFile(file).get(section, key);
+}
+
+bool fncIni_put(const std::string& section, const std::string& key, const std::string& value, const std::string& file,
+                const WriteFaults* faults) {
+  if (trimSpace(key).empty() || value.empty()) return false;
+  IniFile ini(file);
+  return ini.put(section, key, value) && ini.save(faults);
 }
 
 }  // namespace pakkon

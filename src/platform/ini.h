@@ -6,6 +6,7 @@
 // in UTF-8 when they carry a byte-order mark or are valid UTF-8; a write
 // keeps that encoding and every other line byte for byte.
 
+#include <memory>
 #include <string>
 
 #include "platform/files.h"
@@ -13,6 +14,32 @@
 namespace pakkon {
 
 inline constexpr size_t kIniValueMax = 126;
+
+// One settings file read once for a batch of look-ups and changes, written
+// back once. A file that cannot be read (missing, not a regular file, over
+// kSettingsFileMax bytes) reads as empty; error() says why.
+class IniFile {
+ public:
+  explicit IniFile(std::string file);
+  ~IniFile();
+  IniFile(const IniFile&) = delete;
+  IniFile& operator=(const IniFile&) = delete;
+
+  const IoError& error() const;
+  std::string get(const std::string& section, const std::string& key) const;
+  // False when key or value is empty; the change waits for save().
+  bool put(const std::string& section, const std::string& key, const std::string& value);
+  // Writes the changes; false when the file could not be read (other than
+  // missing) or written, so a file that was not understood is never replaced.
+  bool save(const WriteFaults* faults = nullptr);
+
+  struct Profile;  // the parsed lines, kept private to ini.cpp
+
+ private:
+  std::string file_;
+  IoError error_;
+  std::unique_ptr<Profile> p_;
+};
 
 std::string fncIni_get(const std::string& section, const std::string& key, const std::string& file);
 

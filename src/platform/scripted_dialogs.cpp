@@ -5,6 +5,7 @@ namespace pakkon {
 MsgAnswer ScriptedDialogs::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                       MsgButtons buttons) {
   calls_.push_back({Kind::Message, text, title, icon, buttons, {}});
+  if (whileOpen) whileOpen();
   if (!messages_.empty()) {
     const MsgAnswer a = messages_.front();
     messages_.pop_front();

@@ -2,6 +2,7 @@
 // Dialogs with answers given in advance; every call is recorded.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ class ScriptedDialogs : public Dialogs {
   std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   std::string openFileDialog(const FileDialogRequest& request) override;
   std::string saveFileDialog(const FileDialogRequest& request) override;
+
+  // Runs while a message box is "open", as events of a real modal loop do.
+  std::function<void()> whileOpen;
 
   const std::vector<Call>& calls() const { return calls_; }
   const Call& last() const { return calls_.back(); }

@@ -6,8 +6,6 @@
 #include <cstring>
 #include <optional>
 
-#include "geometry/orientation.h"
-
 namespace pakkon {
 namespace {
 
@@ -19,74 +17,22 @@ bool allEmpty(const PieceGrids& p) {
   return true;
 }
 
-// Highest x, y and z of a mask at the origin corner.
-void extent(uint64_t m, int& mx, int& my, int& mz) {
-  mz = (63 - std::countl_zero(m)) / 16;
-  const uint64_t planes = (m | m >> 16 | m >> 32 | m >> 48) & 0xFFFF;
-  my = (63 - std::countl_zero(planes)) / 4;
-  const uint64_t rows = (planes | planes >> 4 | planes >> 8 | planes >> 12) & 0xF;
-  mx = 63 - std::countl_zero(rows);
-}
-
-// The 24 rotations as signed axis permutations: new axis i takes old axis
-// perm[i], reversed when flip[i]. The identity comes first.
-struct Rotation {
-  int perm[3];
-  bool flip[3];
-};
-
-std::vector<Rotation> cubeRotations() {
-  std::vector<Rotation> out;
-  const int perms[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {2, 1, 0}, {1, 0, 2}};
-  for (int p = 0; p < 6; ++p)
-    for (int s = 0; s < 8; ++s) {
-      Rotation r{};
-      int sign = p < 3 ? 1 : -1;  // the last three permutations are odd
-      for (int i = 0; i < 3; ++i) {
-        r.perm[i] = perms[p][i];
-        r.flip[i] = (s >> i) & 1;
-        if (r.flip[i]) sign = -sign;
-      }
-      if (sign > 0) out.push_back(r);
-    }
-  return out;
-}
-
 }  // namespace
-
-void subMask_origin(uint64_t mask, int& dx, int& dy, int& dz, uint64_t& shape) {
-  dz = std::countr_zero(mask) / 16;
-  const uint64_t planes = (mask | mask >> 16 | mask >> 32 | mask >> 48) & 0xFFFF;
-  dy = std::countr_zero(planes) / 4;
-  const uint64_t rows = (planes | planes >> 4 | planes >> 8 | planes >> 12) & 0xF;
-  dx = std::countr_zero(rows);
-  shape = mask >> (dx + 4 * dy + 16 * dz);
-}
 
 PackingSolver::PackingSolver(const PuzzleState& st) {
   sizeX_ = st.G_iCellX, sizeY_ = st.G_iCellY, sizeZ_ = st.G_iCellZ;
   if (sizeX_ < 1 || sizeX_ > kCells || sizeY_ < 1 || sizeY_ > kCells || sizeZ_ < 1 || sizeZ_ > kCells)
     sizeX_ = sizeY_ = sizeZ_ = 0;
 
-  // Faces are numbered by the game's own turns, so run them on a copy.
-  PuzzleState work;
   fromMade_ = !allEmpty(st.G_iPieceOrg);
-  std::memcpy(work.G_iPieceOrg, fromMade_ ? st.G_iPieceOrg : st.G_iPiece, sizeof work.G_iPieceOrg);
+  const PieceGrids& made = fromMade_ ? st.G_iPieceOrg : st.G_iPiece;
   for (int b = 0; b < kPieces; ++b) {
-    const uint64_t made = fncGrid_mask(work.G_iPieceOrg[b]);
-    if (!made) continue;
+    const uint64_t shape = fncGrid_mask(made[b]);
+    if (!shape) continue;
     blocks_.push_back(b);
-    cells_ += std::popcount(made);
-    for (int face = 0; face < 6; ++face) {
-      subPiece_setFace(work, b, face);
-      for (int turns = 0; turns < 4; ++turns) {
-        int dx, dy, dz;
-        Orientation& o = orient_[b][face * 4 + turns];
-        subMask_origin(fncGrid_mask(work.G_iPiece[b]), dx, dy, dz, o.shape);
-        o.face = face, o.turns = turns;
-        subPiece_turnZ(work, b);
-      }
-    }
+    cells_ += std::popcount(shape);
+    const std::array<uint64_t, kOrientations> all = fncMask_orientations(shape);
+    for (int g = 0; g < kOrientations; ++g) orient_[b][g] = {all[static_cast<size_t>(g)], g / 4, g % 4};
   }
 
   // Blocks of equal shape up to rotation form one type.
@@ -106,11 +52,10 @@ PackingSolver::PackingSolver(const PuzzleState& st) {
     for (const Orientation& o : orient_[b])
       if (std::find(shapes.begin(), shapes.end(), o.shape) == shapes.end()) shapes.push_back(o.shape);
     for (uint64_t s : shapes) {
-      int mx, my, mz;
-      extent(s, mx, my, mz);
-      for (int z = 0; z + mz < sizeZ_; ++z)
-        for (int y = 0; y + my < sizeY_; ++y)
-          for (int x = 0; x + mx < sizeX_; ++x) t.placements.push_back(s << (x + 4 * y + 16 * z));
+      const MaskCell top = fncMask_high(s);
+      for (int z = 0; z + top.z < sizeZ_; ++z)
+        for (int y = 0; y + top.y < sizeY_; ++y)
+          for (int x = 0; x + top.x < sizeX_; ++x) t.placements.push_back(s << (x + 4 * y + 16 * z));
     }
     types_.push_back(std::move(t));
   }
@@ -119,18 +64,9 @@ PackingSolver::PackingSolver(const PuzzleState& st) {
     for (int y = 0; y < sizeY_; ++y)
       for (int x = 0; x < sizeX_; ++x) boxCells_.push_back(static_cast<uint8_t>(x + 4 * y + 16 * z));
 
-  const int size[3] = {sizeX_, sizeY_, sizeZ_};
-  for (const Rotation& r : cubeRotations()) {
-    bool fits = !boxCells_.empty();
-    for (int i = 0; i < 3; ++i) fits = fits && size[r.perm[i]] == size[i];
-    if (!fits) continue;
+  for (const BoxMap& map : fncBox_selfMaps(sizeX_, sizeY_, sizeZ_)) {
     std::array<uint8_t, 64> to{};
-    for (uint8_t c : boxCells_) {
-      const int old[3] = {c % 4, c / 4 % 4, c / 16};
-      int now[3];
-      for (int i = 0; i < 3; ++i) now[i] = r.flip[i] ? size[i] - 1 - old[r.perm[i]] : old[r.perm[i]];
-      to[c] = static_cast<uint8_t>(now[0] + 4 * now[1] + 16 * now[2]);
-    }
+    for (uint8_t c : boxCells_) to[c] = static_cast<uint8_t>(std::countr_zero(fncBoxMap_apply(map, uint64_t{1} << c)));
     rotations_.push_back(to);
   }
   chooseAnchor();
@@ -484,15 +420,6 @@ LayerGrid fncSolution_layers(const Solution& s, int sizeX, int sizeY, int sizeZ)
           if (p.cells & fncCell_bit(x, y, z))
             g[static_cast<size_t>(z)][static_cast<size_t>(y)][static_cast<size_t>(x)] = p.block + 1;
   return g;
-}
-
-uint64_t fncGrid_mask(const Grid& g) {
-  uint64_t m = 0;
-  for (int x = 0; x < kCells; ++x)
-    for (int y = 0; y < kCells; ++y)
-      for (int z = 0; z < kCells; ++z)
-        if (g[x][y][z]) m |= fncCell_bit(x, y, z);
-  return m;
 }
 
 }  // namespace pakkon

@@ -12,21 +12,17 @@
 // itself (24 for a cube, 8 for a square prism, 4 otherwise); mirror images
 // stay apart.
 //
-// Cells are bits x + 4y + 16z of a 64-bit mask.
+// Cells are bits of a 64-bit mask (geometry/mask.h).
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "geometry/mask.h"
 #include "model/state.h"
 
 namespace pakkon {
-
-constexpr uint64_t fncCell_bit(int x, int y, int z) { return uint64_t{1} << (x + 4 * y + 16 * z); }
-
-// The cells of a grid that are not 0, as bits.
-uint64_t fncGrid_mask(const Grid& g);
 
 // One block where it goes: subPiece_setFace(block, face), `turns` times
 // subPiece_turnZ, the push to the origin corner, then dx, dy, dz one-cell
@@ -129,8 +125,5 @@ class PackingSolver {
 // Layers of block numbers (1..8, 0 for an empty cell): [z][y][x].
 using LayerGrid = std::vector<std::vector<std::vector<int>>>;
 LayerGrid fncSolution_layers(const Solution& s, int sizeX, int sizeY, int sizeZ);
-
-// Smallest corner offset of a non-empty mask, and the mask moved there.
-void subMask_origin(uint64_t mask, int& dx, int& dy, int& dz, uint64_t& shape);
 
 }  // namespace pakkon

@@ -1,5 +1,7 @@
 // The main window driven as a player drives it, headless, with scripted dialogs.
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -155,6 +157,7 @@ TEST_F(Play, CancelUnloadAndClearTakeBlocksOut) {
   w->cmdLoad->click();  // block 1 at the origin
   w->cmdCancel->click();
   EXPECT_EQ(fncBox_count(st.G_iBox), 0);
+  EXPECT_EQ(frmMain::text(w->lblSum), "0 : 27");
   EXPECT_FALSE(visibleOption(*w, 0));
   EXPECT_TRUE(w->cmdLoad->isEnabled());
   EXPECT_TRUE(w->cmdX_Inc->isEnabled());
@@ -171,6 +174,7 @@ TEST_F(Play, CancelUnloadAndClearTakeBlocksOut) {
   EXPECT_TRUE(w->optPiece[2]->isChecked());
   EXPECT_EQ(st.G_iPieceUsed[0], 0);
   EXPECT_EQ(fncBox_count(st.G_iBox), 5);
+  EXPECT_EQ(frmMain::text(w->lblSum), "5 : 27");
   EXPECT_EQ(w->listIndex(), 0);
   EXPECT_EQ(st.iPiece_Sel, 0);  // the taken-out block is selected and free
   EXPECT_TRUE(w->cmdLoad->isEnabled());
@@ -193,6 +197,22 @@ TEST_F(Play, CancelUnloadAndClearTakeBlocksOut) {
   for (int k = 0; k < 8; ++k) EXPECT_FALSE(visibleOption(*w, k));
   EXPECT_EQ(w->listIndex(), 0);
   EXPECT_TRUE(w->cmdLoad->isEnabled());
+}
+
+TEST_F(Play, UnloadingTheBlockTheListShowsSelectsItAgain) {
+  start();
+  const std::vector<test::Placement> packing = test::findPacking(st);
+  for (const auto& p : packing)
+    if (p.block == 0 || p.block == 2) playBlock(*w, p.block, p.cells);
+  ASSERT_EQ(w->listIndex(), 2);
+  ASSERT_FALSE(w->cmdLoad->isEnabled());
+  w->optPiece[2]->setChecked(true);
+  w->cmdRemove->click();  // the list already shows block 3: it goes to 1 and back
+  EXPECT_EQ(w->listIndex(), 2);
+  EXPECT_EQ(st.iPiece_Sel, 2);
+  EXPECT_TRUE(w->cmdLoad->isEnabled());
+  EXPECT_TRUE(w->cmdX_Inc->isEnabled());
+  EXPECT_EQ(frmMain::text(w->lblPiece), "3");
 }
 
 TEST_F(Play, SelectingALoadedOrEmptyBlockShowsItButKeepsTheSelection) {
@@ -306,6 +326,17 @@ TEST_F(OpenFile, RefusedFilesChangeNothingAndNeverBecomeTheSaveTarget) {
       std::string::npos);
   EXPECT_EQ(panel(2), "プレイ・モード");
   EXPECT_EQ(st.sPzFile, good);
+
+  // A FIFO (which a plain open would wait on) and a folder are refused at once.
+  ASSERT_EQ(::mkfifo(dir.file("fifo.bin").c_str(), 0644), 0);
+  dialogs.choose(dir.file("fifo.bin"));
+  w->mnuFileOpen_Click();
+  EXPECT_EQ(dialogs.last().text, "Error Line 100:Path/File access error (a pipe, not a file)");
+  EXPECT_EQ(dialogs.last().title, "frmMain.fncFile_get() 75");
+  dialogs.choose(dir.path());
+  w->mnuFileOpen_Click();
+  EXPECT_EQ(dialogs.last().title, "frmMain.fncFile_get() 75");
+  EXPECT_EQ(test::firstDifference(st, before), "");
 
   // A cancelled dialog is silent.
   const size_t calls = dialogs.calls().size();

@@ -33,6 +33,8 @@ TEST_F(Screenshot, SampleHalfSolvedWithTheLayerPanel) {
     if (w->listIndex() == packing[i].block) w->lstPiece_Click();
     w->cmdLoad->click();
   }
+  // The next block where it fits: the box view outlines its landing place.
+  std::memcpy(st.G_iPiece[packing[4].block], packing[4].cells, sizeof(Grid));
   w->setListIndex(packing[4].block);
   w->mnu2D_Panel_Click();
   save("play.png");

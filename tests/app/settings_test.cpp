@@ -94,6 +94,19 @@ TEST_F(Settings, AConfiguredDataFolderIsCreatedOrReplacedByTheProgramFolder) {
   EXPECT_NE(dialogs.last().text.find(dir.path() + "no/such"), std::string::npos);
 }
 
+TEST_F(Settings, ARelativeDataFolderLiesInTheProgramFolderWhereverTheStartWasMade) {
+  test::writeFile(ini(), fncCp932_encode("[SYSTEM]\r\nDEMO=False\r\n[フォルダPath]\r\nDATA_Folda_Path=Puzzles\r\n"));
+  test::TempDir elsewhere;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(elsewhere.path());
+  const bool started = start();
+  std::filesystem::current_path(before);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(st.G_sDataPath, dir.path() + "Puzzles");
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "Puzzles"));
+  EXPECT_FALSE(std::filesystem::exists(elsewhere.path() + "Puzzles"));
+}
+
 TEST_F(Settings, ClosingDuringTheDemonstrationWritesTheCounters) {
   test::writeFile(ini(), shippedIni());
   st.G_sAppPath = dir.path();

@@ -144,6 +144,22 @@ TEST_F(Demonstration, TheTimerPressesTheButtonsOfEachStep) {
   EXPECT_EQ(tag(w->cmdLoad), "2");
 }
 
+TEST_F(Demonstration, ATickDuringTheRefusalOfAPressDoesNotPressAgain) {
+  startAndClick();
+  for (int i = 0; i < 4; ++i) w->lblDemo_Click();  // the Load step
+  w->cmdLoad_Click();  // block 1 loaded already: the timer's press is refused
+  dialogs.clear();
+  int nested = 0;
+  dialogs.whileOpen = [&] {
+    if (++nested < 3) w->Timer1_Timer();  // ticks while the refusal is open
+  };
+  w->Timer1_Timer();  // focus
+  w->Timer1_Timer();  // press
+  EXPECT_EQ(dialogs.calls().size(), 1u);
+  EXPECT_EQ(dialogs.last().title, "×それは駄目×");
+  EXPECT_EQ(tag(w->cmdLoad), "2");
+}
+
 TEST_F(Demonstration, TheLastClickGivesTheMenusBackAndYesSwitchesItOff) {
   startAndClick();
   for (int i = 0; i < 4; ++i) w->lblDemo_Click();

@@ -70,6 +70,16 @@ TEST_F(Renderer, FrameAndCaptionsAtTheStartDirection) {
             std::vector<float>({960, 280, 280, 1110, 280, 1260, 2560, 480}));
 }
 
+TEST_F(Renderer, SeenFromBelowTheCeilingFanIsLightButAtItsFarEnd) {
+  const auto l = box(120, -120).calls(Kind::Line);
+  ASSERT_EQ(l.size(), 48u);
+  for (int k = 0; k <= 4; ++k)
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(l[21 + 5 * k + i].y1, 720) << k;  // the ceiling, at the back wall's top
+      EXPECT_EQ(l[21 + 5 * k + i].colour, k == 4 ? 0xC0C0C0 : 0xE0E0E0) << k;
+    }
+}
+
 TEST_F(Renderer, LoneCellAtTheStartDirection) {
   set(0, 0, 0);
   const auto c = cells(120, 120);

@@ -2,12 +2,52 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "draw/recording_surface.h"
 
 namespace pakkon {
 namespace {
 
 using Kind = SurfaceCall::Kind;
+
+TEST(LandingPreview, OutlinesInTheBlocksColourOrInRedWithCrosses) {
+  PuzzleState st;
+  subColor_set(st);
+  subCellSize_set(st, 3, 3, 3);
+  st.sngScale = fncScale_default();
+  st.G_iPiece[3][0][0][0] = st.G_iPiece[3][1][0][0] = 1;  // block 4, two cells side by side
+  st.G_iBox[2][2][2] = 1;
+  auto draw = [&](const LandingPreview& p) {
+    RecordingSurface s;
+    subBox_draw(st, s, kViewStart, kViewStart, {}, p);
+    return s;
+  };
+  const RecordingSurface plain = draw({});
+  EXPECT_EQ(fncLanding_preview(st, 3).fits, true);
+  const RecordingSurface fits = draw(fncLanding_preview(st, 3));
+  // The plain picture, then the outline in block 4's dark shade with pen 2.
+  ASSERT_GT(fits.calls().size(), plain.calls().size());
+  EXPECT_TRUE(std::equal(plain.calls().begin(), plain.calls().end() - 1, fits.calls().begin()));
+  const auto outline = fits.calls(Kind::Rectangle);
+  EXPECT_EQ(outline.back().colour, fncRGB(192, 192, 0));
+  EXPECT_EQ(outline.back().pen, kPreviewPen);
+  const size_t plainLines = plain.calls(Kind::Line).size();
+  EXPECT_EQ(fits.calls(Kind::Line).size(), plainLines + 8);  // the edges two cubes show together
+
+  st.G_iBox[1][0][0] = 1;  // overlap
+  EXPECT_FALSE(fncLanding_preview(st, 3).fits);
+  const RecordingSurface refused = draw(fncLanding_preview(st, 3));
+  EXPECT_EQ(refused.calls(Kind::Rectangle).back().colour, kPreviewRefused);
+  EXPECT_EQ(refused.calls(Kind::Line).size(), draw({}).calls(Kind::Line).size() + 8 + 4);  // and crosses
+  st.G_iBox[1][0][0] = 0;
+  st.G_iPiece[3][0][0][0] = 0, st.G_iPiece[3][3][0][0] = 1;  // beyond the box (x = 3)
+  EXPECT_FALSE(fncLanding_preview(st, 3).fits);
+  st.G_iPiece[3][3][0][0] = 0, st.G_iPiece[3][2][0][0] = 1;  // cells 1 and 2: inside again
+  EXPECT_TRUE(fncLanding_preview(st, 3).fits);
+  st.G_iPiece[3][2][0][0] = 0, st.G_iPiece[3][1][3][0] = 1;  // y = 3
+  EXPECT_FALSE(fncLanding_preview(st, 3).fits);
+}
 
 TEST(PieceView, DrawsTheBlockInItsRowAndLeavesNoTrace) {
   PuzzleState st;

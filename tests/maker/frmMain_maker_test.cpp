@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -63,6 +65,29 @@ TEST(CellSizeDialog, ShowsTheCurrentSizesAndCorrectsOnEnter) {
   cancelled.cmdCancel_Click();
   EXPECT_FALSE(st.G_bCellSet);
   EXPECT_EQ(st.G_iCellX, 4);
+}
+
+TEST(CellSizeDialog, EnterOnTheBoxesMovesOnAndThenPressesOK) {
+  PuzzleState st;
+  subCellSize_set(st, 4, 4, 3);
+  frmInput d(st);
+  d.show();
+  auto enter = [](QWidget* target) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+  };
+  d.txtX->setFocus();
+  d.txtX->setText("3");
+  enter(d.txtX);
+  EXPECT_EQ(d.focusWidget(), d.txtY);
+  enter(d.txtY);
+  enter(d.txtZ);
+  EXPECT_EQ(d.focusWidget(), d.cmdOK);
+  EXPECT_FALSE(st.G_bCellSet);
+  enter(d.cmdOK);
+  EXPECT_TRUE(st.G_bCellSet);
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(st.G_iCellX, 3);
 }
 
 class Maker : public test::WindowTest {

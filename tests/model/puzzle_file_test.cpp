@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -116,6 +117,25 @@ TEST(PuzzleFileLayout, TwoSavesDifferOnlyInKeyPasswordAndScrambledReserve) {
   }
   EXPECT_NE(a.substr(16, 16), b.substr(16, 16));
   EXPECT_TRUE(reports.lines.empty());
+}
+
+TEST(PuzzleFileLayout, KeyBytesStayWithin64To191OverManySaves) {
+  test::TempDir dir;
+  const PuzzleState st = busyState();
+  Reports reports;
+  int lowest = 255, highest = 0;
+  for (int save = 0; save < 60; ++save) {
+    ASSERT_TRUE(subFile_put(st, dir.file("k.bin"), reports.sink()));
+    const std::string bytes = test::readFile(dir.file("k.bin"));
+    for (size_t i = 16; i < 32; ++i) {
+      lowest = std::min(lowest, int(uint8_t(bytes[i])));
+      highest = std::max(highest, int(uint8_t(bytes[i])));
+    }
+  }
+  EXPECT_GE(lowest, 64);
+  EXPECT_LE(highest, 191);
+  EXPECT_LT(lowest, 80);  // and the whole range is used
+  EXPECT_GT(highest, 175);
 }
 
 TEST(PuzzlePassword, ScramblesByPositionWithTheKey) {

@@ -1,146 +1,94 @@
 #include "support/packing.h"
 
-#include <cstring>
+#include <algorithm>
 #include <deque>
-#include <map>
+#include <set>
 
-#include "geometry/movement.h"
-#include "geometry/orientation.h"
+#include "geometry/mask.h"
 
 namespace pakkon::test {
 namespace {
 
-using Key = std::array<int16_t, 64>;
-
-Key keyOf(const Grid& g) {
-  Key k{};
-  std::memcpy(k.data(), g, sizeof(Grid));
-  return k;
-}
-
-// Every distinct placement of block b inside the box.
-std::vector<Key> placements(const PuzzleState& start, int b) {
-  std::vector<Key> out;
-  std::map<Key, bool> seen;
-  PuzzleState st = start;
-  for (int face = 0; face < 6; ++face) {
-    for (int turns = 0; turns < 4; ++turns) {
-      subPiece_setFace(st, b, face);
-      for (int t = 0; t < turns; ++t) subPiece_turnZ(st, b);
-      subPiece_origin(st, b);
-      for (int dz = 0; dz < kCells; ++dz)
-        for (int dy = 0; dy < kCells; ++dy)
-          for (int dx = 0; dx < kCells; ++dx) {
-            PuzzleState moved = st;
-            bool ok = true;
-            for (int i = 0; i < dx && ok; ++i) ok = fncPiece_xInc(moved, b) == 0;
-            for (int i = 0; i < dy && ok; ++i) ok = fncPiece_yInc(moved, b) == 0;
-            for (int i = 0; i < dz && ok; ++i) ok = fncPiece_zInc(moved, b) == 0;
-            if (!ok) continue;
-            bool inside = true;
-            for (int x = 0; x < kCells; ++x)
-              for (int y = 0; y < kCells; ++y)
-                for (int z = 0; z < kCells; ++z)
-                  if (moved.G_iPiece[b][x][y][z] && (x >= st.G_iCellX || y >= st.G_iCellY || z >= st.G_iCellZ))
-                    inside = false;
-            if (!inside) continue;
-            const Key k = keyOf(moved.G_iPiece[b]);
-            if (!seen[k]) {
-              seen[k] = true;
-              out.push_back(k);
-            }
-          }
-    }
+// Every distinct placement of block b inside the box: orientations in the
+// game's order, then positions with X fastest.
+std::vector<uint64_t> placements(const PuzzleState& st, int b) {
+  std::vector<uint64_t> out;
+  const int room[3] = {std::min<int>(st.G_iCellX, kCells), std::min<int>(st.G_iCellY, kCells),
+                       std::min<int>(st.G_iCellZ, kCells)};
+  for (uint64_t shape : fncMask_orientations(fncGrid_mask(st.G_iPieceOrg[b]))) {
+    const MaskCell top = shape ? fncMask_high(shape) : MaskCell{};
+    for (int dz = 0; top.z + dz < room[2]; ++dz)
+      for (int dy = 0; top.y + dy < room[1]; ++dy)
+        for (int dx = 0; top.x + dx < room[0]; ++dx) {
+          const uint64_t m = shape << (dx + 4 * dy + 16 * dz);
+          if (std::find(out.begin(), out.end(), m) == out.end()) out.push_back(m);
+        }
   }
   return out;
 }
 
-bool search(const std::vector<int>& blocks, size_t i, const std::vector<std::vector<Key>>& options, Key& box,
-            std::vector<Key>& chosen) {
-  if (i == blocks.size()) return true;
-  for (const Key& k : options[i]) {
-    bool clash = false;
-    for (int c = 0; c < 64 && !clash; ++c) clash = k[c] && box[c];
-    if (clash) continue;
-    for (int c = 0; c < 64; ++c) box[c] += k[c];
-    chosen.push_back(k);
-    if (search(blocks, i + 1, options, box, chosen)) return true;
+bool search(size_t i, const std::vector<std::vector<uint64_t>>& options, uint64_t box, std::vector<uint64_t>& chosen) {
+  if (i == options.size()) return true;
+  for (uint64_t m : options[i]) {
+    if (m & box) continue;
+    chosen.push_back(m);
+    if (search(i + 1, options, box | m, chosen)) return true;
     chosen.pop_back();
-    for (int c = 0; c < 64; ++c) box[c] -= k[c];
   }
   return false;
-}
-
-void pushToOrigin(Grid& g) {
-  PuzzleState st;
-  std::memcpy(st.G_iPiece[0], g, sizeof(Grid));
-  subPiece_origin(st, 0);
-  std::memcpy(g, st.G_iPiece[0], sizeof(Grid));
 }
 
 }  // namespace
 
 std::vector<Placement> findPacking(const PuzzleState& st) {
   std::vector<int> blocks;
-  std::vector<std::vector<Key>> options;
+  std::vector<std::vector<uint64_t>> options;
   for (int b = 0; b < kPieces; ++b) {
-    if (fncPiece_count(st, b) == 0) continue;
+    if (fncGrid_mask(st.G_iPiece[b]) == 0) continue;
     blocks.push_back(b);
     options.push_back(placements(st, b));
   }
-  Key box{};
-  std::vector<Key> chosen;
+  std::vector<uint64_t> chosen;
   std::vector<Placement> out;
-  if (!search(blocks, 0, options, box, chosen)) return out;
+  if (!search(0, options, 0, chosen)) return out;
   for (size_t i = 0; i < blocks.size(); ++i) {
     Placement p;
     p.block = blocks[i];
-    std::memcpy(p.cells, chosen[i].data(), sizeof(Grid));
+    subMask_grid(chosen[i], p.cells);
     out.push_back(p);
   }
   return out;
 }
 
-Moves movesTo(const PuzzleState& start, int b, const Grid& target) {
-  Grid goal;
-  std::memcpy(goal, target, sizeof(Grid));
-  pushToOrigin(goal);
+Moves movesTo(const PuzzleState& st, int b, const Grid& target) {
+  const uint64_t want = fncGrid_mask(target);
+  const uint64_t goal = fncMask_origin(want);
   // Breadth-first over the turn buttons; orientations compared at the origin.
   struct Node {
-    PuzzleState st;
+    uint64_t cells;
     std::vector<int> turns;
   };
-  std::deque<Node> queue;
-  std::map<Key, bool> seen;
-  queue.push_back({start, {}});
+  std::deque<Node> queue{{fncGrid_mask(st.G_iPiece[b]), {}}};
+  std::set<uint64_t> seen;
   Moves m;
   while (!queue.empty()) {
     Node n = std::move(queue.front());
     queue.pop_front();
-    Grid here;
-    std::memcpy(here, n.st.G_iPiece[b], sizeof(Grid));
-    pushToOrigin(here);
-    if (seen[keyOf(here)]) continue;
-    seen[keyOf(here)] = true;
-    if (keyOf(here) == keyOf(goal)) {
+    const uint64_t here = fncMask_origin(n.cells);
+    if (!seen.insert(here).second) continue;
+    if (here == goal) {
       m.turns = n.turns;
       break;
     }
+    const uint64_t turned[3] = {fncMask_turnZ(n.cells), fncMask_turnX(n.cells), fncMask_turnY(n.cells)};
     for (int t = 0; t < 3; ++t) {
-      Node next{n.st, n.turns};
-      if (t == 0) subPiece_turnZ(next.st, b);
-      if (t == 1) subPiece_turnX(next.st, b);
-      if (t == 2) subPiece_turnY(next.st, b);
+      Node next{turned[t], n.turns};
       next.turns.push_back(t);
       queue.push_back(std::move(next));
     }
   }
-  int minX = kCells, minY = kCells, minZ = kCells;
-  for (int x = 0; x < kCells; ++x)
-    for (int y = 0; y < kCells; ++y)
-      for (int z = 0; z < kCells; ++z)
-        if (target[x][y][z]) minX = std::min(minX, x), minY = std::min(minY, y), minZ = std::min(minZ, z);
-  m.dx = minX, m.dy = minY, m.dz = minZ;
+  const MaskCell low = fncMask_low(want);
+  m.dx = low.x, m.dy = low.y, m.dz = low.z;
   return m;
 }
 

@@ -1,10 +1,13 @@
 #include "platform/qt/qt_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QString>
+#include <QTranslator>
 
 namespace pakkon {
 namespace {
@@ -14,15 +17,29 @@ QString toQ(const std::string& s) { return QString::fromStdString(s); }
 // The program joins lines with CR LF; Qt wants plain line feeds.
 QString lines(const std::string& s) { return toQ(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
-// "(*.bin)|*.bin" becomes "(*.bin) (*.bin)".
-QString qtFilter(const std::string& filter) {
+}  // namespace
+
+bool subQtTranslations_install(QCoreApplication& app, const QString& language) {
+  auto* translator = new QTranslator(&app);
+  if (!translator->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
+QString fncQtFilter(const std::string& filter) {
   const QString f = toQ(filter);
   const qsizetype bar = f.indexOf(QLatin1Char('|'));
   if (bar < 0) return f;
-  return f.left(bar) + QStringLiteral(" (") + f.mid(bar + 1) + QLatin1Char(')');
+  QString name = f.left(bar).trimmed();
+  const QString pattern = f.mid(bar + 1).trimmed();
+  // The description may already show the pattern; Qt shows it again.
+  name.remove(QStringLiteral("(") + pattern + QStringLiteral(")"));
+  name = name.trimmed();
+  if (name.isEmpty()) name = QStringLiteral("パズル・ファイル");
+  return name + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
-
-}  // namespace
 
 MsgAnswer QtDialogs::messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
   QMessageBox box(parent_);
@@ -63,25 +80,32 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
   return ok ? s.toStdString() : std::string();
 }
 
-std::string QtDialogs::openFileDialog(const FileDialogRequest& request) {
+namespace {
+
+std::string fileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, toQ(request.title), QString(), fncQtFilter(request.filter));
+  dialog.setAcceptMode(mode);
+  // Qt's own dialog on every desktop, so it follows the program's language.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
+  // A name typed without extension gets ".bin", opening as well as saving.
+  dialog.setDefaultSuffix(toQ(request.defaultExt));
   // A wildcard name ("Data/*.bin") only names the folder to start in.
   const QFileInfo initial(toQ(request.initialPath));
-  const QString start = initial.fileName().contains(QLatin1Char('*')) ? initial.absolutePath() : initial.filePath();
-  const QString path = QFileDialog::getOpenFileName(parent_, toQ(request.title), start, qtFilter(request.filter));
-  return path.toStdString();
+  dialog.setDirectory(initial.absolutePath());
+  if (!initial.fileName().contains(QLatin1Char('*'))) dialog.selectFile(initial.fileName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace
+
+std::string QtDialogs::openFileDialog(const FileDialogRequest& request) {
+  return fileDialog(parent_, request, QFileDialog::AcceptOpen);
 }
 
 std::string QtDialogs::saveFileDialog(const FileDialogRequest& request) {
-  QFileDialog dialog(parent_, toQ(request.title), toQ(request.initialPath), qtFilter(request.filter));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(toQ(request.defaultExt));
-  const QFileInfo initial(toQ(request.initialPath));
-  if (!initial.fileName().contains(QLatin1Char('*'))) {
-    dialog.setDirectory(initial.absolutePath());
-    dialog.selectFile(initial.fileName());
-  }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first().toStdString();
+  return fileDialog(parent_, request, QFileDialog::AcceptSave);
 }
 
 }  // namespace pakkon

@@ -3,9 +3,19 @@
 
 #include "platform/dialogs.h"
 
+class QCoreApplication;
+class QString;
 class QWidget;
 
 namespace pakkon {
+
+// Qt's own texts (standard buttons, the file dialog) in the program's
+// language: "ja" or "en". False when the translation could not be loaded.
+bool subQtTranslations_install(QCoreApplication& app, const QString& language);
+
+// The filter as the file dialog shows it: "(*.bin)|*.bin" becomes
+// "パズル・ファイル (*.bin)", the pattern named once.
+QString fncQtFilter(const std::string& filter);
 
 class QtDialogs : public Dialogs {
  public:

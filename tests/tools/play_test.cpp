@@ -1,0 +1,81 @@
+// pakkon-tool play: a puzzle solved by script, and scripts that go wrong.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "geometry/movement.h"
+#include "geometry/orientation.h"
+#include "model/builtin.h"
+#include "model/puzzle_file.h"
+#include "support/packing.h"
+#include "support/run_tool.h"
+#include "support/temp_dir.h"
+
+namespace pakkon {
+namespace {
+
+std::string quote(const std::string& s) { return "'" + s + "'"; }
+
+class PlayTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    st.G_sVersion = " Ver 1.1.0";
+    subSamplePuzzle_set(st);
+    subPieceOrg_set(st);
+    subPieces_shuffle(st, fncSeededRandom(42));
+    st.G_iCellTotal = fncPieces_count(st);
+    ASSERT_TRUE(subFile_put(st, file, [](const std::string& m, const std::string&) { FAIL() << m; }));
+  }
+  test::TempDir dir;
+  std::string file = dir.file("sample.bin");
+  PuzzleState st;
+};
+
+TEST_F(PlayTool, TheSampleIsSolvedWithTheButtonsAPlayerWouldPress) {
+  // The presses for each block, as a player makes them.
+  std::string script;
+  PuzzleState work = st;
+  for (const test::Placement& p : test::findPacking(st)) {
+    const test::Moves m = test::movesTo(work, p.block, p.cells);
+    script += "sel " + std::to_string(p.block + 1) + "\n";
+    for (int t : m.turns) script += t == 0 ? "tz\n" : t == 1 ? "tx\n" : "ty\n";
+    script += "org\n";
+    for (int i = 0; i < m.dx; ++i) script += "x+\n";
+    for (int i = 0; i < m.dy; ++i) script += "y+\n";
+    for (int i = 0; i < m.dz; ++i) script += "z+\n";
+    script += "load\n";
+    std::memcpy(work.G_iPiece[p.block], p.cells, sizeof(Grid));
+  }
+  const std::string out = dir.file("solved.bin");
+  // A wrong turn taken back on the way.
+  const test::ToolRun r =
+      test::runTool("play " + quote(file) + " " + quote("tz; undo\n" + script) + " --save " + quote(out));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("message: ♪おめでとう♪: ☆グレイト☆　お疲れさまでした\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("filled: 27 : 27\ncomplete: yes\n"), std::string::npos);
+  PuzzleState saved;
+  ASSERT_EQ(fncPuzzle_read(out, saved).status, PuzzleReadStatus::Ok);
+  EXPECT_EQ(saved.G_iCellDone, 27);
+  EXPECT_EQ(fncBox_count(saved.G_iBox), 27);
+}
+
+TEST_F(PlayTool, MistakesAndRefusalsAreSaidAndABadScriptSavesNothing) {
+  const std::string out = dir.file("out.bin");
+  test::ToolRun r = test::runTool("play " + quote(file) + " 'load; load; tz; x-; jump' --save " + quote(out));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("action 5 (\"jump\"): expected one of sel N, tz"), std::string::npos) << r.err;
+  EXPECT_TRUE(test::readFile(out).empty());
+
+  r = test::runTool("play " + quote(file) + " 'load; load; cancel; redo; undo; undo; undo'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("action 2: load\n  nothing: its button is disabled now\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("action 4: redo\n  nothing: nothing to redo\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("action 7: undo\n  nothing: nothing to undo\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("filled: 0 : 27\n"), std::string::npos);
+
+  EXPECT_EQ(test::runTool("play " + quote(file) + " load --save " + quote(file)).status, 1);
+}
+
+}  // namespace
+}  // namespace pakkon

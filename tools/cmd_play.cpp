@@ -1,0 +1,58 @@
+// play: actions applied to a puzzle file as the window applies them.
+
+#include "app/play.h"
+#include "commands.h"
+#include "geometry/movement.h"
+#include "tool_io.h"
+
+namespace pakkon::tool {
+namespace {
+
+class PrintingHost : public PlayHost {
+ public:
+  void tell(const PlayMessage& m) override {
+    std::string text = m.text;
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " / ");
+    say(stdout, "  message: " + printable(m.title) + ": " + printable(text) + "\n");
+  }
+};
+
+}  // namespace
+
+int cmdPlay(const PlayArgs& a) {
+  if (!a.save.empty() && !distinctOutput(a.file, a.save, "--save")) return 1;
+  const ParsedActions parsed = fncActions_parse(a.actions);
+  if (!parsed.ok()) {
+    complain(parsed.error + "; nothing played");
+    return 1;
+  }
+  PuzzleState st;
+  if (!readPuzzle(a.file, st)) return 1;
+  subColor_set(st);
+
+  // As the window stands right after opening the file.
+  PlayLayer play(st);
+  play.opened();
+  play.controls().deadSpace = a.deadSpace;
+  PrintingHost host;
+  int position = 0;
+  for (const PlayAction& action : parsed.actions) {
+    ++position;
+    say(stdout, "action " + std::to_string(position) + ": " + fncAction_text(action) + "\n");
+    if (!play.apply(action, host).done)
+      say(stdout, std::string("  nothing: ") +
+                      (action.kind == ActionKind::Undo   ? "nothing to undo"
+                       : action.kind == ActionKind::Redo ? "nothing to redo"
+                                                         : "its button is disabled now") +
+                      "\n");
+  }
+  const int filled = fncBox_count(st.G_iBox);
+  say(stdout, "filled: " + std::to_string(filled) + " : " + std::to_string(st.G_iCellTotal) + "\n");
+  say(stdout, std::string("complete: ") + (filled == st.G_iCellTotal ? "yes" : "no") + "\n");
+  if (a.save.empty()) return 0;
+  // As the overwrite save writes it.
+  st.G_iCellDone = static_cast<int16_t>(filled);
+  return writePuzzle(st, a.save) ? 0 : 1;
+}
+
+}  // namespace pakkon::tool
