@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs, only those missing.
-# Usage: scripts/deps.sh run|test
+# Usage: scripts/deps.sh run|test|package
 set -euo pipefail
 
 # The configure step looks for GoogleTest and Google Benchmark in either case.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic
-          fontconfig libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
+          fontconfig libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev cmark-gfm)
+# The Debian package: icons in every size, dependencies from the binaries.
+packaging=(librsvg2-bin dpkg-dev file)
 if [ "${1:-run}" = test ]; then
   # The end-to-end run under a virtual X server; the fuzzers (clang's libFuzzer).
   packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev clang-format)
+  packages+=("${packaging[@]}" desktop-file-utils appstream lintian)
+elif [ "${1:-run}" = package ]; then
+  packages+=("${packaging[@]}")
 fi
 
 missing=()

@@ -17,6 +17,10 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+echo "== Debian package =="
+# Built from the normal build, validated, unpacked and started headless.
+tests/package/run_package_test.sh build
+
 echo "== sanitizer build =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPAKKON_SANITIZE=ON -DPAKKON_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"

@@ -47,6 +47,11 @@ struct SolveArgs {
   bool json = false;
 };
 
+struct HintArgs {
+  std::string file;
+  bool json = false;
+};
+
 struct CheckArgs {
   std::string file;
   double timeLimit = 0;
@@ -60,5 +65,6 @@ int cmdPlay(const PlayArgs& a);
 int cmdMake(const MakeArgs& a);
 int cmdSolve(const SolveArgs& a);
 int cmdCheck(const CheckArgs& a);
+int cmdHint(const HintArgs& a);
 
 }  // namespace pakkon::tool

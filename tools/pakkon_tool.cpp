@@ -186,6 +186,13 @@ int run(int argc, char** argv) {
     seconds(c->add_option("--time-limit", check.timeLimit, "stop the count after S seconds (above 0)"))->type_name("S");
     commands.push_back({c, "check FILE [--time-limit S]", [&] { return cmdCheck(check); }});
   }
+  HintArgs hint;
+  {
+    CLI::App* c = add("hint", "can the progress saved in FILE be finished: the next block, or blocks to take out");
+    c->add_option("FILE", hint.file, "the puzzle file")->required()->type_name("");
+    c->add_flag("--json", hint.json, "print the answer as one JSON object");
+    commands.push_back({c, "hint FILE [--json]", [&] { return cmdHint(hint); }});
+  }
 
   if (argc < 2) {
     say(stderr, app.help());

@@ -25,12 +25,14 @@
 #include "app/startup.h"
 #include "demo/texts.h"
 #include "draw/layer_panel.h"
+#include "draw/renderer.h"
 #include "geometry/movement.h"
 #include "maker/frmInput.h"
 #include "model/builtin.h"
 #include "model/puzzle_file.h"
 #include "platform/files.h"
 #include "platform/qt/click_label.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/shape_grid.h"
 #include "platform/text.h"
@@ -41,8 +43,6 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kWindowWidth = 14535;
 constexpr int kWindowHeight = 10980;
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 void place(QWidget* w, int left, int top, int width, int height) {
   w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
@@ -328,25 +328,16 @@ void frmMain::buildControls() {
 }
 
 void frmMain::Form_Load() {
-  setWindowTitle(q(fncMainCaption(st_)));
+  setWindowTitle(fncQString(fncMainCaption(st_)));
   if (st_.G_bDemo) {
-    mnuFileSave->setVisible(false);
-    mnuFileStep1->setVisible(false);
-    mnuPzMaker->setVisible(false);
-    mnuFileOpen->setEnabled(false);
-    mnuView->menuAction()->setEnabled(false);
-    mnuTool->menuAction()->setEnabled(false);
-    mnuHelp->menuAction()->setEnabled(false);
-    cmdMove->setEnabled(false);
-    cmdStop->setEnabled(false);
-    cmdInit->setEnabled(false);
+    subDemoMenus_enable(false);
     lblDemo->setText(QString::fromUtf8(kDemoBanner).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     lblDemo->setVisible(true);
   } else {
     lblDemo->setVisible(false);
     lblDemo->clear();
   }
-  st_.sngScale = static_cast<float>(std::sqrt(2.0) * 120);
+  st_.sngScale = fncScale_default();
   st_.iPiece_Sel = 0;
 
   mnuTool->menuAction()->setVisible(false);
@@ -454,6 +445,19 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::mnuFileQuit_Click() { close(); }
 
+void frmMain::subDemoMenus_enable(bool b) {
+  mnuFileSave->setVisible(b);
+  mnuFileStep1->setVisible(b);
+  mnuPzMaker->setVisible(b);
+  mnuFileOpen->setEnabled(b);
+  mnuView->menuAction()->setEnabled(b);
+  mnuTool->menuAction()->setEnabled(b);
+  mnuHelp->menuAction()->setEnabled(b);
+  cmdMove->setEnabled(b);
+  cmdStop->setEnabled(b);
+  cmdInit->setEnabled(b);
+}
+
 void frmMain::subOptPiece_hide() {
   for (QRadioButton* o : optPiece) o->setVisible(false);
 }
@@ -478,7 +482,7 @@ void frmMain::subPanel_show(bool showBox, bool showPiece) {
   for (ShapeGrid* g : {shpE, shpF, shpG, shpH}) g->setSquaresVisible(showPiece);
 }
 
-void frmMain::stsBar_set(int panel, const std::string& text) { stsBar[panel - 1]->setText(q(text)); }
+void frmMain::stsBar_set(int panel, const std::string& text) { stsBar[panel - 1]->setText(fncQString(text)); }
 
 std::string frmMain::text(const QLabel* label) { return label->text().toStdString(); }
 

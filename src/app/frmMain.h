@@ -140,6 +140,9 @@ class frmMain : public QMainWindow {
   void Form_QueryUnload();
   void mnuFileOpen_Click();
   void mnuFileQuit_Click();
+  // What the demonstration takes away (false) and gives back (true), the
+  // save entry included.
+  void subDemoMenus_enable(bool b);
   void subOptPiece_hide();
   void subBoxButton_enable(bool b);
   void subPieceButton_enable(bool b);
@@ -201,7 +204,27 @@ class frmMain : public QMainWindow {
   // ---- hints and the finish check (app/frmMain_hint.cpp) ----
   // Builds their menu entries, labels and connections.
   void buildHints();
+  QAction* mnuHelpHint = nullptr;     // ヘルプ → ヒント, key H
+  QAction* mnuFinishCheck = nullptr;  // 表示 → 完成できるか表示
+  QLabel* lblFinish = nullptr;        // ○, ×, or a neutral mark until the answer is in
+  QLabel* lblHints = nullptr;         // the hints taken for this puzzle
+  void mnuHelpHint_Click();
+  void mnuFinishCheck_Click();
+  // After a change of the box: a new check on the worker thread, which the
+  // window never waits for; the mark stays neutral until it answers.
+  void subFinishCheck_start();
+  bool finishCheckPending() const;
+  int hintCount() const;
+  // Runs on the worker thread as each check starts (tests).
+  std::function<void()> finishCheckProbe;
+  // Several actions as one entry of the move list, shown once (frmMain_play.cpp).
+  PlayOutcome playGroup(const std::vector<PlayAction>& actions);
 
+ private:
+  struct HintWork;
+  std::shared_ptr<HintWork> hintWork_;  // going, it stops and joins the worker
+
+ public:
   // ---- the puzzle list, progress and new puzzles (app/frmMain_list.cpp, maker/frmMain_generate.cpp) ----
   // Builds their menu entries, label and connections.
   void buildPuzzleList();

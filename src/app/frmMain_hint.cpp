@@ -1,9 +1,259 @@
-// Hints and the exact finish check.
+// Hints and the exact finish check. ヘルプ → ヒント plays the block the
+// completions pin down most to one of its places, as one entry of the move
+// list; 表示 → 完成できるか表示 keeps a ○ / × mark under the Block frame,
+// answered by a worker thread after every change of the box.
+
+#include <QAction>
+#include <QFont>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QShortcut>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "app/frmMain.h"
+#include "app/settings.h"
+#include "platform/text.h"
+#include "solver/finish.h"
 
 namespace pakkon {
+namespace {
 
-void frmMain::buildHints() {}
+// The texts this file shows.
+constexpr const char* kHintCaption = "ヒント\tH";
+constexpr const char* kFinishCaption = "完成できるか表示";
+constexpr const char* kHintTitle = "ヒント";
+constexpr const char* kHintRemoveBefore = "このままでは完成できません。ブロック ";
+constexpr const char* kHintRemoveAfter = " を外してみましょう。";
+constexpr const char* kHintAnd = " と ";
+constexpr const char* kHintComma = "、";
+constexpr const char* kHintNone = "このパズルは、空の箱からでも完成できません。";
+constexpr const char* kHintOutside =
+    "箱の中身が、箱からはみ出しています。\r\n[ Orgin ] や [ Turn ] で箱の中へ戻してください。";
+constexpr const char* kHintFull = "もう完成しています。";
+constexpr const char* kHintTooLong = "時間内にヒントを見つけられませんでした。";
+constexpr const char* kHintCountBefore = "ヒント：";
+constexpr const char* kHintCountAfter = " 回";
+constexpr const char* kFinishYes = "○";
+constexpr const char* kFinishNo = "×";
+constexpr const char* kFinishWait = "…";
+constexpr const char* kFinishYesTip = "まだ完成できます";
+constexpr const char* kFinishNoTip = "このままでは完成できません";
+constexpr const char* kFinishWaitTip = "調べています";
+
+// A hint in the window may take this long; a puzzle of the player's own
+// making could need far more, and the window must not hang on it.
+constexpr auto kHintTime = std::chrono::seconds(3);
+
+constexpr int kTwipsPerPixel = 15;
+
+void place(QWidget* w, int left, int top, int width, int height) {
+  w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+}
+
+QString q(const char* s) { return QString::fromUtf8(s); }
+
+// "3", "3 と 5", "2、3 と 5".
+std::string blockNames(const std::vector<int>& blocks) {
+  std::string out;
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    if (i) out += i + 1 == blocks.size() ? kHintAnd : kHintComma;
+    out += fncStr(blocks[i] + 1);
+  }
+  return out;
+}
+
+}  // namespace
+
+// The finish check's worker: it takes the newest question, drops older
+// ones, and is told to stop when a newer one comes.
+struct frmMain::HintWork {
+  std::mutex m;
+  std::condition_variable wake;
+  std::optional<FinishProblem> job;  // the newest question not yet taken
+  uint64_t jobGeneration = 0;
+  std::shared_ptr<std::atomic<bool>> jobCancel;
+  std::function<void()> jobProbe;
+  bool quit = false;
+  std::function<void(uint64_t, FinishAnswer)> deliver;  // from the worker thread
+  std::thread worker;
+
+  // The window's side.
+  std::optional<FinishProblem> asked;  // whose answer is shown or on its way
+  uint64_t generation = 0;
+  bool pending = false;
+  int hints = 0;
+  size_t puzzle = 0;
+
+  ~HintWork() {
+    {
+      const std::lock_guard lock(m);
+      quit = true;
+      if (jobCancel) jobCancel->store(true);
+    }
+    wake.notify_all();
+    if (worker.joinable()) worker.join();
+  }
+
+  void post(const FinishProblem& p, uint64_t gen, std::function<void()> probe) {
+    {
+      const std::lock_guard lock(m);
+      if (jobCancel) jobCancel->store(true);
+      job = p;
+      jobGeneration = gen;
+      jobCancel = std::make_shared<std::atomic<bool>>(false);
+      jobProbe = std::move(probe);
+    }
+    wake.notify_one();
+  }
+
+  void cancel() {
+    const std::lock_guard lock(m);
+    if (jobCancel) jobCancel->store(true);
+    job.reset();
+  }
+
+  void run() {
+    for (;;) {
+      FinishProblem p;
+      uint64_t gen = 0;
+      std::shared_ptr<std::atomic<bool>> stop;
+      std::function<void()> probe;
+      {
+        std::unique_lock lock(m);
+        wake.wait(lock, [this] { return quit || job.has_value(); });
+        if (quit) return;
+        p = *job;
+        job.reset();
+        gen = jobGeneration;
+        stop = jobCancel;
+        probe = std::move(jobProbe);
+      }
+      if (probe) probe();
+      FinishLimits limits;
+      limits.cancel = stop.get();
+      const FinishAnswer a = fncFinish_check(p, limits);
+      if (a != FinishAnswer::Stopped) deliver(gen, a);
+    }
+  }
+};
+
+void frmMain::buildHints() {
+  hintWork_ = std::make_shared<HintWork>();
+  hintWork_->deliver = [this](uint64_t gen, FinishAnswer a) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, gen, a] {
+          // A newer question makes this answer stale.
+          if (gen != hintWork_->generation || !hintWork_->pending) return;
+          hintWork_->pending = false;
+          const bool yes = a == FinishAnswer::Yes;
+          lblFinish->setText(q(yes ? kFinishYes : kFinishNo));
+          lblFinish->setToolTip(q(yes ? kFinishYesTip : kFinishNoTip));
+        },
+        Qt::QueuedConnection);
+  };
+  hintWork_->worker = std::thread([w = hintWork_.get()] { w->run(); });
+
+  mnuHelpHint = new QAction(q(kHintCaption), mnuHelp);
+  mnuHelpHint->setObjectName("mnuHelpHint");
+  mnuHelp->insertAction(mnuHelpHelp, mnuHelpHint);
+  mnuFinishCheck = mnuView->addAction(q(kFinishCaption));
+  mnuFinishCheck->setObjectName("mnuFinishCheck");
+  mnuFinishCheck->setCheckable(true);
+  mnuFinishCheck->setChecked(fncPreferences_load(st_).bFinishCheck);
+
+  // Under the Block frame, and beneath the loader's frame that covers it in
+  // the automatic move.
+  QWidget* area = centralWidget();
+  lblFinish = new QLabel(area);
+  lblFinish->setObjectName("lblFinish");
+  place(lblFinish, 360, 8900, 420, 300);
+  lblFinish->setAlignment(Qt::AlignCenter);
+  QFont big = lblFinish->font();
+  big.setBold(true);
+  lblFinish->setFont(big);
+  lblHints = new QLabel(area);
+  lblHints->setObjectName("lblHints");
+  place(lblHints, 840, 8900, 2820, 300);
+  for (QLabel* l : {lblFinish, lblHints}) {
+    l->setVisible(false);
+    l->lower();
+  }
+
+  // H only in plain play: the handler asks, so a key never waits on a
+  // menu's enabled state.
+  auto* key = new QShortcut(QKeySequence(Qt::Key_H), this);
+  key->setContext(Qt::WindowShortcut);
+  connect(key, &QShortcut::activated, this, &frmMain::mnuHelpHint_Click);
+  connect(mnuHelpHint, &QAction::triggered, this, &frmMain::mnuHelpHint_Click);
+  connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelpHint->setEnabled(playRecording()); });
+  connect(mnuFinishCheck, &QAction::triggered, this, &frmMain::mnuFinishCheck_Click);
+}
+
+bool frmMain::finishCheckPending() const { return hintWork_->pending; }
+int frmMain::hintCount() const { return hintWork_->hints; }
+
+void frmMain::mnuFinishCheck_Click() {
+  fncPreference_put(st_, kPrefFinishCheck, mnuFinishCheck->isChecked());
+  subFinishCheck_start();
+}
+
+void frmMain::subFinishCheck_start() {
+  HintWork& w = *hintWork_;
+  const bool playing = playRecording();
+
+  // The count belongs to the puzzle: its file, size and blocks as made.
+  std::string id = st_.sPzFile + '|' + fncStr(st_.G_iCellX) + fncStr(st_.G_iCellY) + fncStr(st_.G_iCellZ) + '|';
+  id.append(reinterpret_cast<const char*>(st_.G_iPieceOrg), sizeof st_.G_iPieceOrg);
+  const size_t puzzle = std::hash<std::string>{}(id);
+  if (puzzle != w.puzzle) w.puzzle = puzzle, w.hints = 0;
+  lblHints->setText(QString::fromStdString(kHintCountBefore + fncStr(w.hints) + kHintCountAfter));
+  lblHints->setVisible(playing);
+
+  const bool on = playing && mnuFinishCheck->isChecked();
+  lblFinish->setVisible(on);
+  if (!on) {
+    w.cancel();
+    w.asked.reset();
+    w.pending = false;
+    return;
+  }
+  const FinishProblem p = fncFinish_problem(st_);
+  if (w.asked && *w.asked == p) return;  // the mark stands, or is on its way
+  w.asked = p;
+  w.pending = true;
+  lblFinish->setText(q(kFinishWait));
+  lblFinish->setToolTip(q(kFinishWaitTip));
+  w.post(p, ++w.generation, finishCheckProbe);
+}
+
+void frmMain::mnuHelpHint_Click() {
+  if (!playRecording()) return;
+  const FinishProblem p = fncFinish_problem(st_);
+  FinishLimits limits;
+  limits.deadline = std::chrono::steady_clock::now() + kHintTime;
+  const FinishHint h = fncFinish_hint(p, limits);
+  auto tell = [this](const std::string& text) {
+    dialogs_.messageBox(text, kHintTitle, MsgIcon::Information, MsgButtons::OK);
+  };
+  if (h.answer == FinishAnswer::Stopped) return tell(kHintTooLong);
+  if (h.answer == FinishAnswer::Yes && h.block < 0) return tell(kHintFull);
+  ++hintWork_->hints;
+  if (h.answer == FinishAnswer::Yes) {
+    playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells));
+    return;
+  }
+  subFinishCheck_start();  // the count
+  if (p.outside()) return tell(kHintOutside);
+  if (h.remove.empty()) return tell(kHintNone);
+  tell(kHintRemoveBefore + blockNames(h.remove) + kHintRemoveAfter);
+}
 
 }  // namespace pakkon

@@ -22,17 +22,12 @@
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
 #include "platform/qt/click_label.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/shape_grid.h"
 #include "platform/text.h"
 
 namespace pakkon {
-namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
 // ---- the block list ----
 
 void frmMain::setListIndex(int index) {
@@ -128,9 +123,10 @@ void frmMain::showPlay(const PlayOutcome& out) {
     const QSignalBlocker quiet(lstPiece);
     lstPiece->setCurrentRow(c.listIndex);
   }
-  lblSum->setText(q(c.sum));
+  lblSum->setText(fncQString(c.sum));
   if (out.boxDrawn || (out.pieceDrawn && (previewDrawn_ || fncPreview_shown()))) subBox_draw();
   if (out.pieceDrawn) subPiece_draw(c.shown);
+  subFinishCheck_start();
 }
 
 PlayOutcome frmMain::playAction(PlayAction a, bool record) {
@@ -140,6 +136,15 @@ PlayOutcome frmMain::playAction(PlayAction a, bool record) {
   // A button's own click always runs its handler; undo and redo need a move list.
   const PlayOutcome out = play_.apply(a, host, undoRedo, record && playRecording());
   if (out.done) showPlay(out);
+  subEditMenu_update();
+  return out;
+}
+
+PlayOutcome frmMain::playGroup(const std::vector<PlayAction>& actions) {
+  capturePlay();
+  WindowPlayHost host(*this);
+  const PlayOutcome out = play_.applyGroup(actions, host);
+  showPlay(out);
   subEditMenu_update();
   return out;
 }
@@ -314,8 +319,9 @@ void frmMain::Form_MouseDown(int button, int, float x, float y) {
   const std::pair<PanelGrid, QScrollBar*> grids[] = {
       {PanelGrid::shpE, hscLP}, {PanelGrid::shpF, vscUP}, {PanelGrid::shpG, hscRP}, {PanelGrid::shpH, vscDP}};
   for (const auto& [grid, slice] : grids) {
-    const PieceCellClick c = subPieceCell_click(st_, dialogs_, grid, slice->value(), button, x, y,
-                                                [this](const std::string& s) { lblPiece_count->setText(q(s)); });
+    const PieceCellClick c =
+        subPieceCell_click(st_, dialogs_, grid, slice->value(), button, x, y,
+                           [this](const std::string& s) { lblPiece_count->setText(fncQString(s)); });
     if (c.bRedraw) subPiece_draw(st_.iPiece_Sel);
   }
 }

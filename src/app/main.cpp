@@ -1,18 +1,62 @@
 // Main: one instance per program folder, settings, then the main window.
 
 #include <QApplication>
+#include <new>
+#include <string>
 
 #include "app/errorlog.h"
 #include "app/frmMain.h"
+#include "app/program_folder.h"
 #include "app/startup.h"
+#include "platform/files.h"
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/scripted_dialogs.h"
 
+namespace {
+
+pakkon::PuzzleState state;
+
+// An exception must not cross Qt's event loop: one that escapes a handler
+// (running out of memory above all) is reported and the program goes on.
+class Application : public QApplication {
+ public:
+  using QApplication::QApplication;
+  pakkon::Dialogs* dialogs = nullptr;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+      report(pakkon::fncIoError_make(pakkon::kErrOutOfMemory).text(), pakkon::kErrOutOfMemory);
+    } catch (const std::exception& e) {
+      report(e.what(), 51);
+    }
+    return false;
+  }
+
+ private:
+  void report(const std::string& what, int number) {
+    pakkon::ScriptedDialogs unseen;
+    pakkon::subError_log(dialogs ? *dialogs : unseen, state.G_sAppPath, "Line 0:" + what,
+                         "frmMain.Application() " + std::to_string(number));
+  }
+};
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  const QString programDir = QCoreApplication::applicationDirPath();
+  Application app(argc, argv);
+  // Qt's own buttons and dialogs speak the program's language.
+  pakkon::subQtTranslations_install(app, QStringLiteral("ja"));
+  // The desktop entry's name: how a Wayland session finds the window's icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pakkon.Pakkon"));
+  // Beside the executable, or the player's own folder when installed.
+  const pakkon::ProgramFolder folder = pakkon::fncProgramFolder_choose(
+      QCoreApplication::applicationDirPath().toStdString(), pakkon::fncEnvironment_current());
+  const QString programDir = QString::fromStdString(folder.sDir);
   pakkon::QtDialogs dialogs;
+  app.dialogs = &dialogs;
 
   pakkon::InstanceLock lock(pakkon::fncInstanceLock_path(programDir));
   switch (lock.acquire()) {
@@ -32,8 +76,8 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  static pakkon::PuzzleState state;
-  if (!pakkon::fncStartup_prepare(state, dialogs, programDir.toStdString())) return 1;
+  if (!pakkon::fncProgramFolder_ready(folder, dialogs)) return 1;
+  if (!pakkon::fncStartup_prepare(state, dialogs, folder.sDir)) return 1;
 
   pakkon::frmMain window(state, dialogs);
   dialogs.setParent(&window);

@@ -28,6 +28,9 @@ bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& pr
                        "データ・フォルダ異常", MsgIcon::Exclamation, MsgButtons::OK);
     st.G_sDataPath = fallback;
   }
+  // What interrupted saves left behind.
+  subTempFiles_sweep(st.G_sDataPath);
+  subTempFiles_sweep(st.G_sAppPath.substr(0, st.G_sAppPath.size() - 1));
   return true;
 }
 

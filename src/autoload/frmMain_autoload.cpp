@@ -12,14 +12,14 @@
 
 #include "app/frmMain.h"
 #include "autoload/search.h"
+#include "autoload/search_reference.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/shape_grid.h"
 #include "platform/text.h"
 
 namespace pakkon {
 namespace {
-
-QColor toQColor(int32_t v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
 
 using Clock = std::chrono::steady_clock;
 
@@ -50,7 +50,7 @@ class WindowHooks : public AutoLoadHooks {
   void pieceDraw(int block) override { piece_ = block; }
   void stripColour(int column, int32_t colour) override {
     QPalette p = w_.shpPiece[column]->palette();
-    p.setColor(QPalette::Window, toQColor(colour));
+    p.setColor(QPalette::Window, fncQColor(colour));
     w_.shpPiece[column]->setPalette(p);
   }
   void stripLabel(StripRow row, int column, int value) override { labels_[static_cast<int>(row)][column] = value; }
@@ -159,11 +159,8 @@ void frmMain::mnuAautoMove_Click() {
 
 void frmMain::subAutoInfo_show() {
   for (int k = 0; k < kPieces; ++k) {
-    // A stored order may hold digits outside 1..8; such a column shows no colour.
-    const int colourIndex = st_.GE_iRotation[k] + 1;
-    const int32_t colour = colourIndex >= 0 && colourIndex < kColours ? st_.G_lColor[colourIndex][0] : 0;
     QPalette p = shpPiece[k]->palette();
-    p.setColor(QPalette::Window, toQColor(colour));
+    p.setColor(QPalette::Window, fncQColor(autoload_internal::fncStrip_colour(st_, st_.GE_iRotation[k])));
     shpPiece[k]->setPalette(p);
     lblIP[k]->setText(QString::number(st_.GE_iRotation[k] + 1));
     lblNo[k]->setText(QString::number(st_.G_Info_Piece[k].iNo));

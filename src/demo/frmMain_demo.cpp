@@ -75,16 +75,7 @@ void frmMain::lblDemo_Click() {
   setTag(lblDemo, "0");
   // Give back what the demonstration took away, the save entry included,
   // which the demonstration hid with the rest.
-  mnuFileOpen->setEnabled(true);
-  mnuView->menuAction()->setEnabled(true);
-  mnuTool->menuAction()->setEnabled(true);
-  mnuHelp->menuAction()->setEnabled(true);
-  mnuPzMaker->setVisible(true);
-  mnuFileSave->setVisible(true);
-  mnuFileStep1->setVisible(true);
-  cmdMove->setEnabled(true);
-  cmdStop->setEnabled(true);
-  cmdInit->setEnabled(true);
+  subDemoMenus_enable(true);
   subMoveList_clear();
   subPreview_refresh();
   if (dialogs_.messageBox(kDemoQuestion, kDemoQuestionTitle, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {

@@ -1,10 +1,9 @@
 #include "support/packing.h"
 
 #include <algorithm>
-#include <deque>
-#include <set>
 
 #include "geometry/mask.h"
+#include "solver/finish.h"
 
 namespace pakkon::test {
 namespace {
@@ -61,35 +60,8 @@ std::vector<Placement> findPacking(const PuzzleState& st) {
 }
 
 Moves movesTo(const PuzzleState& st, int b, const Grid& target) {
-  const uint64_t want = fncGrid_mask(target);
-  const uint64_t goal = fncMask_origin(want);
-  // Breadth-first over the turn buttons; orientations compared at the origin.
-  struct Node {
-    uint64_t cells;
-    std::vector<int> turns;
-  };
-  std::deque<Node> queue{{fncGrid_mask(st.G_iPiece[b]), {}}};
-  std::set<uint64_t> seen;
-  Moves m;
-  while (!queue.empty()) {
-    Node n = std::move(queue.front());
-    queue.pop_front();
-    const uint64_t here = fncMask_origin(n.cells);
-    if (!seen.insert(here).second) continue;
-    if (here == goal) {
-      m.turns = n.turns;
-      break;
-    }
-    const uint64_t turned[3] = {fncMask_turnZ(n.cells), fncMask_turnX(n.cells), fncMask_turnY(n.cells)};
-    for (int t = 0; t < 3; ++t) {
-      Node next{turned[t], n.turns};
-      next.turns.push_back(t);
-      queue.push_back(std::move(next));
-    }
-  }
-  const MaskCell low = fncMask_low(want);
-  m.dx = low.x, m.dy = low.y, m.dz = low.z;
-  return m;
+  const BlockMoves m = fncBlock_moves(fncGrid_mask(st.G_iPiece[b]), fncGrid_mask(target));
+  return {m.turns, m.dx, m.dy, m.dz};
 }
 
 }  // namespace pakkon::test

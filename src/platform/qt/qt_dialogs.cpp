@@ -9,13 +9,13 @@
 #include <QString>
 #include <QTranslator>
 
+#include "platform/qt/qt_convert.h"
+
 namespace pakkon {
 namespace {
 
-QString toQ(const std::string& s) { return QString::fromStdString(s); }
-
 // The program joins lines with CR LF; Qt wants plain line feeds.
-QString lines(const std::string& s) { return toQ(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString lines(const std::string& s) { return fncQString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 }  // namespace
 
@@ -29,7 +29,7 @@ bool subQtTranslations_install(QCoreApplication& app, const QString& language) {
 }
 
 QString fncQtFilter(const std::string& filter) {
-  const QString f = toQ(filter);
+  const QString f = fncQString(filter);
   const qsizetype bar = f.indexOf(QLatin1Char('|'));
   if (bar < 0) return f;
   QString name = f.left(bar).trimmed();
@@ -76,22 +76,22 @@ MsgAnswer QtDialogs::messageBox(const std::string& text, const std::string& titl
 std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
   bool ok = false;
   const QString s =
-      QInputDialog::getText(parent_, lines(title), lines(prompt), QLineEdit::Normal, toQ(defaultText), &ok);
+      QInputDialog::getText(parent_, lines(title), lines(prompt), QLineEdit::Normal, fncQString(defaultText), &ok);
   return ok ? s.toStdString() : std::string();
 }
 
 namespace {
 
 std::string fileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, toQ(request.title), QString(), fncQtFilter(request.filter));
+  QFileDialog dialog(parent, fncQString(request.title), QString(), fncQtFilter(request.filter));
   dialog.setAcceptMode(mode);
   // Qt's own dialog on every desktop, so it follows the program's language.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
   // A name typed without extension gets ".bin", opening as well as saving.
-  dialog.setDefaultSuffix(toQ(request.defaultExt));
+  dialog.setDefaultSuffix(fncQString(request.defaultExt));
   // A wildcard name ("Data/*.bin") only names the folder to start in.
-  const QFileInfo initial(toQ(request.initialPath));
+  const QFileInfo initial(fncQString(request.initialPath));
   dialog.setDirectory(initial.absolutePath());
   if (!initial.fileName().contains(QLatin1Char('*'))) dialog.selectFile(initial.fileName());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -6,14 +6,14 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "platform/qt/qt_convert.h"
+
 namespace pakkon {
 namespace {
 
 constexpr qreal kTwipsPerPixel = 15;
 
 QPointF px(float x, float y) { return {x / kTwipsPerPixel, y / kTwipsPerPixel}; }
-
-QColor toQColor(int32_t v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
 
 int buttonBits(Qt::MouseButtons b) {
   return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
@@ -67,7 +67,7 @@ void PictureWidget::endPainting() {
 void PictureWidget::usePen(int32_t colour) {
   QPainter& p = painter();
   if (colour == penColour_) return;
-  pen_.setColor(toQColor(colour));
+  pen_.setColor(fncQColor(colour));
   penColour_ = colour;
   p.setPen(pen_);
 }
@@ -97,7 +97,7 @@ void PictureWidget::rectangle(float x1, float y1, float x2, float y2, int32_t co
 }
 
 void PictureWidget::fillRectangle(float x1, float y1, float x2, float y2, int32_t colour) {
-  painter().fillRect(QRectF(px(x1, y1), px(x2, y2)).normalized(), toQColor(colour));
+  painter().fillRect(QRectF(px(x1, y1), px(x2, y2)).normalized(), fncQColor(colour));
   drawn();
 }
 

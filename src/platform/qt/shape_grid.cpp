@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/qt/qt_convert.h"
+
 namespace pakkon {
 namespace {
 
@@ -40,7 +42,7 @@ void ShapeGrid::paintEvent(QPaintEvent*) {
     p.fillRect(r, Qt::white);
     if (fills_[i].bFilled) {
       const int32_t c = fills_[i].lFillColor;
-      p.fillRect(r, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+      p.fillRect(r, fncQColor(c));
     }
     p.setPen(QColor(0xA0, 0xA0, 0xA0));
     p.drawRect(r.adjusted(0, 0, -1, -1));

@@ -1,0 +1,195 @@
+#include "app/program_folder.h"
+
+#include <dirent.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+#include "app/errorlog.h"
+#include "app/settings.h"
+#include "model/puzzle_file.h"
+#include "platform/scripted_dialogs.h"
+
+namespace pakkon {
+namespace {
+
+constexpr size_t kHelpPageMax = 1 << 20;
+
+std::string parentOf(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string joined(const std::string& dir, const std::string& name) {
+  return !dir.empty() && dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+// Whatever sits at the path, a dangling link included, belongs to the player.
+bool present(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
+bool writableFile(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0 &&
+         ::access(path.c_str(), W_OK) == 0;
+}
+
+IoError naming(IoError e, const std::string& path) {
+  e.detail = e.detail.empty() ? path : e.detail + ", " + path;
+  return e;
+}
+
+// Every missing level, private as the base directory specification asks.
+IoError makeFolders(const std::string& path) {
+  if (fncDir_exists(path)) return {};
+  const std::string parent = parentOf(path);
+  if (parent != path)
+    if (IoError e = makeFolders(parent)) return e;
+  if (::mkdir(path.c_str(), 0700) == 0 || fncDir_exists(path)) return {};
+  if (errno == EEXIST) return fncIoError_make(kErrPathNotFound, path + " is not a folder");
+  return naming(fncIoError_from(errno), path);
+}
+
+// The names in a folder with the given ending, in name order; what is not a
+// regular file is refused when it is read.
+std::vector<std::string> filesEndingIn(const std::string& folder, const std::string& ending) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return names;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name.size() > ending.size() && name[0] != '.' &&
+        name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
+      names.push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Copies when the target is absent; with `refresh`, also when it differs.
+IoError copyFile(const std::string& from, const std::string& to, size_t maxBytes, bool refresh) {
+  const bool exists = present(to);
+  if (exists && !refresh) return {};
+  std::string bytes;
+  if (IoError e = fncFile_readAll(from, bytes, maxBytes)) return naming(e, from);
+  if (exists) {
+    std::string old;
+    if (!fncFile_readAll(to, old, maxBytes) && old == bytes) return {};
+  }
+  if (IoError e = fncFile_writeAtomic(to, bytes)) return naming(e, to);
+  return {};
+}
+
+}  // namespace
+
+Environment fncEnvironment_current() {
+  Environment env;
+  if (const char* v = std::getenv("XDG_DATA_HOME")) env.xdgDataHome = v;
+  if (const char* v = std::getenv("HOME")) env.home = v;
+  if (env.home.empty()) {
+    struct passwd pw {};
+    struct passwd* found = nullptr;
+    char buf[4096];
+    if (::getpwuid_r(::getuid(), &pw, buf, sizeof buf, &found) == 0 && found && found->pw_dir) env.home = found->pw_dir;
+  }
+  return env;
+}
+
+ProgramFolder fncProgramFolder_choose(const std::string& exeDir, const Environment& env) {
+  ProgramFolder folder;
+  folder.sDir = exeDir;
+  while (folder.sDir.size() > 1 && folder.sDir.back() == '/') folder.sDir.pop_back();
+  if (writableFile(joined(folder.sDir, kInitFileName))) return folder;
+  const std::string shared = joined(parentOf(folder.sDir), kSharedSubdir);
+  if (!fncFile_exists(joined(shared, kInitFileName))) return folder;
+
+  folder.bInstalled = true;
+  folder.sShared = shared;
+  // A relative XDG_DATA_HOME is to be ignored, as the specification says.
+  std::string base;
+  if (!env.xdgDataHome.empty() && env.xdgDataHome[0] == '/')
+    base = env.xdgDataHome;
+  else if (!env.home.empty() && env.home[0] == '/')
+    base = joined(env.home, ".local/share");
+  if (base.empty()) {
+    folder.error = fncIoError_make(kErrPathNotFound, "no home folder: neither XDG_DATA_HOME nor HOME is set");
+    return folder;
+  }
+  folder.sDir = joined(base, kUserSubdir);
+  while (folder.sDir.size() > 1 && folder.sDir.back() == '/') folder.sDir.pop_back();
+  return folder;
+}
+
+PrepareResult fncProgramFolder_prepare(const ProgramFolder& folder) {
+  PrepareResult result;
+  if (!folder.bInstalled) return result;
+  if (folder.error) {
+    result.error = folder.error;
+    return result;
+  }
+  if ((result.error = makeFolders(folder.sDir))) return result;
+  if ((result.error = copyFile(joined(folder.sShared, kInitFileName), joined(folder.sDir, kInitFileName),
+                               kSettingsFileMax, false)))
+    return result;
+
+  // Players save their progress into these, so a file there is theirs.
+  const std::string dataFrom = joined(folder.sShared, kShippedDataSubdir);
+  const std::string dataTo = joined(folder.sDir, kShippedDataSubdir);
+  const std::vector<std::string> puzzles = filesEndingIn(dataFrom, ".bin");
+  if (!puzzles.empty()) {
+    if (IoError e = makeFolders(dataTo)) {
+      result.problems.push_back(e);
+    } else {
+      for (const std::string& name : puzzles)
+        if (IoError e = copyFile(joined(dataFrom, name), joined(dataTo, name), kPuzzleFileReadMax, false))
+          result.problems.push_back(e);
+    }
+  }
+
+  // Help pages are the program's, not the player's: an update replaces them.
+  const std::string helpFrom = joined(folder.sShared, kHelpSubdir);
+  const std::string helpTo = joined(folder.sDir, kHelpSubdir);
+  const std::vector<std::string> pages = filesEndingIn(helpFrom, ".html");
+  if (!pages.empty()) {
+    if (IoError e = makeFolders(helpTo)) {
+      result.problems.push_back(e);
+    } else {
+      for (const std::string& name : pages)
+        if (IoError e = copyFile(joined(helpFrom, name), joined(helpTo, name), kHelpPageMax, true))
+          result.problems.push_back(e);
+    }
+  }
+  return result;
+}
+
+bool fncProgramFolder_ready(const ProgramFolder& folder, Dialogs& dialogs) {
+  const PrepareResult result = fncProgramFolder_prepare(folder);
+  if (result.error) {
+    dialogs.messageBox(
+        "プログラム・フォルダ\r\n" + folder.sDir + "\r\nを用意できませんでした。\r\n" + result.error.text() + "\r\n",
+        "起動時エラー", MsgIcon::Critical, MsgButtons::OK);
+    return false;
+  }
+  if (result.problems.empty()) return true;
+  std::string lines;
+  ScriptedDialogs unseen;
+  for (const IoError& e : result.problems) {
+    lines += e.text() + "\r\n";
+    subError_log(unseen, folder.sDir + "/", "Line 0:" + e.text(), "Main() " + std::to_string(e.number));
+  }
+  dialogs.messageBox("プログラム・フォルダ\r\n" + folder.sDir + "\r\nに次のファイルを用意できませんでした。\r\n" +
+                         lines + "このまま始めます。",
+                     "プログラム・フォルダ異常", MsgIcon::Exclamation, MsgButtons::OK);
+  return true;
+}
+
+}  // namespace pakkon

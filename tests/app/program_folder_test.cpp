@@ -1,0 +1,131 @@
+#include "app/program_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "app/settings.h"
+#include "app/startup.h"
+#include "platform/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace pakkon {
+namespace {
+
+namespace fs = std::filesystem;
+
+// An unpacked installation: <root>/bin beside <root>/share/pakkon.
+class ProgramFolderTest : public ::testing::Test {
+ protected:
+  test::TempDir root;
+  ScriptedDialogs dialogs;
+  std::string bin = root.file("bin");
+  std::string shared = root.file("share/pakkon");
+  Environment env{root.file("xdg"), root.file("home")};
+
+  void SetUp() override {
+    fs::create_directories(bin);
+    fs::create_directories(shared + "/Data");
+    fs::create_directories(shared + "/docs");
+    test::writeFile(shared + "/Init.ini", test::readFile(std::string(PAKKON_SOURCE_DIR) + "/data/Init.ini"));
+    test::writeFile(shared + "/Data/01-a.bin", "shipped a");
+    test::writeFile(shared + "/Data/02-b.bin", "shipped b");
+    test::writeFile(shared + "/docs/help.html", "help 1");
+  }
+  std::string user() const { return root.file("xdg/pakkon"); }
+  ProgramFolder choose() const { return fncProgramFolder_choose(bin, env); }
+};
+
+TEST_F(ProgramFolderTest, AWritableInitFileBesideTheProgramKeepsItPortable) {
+  test::writeFile(bin + "/Init.ini", "[SYSTEM]\r\nDEMO=False\r\n");
+  const ProgramFolder folder = choose();
+  EXPECT_FALSE(folder.bInstalled);
+  EXPECT_EQ(folder.sDir, bin);
+  ASSERT_TRUE(fncProgramFolder_ready(folder, dialogs));
+  EXPECT_FALSE(fs::exists(root.file("xdg")));
+  EXPECT_TRUE(dialogs.calls().empty());
+
+  // Without shared files the missing Init.ini is the portable folder's.
+  fs::remove(bin + "/Init.ini");
+  fs::remove_all(root.file("share"));
+  EXPECT_FALSE(choose().bInstalled);
+}
+
+TEST_F(ProgramFolderTest, TheFirstStartFillsThePlayersFolderAndASecondChangesNothing) {
+  test::writeFile(bin + "/Init.ini", "read-only");
+  fs::permissions(bin + "/Init.ini", fs::perms::owner_read);
+  const ProgramFolder folder = choose();
+  ASSERT_TRUE(folder.bInstalled);
+  EXPECT_EQ(folder.sDir, user());
+  ASSERT_TRUE(fncProgramFolder_ready(folder, dialogs));
+  EXPECT_TRUE(dialogs.calls().empty());
+  EXPECT_EQ(test::readFile(user() + "/Init.ini"), test::readFile(shared + "/Init.ini"));
+  EXPECT_EQ(test::readFile(user() + "/Data/02-b.bin"), "shipped b");
+  EXPECT_EQ(test::readFile(user() + "/docs/help.html"), "help 1");
+  EXPECT_EQ(fs::status(root.file("xdg")).permissions() & fs::perms::all, fs::perms::owner_all);
+
+  std::vector<std::pair<std::string, fs::file_time_type>> before;
+  for (const auto& e : fs::recursive_directory_iterator(user())) before.emplace_back(e.path(), e.last_write_time());
+  ASSERT_TRUE(fncProgramFolder_ready(folder, dialogs));
+  for (const auto& [path, time] : before) EXPECT_EQ(fs::last_write_time(path), time) << path;
+  EXPECT_EQ(std::distance(fs::recursive_directory_iterator(user()), {}), static_cast<long>(before.size()));
+
+  // The game then starts there, with the demonstration, on the copied puzzles.
+  PuzzleState st;
+  ASSERT_TRUE(fncStartup_prepare(st, dialogs, folder.sDir));
+  EXPECT_TRUE(st.G_bDemo);
+  EXPECT_EQ(st.G_sDataPath, user() + "/Data");
+}
+
+TEST_F(ProgramFolderTest, AnUpdateAddsNewPuzzlesKeepsThePlayersAndRefreshesHelp) {
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  test::writeFile(user() + "/Init.ini", "[SYSTEM]\r\nDEMO=False\r\n");
+  test::writeFile(user() + "/Data/01-a.bin", "progress");
+  test::writeFile(shared + "/Data/01-a.bin", "shipped a, version 2");
+  test::writeFile(shared + "/Data/03-c.bin", "shipped c");
+  test::writeFile(shared + "/docs/help.html", "help 2");
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_EQ(test::readFile(user() + "/Init.ini"), "[SYSTEM]\r\nDEMO=False\r\n");
+  EXPECT_EQ(test::readFile(user() + "/Data/01-a.bin"), "progress");
+  EXPECT_EQ(test::readFile(user() + "/Data/03-c.bin"), "shipped c");
+  EXPECT_EQ(test::readFile(user() + "/docs/help.html"), "help 2");
+}
+
+TEST_F(ProgramFolderTest, TheHomeFolderStandsInForAMissingOrRelativeDataHome) {
+  for (const char* xdg : {"", "relative/path"}) {
+    env.xdgDataHome = xdg;
+    EXPECT_EQ(choose().sDir, root.file("home/.local/share/pakkon")) << xdg;
+  }
+  env.home.clear();
+  const ProgramFolder folder = choose();
+  EXPECT_TRUE(folder.error);
+  EXPECT_FALSE(fncProgramFolder_ready(folder, dialogs));
+  EXPECT_EQ(dialogs.last().title, "起動時エラー");
+}
+
+TEST_F(ProgramFolderTest, AFolderThatCannotBeHadEndsTheStartAndAMissingCopyOnlyWarns) {
+  // A file where the folder should be.
+  test::writeFile(root.file("xdg"), "");
+  EXPECT_FALSE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_NE(dialogs.last().text.find(user()), std::string::npos);
+  fs::remove(root.file("xdg"));
+
+  // A pipe in place of the template is refused at once, never waited on.
+  fs::rename(shared + "/Init.ini", root.file("Init.ini"));
+  ASSERT_EQ(::mkfifo((shared + "/Init.ini").c_str(), 0644), 0);
+  EXPECT_FALSE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_NE(dialogs.last().text.find("a pipe"), std::string::npos);
+  fs::remove(shared + "/Init.ini");
+  fs::rename(root.file("Init.ini"), shared + "/Init.ini");
+
+  fs::create_directories(user());
+  test::writeFile(user() + "/Data", "");
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_EQ(dialogs.last().title, "プログラム・フォルダ異常");
+  EXPECT_TRUE(fs::exists(user() + "/Init.ini"));
+  EXPECT_NE(test::readFile(user() + "/Error_Log.TXT").find(user() + "/Data"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pakkon
