@@ -21,17 +21,20 @@ set(packaging_dir ${CMAKE_BINARY_DIR}/packaging)
 set(generated)
 
 # The help pages made from Markdown, beside puzzle-making.html, in the
-# program folder too so that its links work there.
+# program folder too so that its links work there; each also as an English
+# page (NAME-en.html) that leads back to puzzle-making-en.html.
 find_program(CMARK_GFM cmark-gfm REQUIRED)
-set(help_pages ${PROJECT_SOURCE_DIR}/docs/puzzle-making.html)
-foreach(page docs/puzzle-format.md:puzzle-format data/puzzles/ANSWERS.md:answers)
+set(help_pages ${PROJECT_SOURCE_DIR}/docs/puzzle-making.html ${PROJECT_SOURCE_DIR}/docs/puzzle-making-en.html)
+foreach(page docs/puzzle-format.md:puzzle-format:ja data/puzzles/ANSWERS.md:answers:ja
+             docs/puzzle-format.md:puzzle-format-en:en data/puzzles/ANSWERS.md:answers-en:en)
   string(REPLACE ":" ";" page ${page})
   list(GET page 0 src)
   list(GET page 1 name)
+  list(GET page 2 lang)
   set(html ${PAKKON_PROGRAM_DIR}/docs/${name}.html)
   add_custom_command(OUTPUT ${html}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PAKKON_PROGRAM_DIR}/docs
-    COMMAND ${CMAKE_COMMAND} -DCMARK=${CMARK_GFM} -DSRC=${PROJECT_SOURCE_DIR}/${src} -DDST=${html}
+    COMMAND ${CMAKE_COMMAND} -DCMARK=${CMARK_GFM} -DSRC=${PROJECT_SOURCE_DIR}/${src} -DDST=${html} -DLANG=${lang}
             -P ${PROJECT_SOURCE_DIR}/cmake/help_page.cmake
     DEPENDS ${PROJECT_SOURCE_DIR}/${src} ${PROJECT_SOURCE_DIR}/cmake/help_page.cmake
     COMMENT "Making help page ${name}.html"
@@ -87,6 +90,13 @@ foreach(src ${puzzle_sources})
   install(FILES ${CMAKE_BINARY_DIR}/data/puzzles/${name}.bin DESTINATION ${pakkon_shared}/Data)
 endforeach()
 install(FILES ${help_pages} DESTINATION ${pakkon_shared}/docs)
+# The English catalogues (cmake/translations.cmake), found beside the shared
+# files as the portable game finds them beside itself.
+if(TARGET translations)
+  install(FILES ${PAKKON_PROGRAM_DIR}/translations/pakkon_en.qm DESTINATION ${pakkon_shared}/translations)
+  install(FILES ${PAKKON_PROGRAM_DIR}/locale/en/LC_MESSAGES/pakkon.mo
+          DESTINATION ${pakkon_shared}/locale/en/LC_MESSAGES)
+endif()
 
 # The desktop's view of it.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/${PAKKON_APP_ID}.desktop
@@ -112,7 +122,7 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "to four cells a side until it is exactly full. Thirteen puzzles from easy\n"
   "to hard, a demonstration in which the game fills a box by itself, unlimited\n"
   "undo and a preview of where a block would land. The interface is in\n"
-  "Japanese.\n"
+  "Japanese or English.\n"
   "pakkon-tool, a command-line companion, checks, solves, draws and makes\n"
   "puzzle files.")
 set(CPACK_GENERATOR DEB)
@@ -131,6 +141,7 @@ include(CPack)
 # Nothing of the above leaks into the folders added after this file.
 unset(src)
 unset(name)
+unset(lang)
 unset(html)
 unset(png)
 unset(generated)

@@ -4,8 +4,9 @@
 set -euo pipefail
 
 # The configure step looks for GoogleTest and Google Benchmark in either case.
+# The English interface's catalogues are made with qt6-l10n-tools and gettext.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic
-          fontconfig libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev cmark-gfm)
+          fontconfig libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev cmark-gfm qt6-l10n-tools gettext)
 # The Debian package: icons in every size, dependencies from the binaries.
 packaging=(librsvg2-bin dpkg-dev file)
 if [ "${1:-run}" = test ]; then

@@ -1,12 +1,15 @@
 // check: is a puzzle file sound and solvable, and how many solutions has it.
 
 #include <bit>
+#include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "commands.h"
 #include "geometry/mask.h"
 #include "model/progress_check.h"
 #include "solve_report.h"
+#include "solver/rating.h"
 #include "tool_io.h"
 
 namespace pakkon::tool {
@@ -38,6 +41,22 @@ std::string progressText(const PuzzleState& st, const ProgressIssue& issue) {
       return text + (one ? "cell " : "cells ") + cells + (one ? " is" : " are") + " filled with no block number";
   }
   return text;
+}
+
+std::string difficultyLine(const DifficultyRating& r) {
+  char score[32];
+  std::snprintf(score, sizeof score, "%.2f", r.score);
+  return "difficulty: " + fncStr(r.stars) + (r.stars == 1 ? " star " : " stars ") + fncStars_text(r.stars) +
+         " (score " + (r.complete ? "" : "at least ") + score + ": " + grouped(r.nodes) + " blocks put in, " +
+         grouped(r.deadEnds) + " dead ends, " + grouped(r.arrangements) + " solutions in the plain search" +
+         (r.complete ? "" : ", cut there") + ")\n";
+}
+
+nlohmann::ordered_json difficultyJson(const DifficultyRating& r) {
+  return {{"stars", r.stars},       {"score", std::round(r.score * 100) / 100},
+          {"complete", r.complete}, {"nodes", r.nodes},
+          {"deadEnds", r.deadEnds}, {"arrangements", r.arrangements},
+          {"shapes", r.shapes}};
 }
 
 }  // namespace
@@ -91,9 +110,27 @@ int cmdCheck(const CheckArgs& a) {
   std::string out = a.file + ": " + fncStr(st.G_iCellX) + " x " + fncStr(st.G_iCellY) + " x " + fncStr(st.G_iCellZ) +
                     " box, " + fncStr(solver.blockCount()) + " blocks, comment \"" + printable(st.G_sComment) + "\"\n";
   for (const std::string& w : warnings) out += "warning: " + w + "\n";
+  using Json = nlohmann::ordered_json;
+  Json j;
+  j["file"] = a.file;
+  j["size"] = {st.G_iCellX, st.G_iCellY, st.G_iCellZ};
+  j["blocks"] = solver.blockCount();
+  j["comment"] = st.G_sComment;
+  j["warnings"] = warnings;
   if (errors.empty()) {
     const TimedSolve t = timedSolve(solver, options);
     out += countLines(solver, t, true);
+    j["fixed"] = t.result.fixed;
+    j["arrangements"] = t.result.arrangements;
+    j["distinct"] = t.result.distinct;
+    j["complete"] = t.result.end == SolveEnd::Complete;
+    j["unique"] = t.result.end == SolveEnd::Complete ? Json(t.result.distinct == 1) : Json(nullptr);
+    if (t.result.fixed > 0) {
+      const DifficultyRating r = fncDifficulty_rate(st);
+      out += difficultyLine(r);
+      j["stars"] = r.stars;
+      j["difficulty"] = difficultyJson(r);
+    }
     if (t.result.fixed == 0) {
       errors.push_back(t.result.end == SolveEnd::Time ? "no solution found before the time limit"
                                                       : "no solution: the blocks cannot fill the box");
@@ -105,7 +142,9 @@ int cmdCheck(const CheckArgs& a) {
   }
   for (const std::string& e : errors) out += "error: " + e + "\n";
   out += errors.empty() ? "ok\n" : "refused\n";
-  say(stdout, out);
+  j["errors"] = errors;
+  j["ok"] = errors.empty();
+  say(stdout, a.json ? jsonText(j) : out);
   return errors.empty() ? 0 : 1;
 }
 

@@ -55,6 +55,21 @@ struct HintArgs {
 struct CheckArgs {
   std::string file;
   double timeLimit = 0;
+  bool json = false;
+};
+
+struct GenerateArgs {
+  int sizeX = 0, sizeY = 0, sizeZ = 0;
+  int blocks = 0;
+  int minCells = 0, maxCells = 0;
+  int minStars = 1, maxStars = 5;
+  bool identical = false;
+  bool seeded = false;
+  uint64_t seed = 0;
+  int count = 1;
+  int tries = 0;  // 0: the generator's own bound
+  std::string out;
+  bool source = false;
 };
 
 int cmdInfo(const InfoArgs& a);
@@ -66,5 +81,6 @@ int cmdMake(const MakeArgs& a);
 int cmdSolve(const SolveArgs& a);
 int cmdCheck(const CheckArgs& a);
 int cmdHint(const HintArgs& a);
+int cmdGenerate(const GenerateArgs& a);
 
 }  // namespace pakkon::tool

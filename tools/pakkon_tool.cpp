@@ -57,6 +57,42 @@ CLI::Option* seconds(CLI::Option* o) {
   return o;
 }
 
+// "4x4x4", "4 x 4 x 4" or "4×4×4", each side 2 to 4.
+bool boxSize(const std::string& s, GenerateArgs& g) {
+  int v[3], n = 0;
+  size_t i = 0;
+  auto blanks = [&] {
+    while (i < s.size() && s[i] == ' ') ++i;
+  };
+  for (; n < 3; ++n) {
+    blanks();
+    if (i >= s.size() || s[i] < '2' || s[i] > '4') return false;
+    v[n] = s[i++] - '0';
+    blanks();
+    if (n == 2) break;
+    if (i < s.size() && (s[i] == 'x' || s[i] == 'X')) {
+      ++i;
+    } else if (s.compare(i, 2, "\xC3\x97") == 0) {  // ×
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  if (i != s.size()) return false;
+  g.sizeX = v[0], g.sizeY = v[1], g.sizeZ = v[2];
+  return true;
+}
+
+// "3" or "3-5".
+bool starRange(const std::string& s, GenerateArgs& g) {
+  const bool one = s.size() == 1, range = s.size() == 3 && s[1] == '-';
+  if (!one && !range) return false;
+  const int lo = s[0] - '0', hi = s[s.size() - 1] - '0';
+  if (lo < 1 || hi > 5 || lo > hi) return false;
+  g.minStars = lo, g.maxStars = hi;
+  return true;
+}
+
 struct Command {
   CLI::App* app;
   const char* usage;
@@ -184,7 +220,8 @@ int run(int argc, char** argv) {
     CLI::App* c = add("check", "check a puzzle file and count its solutions");
     c->add_option("FILE", check.file, "the puzzle file")->required()->type_name("");
     seconds(c->add_option("--time-limit", check.timeLimit, "stop the count after S seconds (above 0)"))->type_name("S");
-    commands.push_back({c, "check FILE [--time-limit S]", [&] { return cmdCheck(check); }});
+    c->add_flag("--json", check.json, "print the result as JSON");
+    commands.push_back({c, "check FILE [--time-limit S] [--json]", [&] { return cmdCheck(check); }});
   }
   HintArgs hint;
   {
@@ -192,6 +229,63 @@ int run(int argc, char** argv) {
     c->add_option("FILE", hint.file, "the puzzle file")->required()->type_name("");
     c->add_flag("--json", hint.json, "print the answer as one JSON object");
     commands.push_back({c, "hint FILE [--json]", [&] { return cmdHint(hint); }});
+  }
+
+  GenerateArgs generate;
+  {
+    CLI::App* c = add("generate", "make new puzzles whose packing is unique, from a random dissection of the box");
+    c->add_option("--size", generate.sizeX, "the box, X x Y x Z, each side 2 to 4 (as 4x4x4)")
+        ->required()
+        ->type_name("XxYxZ")
+        ->transform(CLI::Validator(
+            [&generate](std::string& s) -> std::string {
+              if (!boxSize(s, generate))
+                throw ValueError("--size takes XxYxZ, each side 2 to 4 (not \"" + printable(s) + "\")");
+              s = std::to_string(generate.sizeX);
+              return {};
+            },
+            ""));
+    whole(c->add_option("--blocks", generate.blocks, "blocks, 2 to 8"), 2, kPieces, "2 to 8")
+        ->required()
+        ->type_name("N");
+    whole(
+        c->add_option("--min-cells", generate.minCells, "smallest block, 1 to 64 cells (default: 5/8 of the average)"),
+        1, 64, "1 to 64")
+        ->type_name("A");
+    whole(
+        c->add_option("--max-cells", generate.maxCells, "largest block, 1 to 64 cells (default: 11/8 of the average)"),
+        1, 64, "1 to 64")
+        ->type_name("B");
+    c->add_option("--stars", generate.minStars, "the difficulty asked for, as 3 or 3-5 (1 to 5; default any)")
+        ->type_name("S[-T]")
+        ->transform(CLI::Validator(
+            [&generate](std::string& s) -> std::string {
+              if (!starRange(s, generate))
+                throw ValueError("--stars takes 1 to 5, or a range like 3-5 (not \"" + printable(s) + "\")");
+              s = std::to_string(generate.minStars);
+              return {};
+            },
+            ""));
+    c->add_flag("--identical", generate.identical, "allow blocks of the same shape");
+    auto* seed = whole<uint64_t>(c->add_option("--seed", generate.seed, "the first seed (default: from the clock)"), 0,
+                                 UINT64_MAX, "0 or more")
+                     ->type_name("S");
+    whole(c->add_option("--count", generate.count, "puzzles to make, 1 to 1000; OUT is then a folder"), 1, 1000,
+          "1 to 1000")
+        ->type_name("K");
+    whole(c->add_option("--tries", generate.tries, "dissections and changes to look at per puzzle (1 or more)"), 1,
+          INT32_MAX, "1 or more")
+        ->type_name("N");
+    c->add_option("-o,--out", generate.out, "the puzzle file to write, or a folder")->required()->type_name("OUT");
+    c->add_flag("--source", generate.source, "also write each puzzle's text source, as NAME.txt beside NAME.bin");
+    commands.push_back(
+        {c,
+         "generate --size XxYxZ --blocks N [--min-cells A] [--max-cells B] [--stars S[-T]] [--identical] "
+         "[--seed S] [--count K] [--tries N] [--source] -o OUT",
+         [&, seed] {
+           generate.seeded = seed->count() > 0;
+           return cmdGenerate(generate);
+         }});
   }
 
   if (argc < 2) {

@@ -98,14 +98,15 @@ frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent) : QMainWind
   connectHandlers();
   buildHints();
   buildPuzzleList();
+  buildLanguageMenu();
   Form_Load();
 }
 
 frmMain::~frmMain() = default;
 
 void frmMain::buildMenus() {
-  auto action = [this](QMenu* menu, const char* name, const char* caption, bool checkable = false) {
-    QAction* a = menu->addAction(QString::fromUtf8(caption));
+  auto action = [](QMenu* menu, const char* name, const QString& caption, bool checkable = false) {
+    QAction* a = menu->addAction(caption);
     a->setObjectName(name);
     a->setCheckable(checkable);
     return a;
@@ -115,41 +116,41 @@ void frmMain::buildMenus() {
     a->setObjectName(name);
     return a;
   };
-  mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  mnuFile = menuBar()->addMenu(tr("ファイル(&F)"));
   mnuFile->setObjectName("mnuFile");
-  mnuFileOpen = action(mnuFile, "mnuFileOpen", "パズルを開く(&O)");
+  mnuFileOpen = action(mnuFile, "mnuFileOpen", tr("パズルを開く(&O)"));
   mnuFileStep1 = separator(mnuFile, "mnuFileStep1");
-  mnuFileSaveAs = action(mnuFile, "mnuFileSaveAs", "パズルに名前を付けて保存(&A)");
-  mnuFileSave = action(mnuFile, "mnuFileSave", "パズルの上書き保存(&S)");
+  mnuFileSaveAs = action(mnuFile, "mnuFileSaveAs", tr("パズルに名前を付けて保存(&A)"));
+  mnuFileSave = action(mnuFile, "mnuFileSave", tr("パズルの上書き保存(&S)"));
   mnuFileStep2 = separator(mnuFile, "mnuFileStep2");
-  mnuFileQuit = action(mnuFile, "mnuFileQuit", "終了(&Q)");
+  mnuFileQuit = action(mnuFile, "mnuFileQuit", tr("終了(&Q)"));
 
   // Taking moves back; enabled only in plain play with something to take back.
-  mnuEdit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  mnuEdit = menuBar()->addMenu(tr("編集(&E)"));
   mnuEdit->setObjectName("mnuEdit");
-  mnuEditUndo = action(mnuEdit, "mnuEditUndo", "元に戻す");
+  mnuEditUndo = action(mnuEdit, "mnuEditUndo", tr("元に戻す"));
   mnuEditUndo->setShortcut(QKeySequence::Undo);
-  mnuEditRedo = action(mnuEdit, "mnuEditRedo", "やり直し");
+  mnuEditRedo = action(mnuEdit, "mnuEditRedo", tr("やり直し"));
   mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   mnuEditUndo->setEnabled(false);
   mnuEditRedo->setEnabled(false);
 
-  mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  mnuView = menuBar()->addMenu(tr("表示(&V)"));
   mnuView->setObjectName("mnuView");
-  mnu2D_Panel = action(mnuView, "mnu2D_Panel", "２Ｄパネル", true);
-  mnuAautoMove = action(mnuView, "mnuAautoMove", "自動移動", true);
-  mnuPreview = action(mnuView, "mnuPreview", "置き場所を表示", true);
+  mnu2D_Panel = action(mnuView, "mnu2D_Panel", tr("２Ｄパネル"), true);
+  mnuAautoMove = action(mnuView, "mnuAautoMove", tr("自動移動"), true);
+  mnuPreview = action(mnuView, "mnuPreview", tr("置き場所を表示"), true);
 
-  mnuTool = menuBar()->addMenu(QStringLiteral("ﾂｰﾙ(&T)"));
+  mnuTool = menuBar()->addMenu(tr("ﾂｰﾙ(&T)"));
   mnuTool->setObjectName("mnuTool");
-  mnuMake = action(mnuTool, "mnuMake", "完成体を元にブロック作成", true);
-  mnuMakePiece = action(mnuTool, "mnuMakePiece", "ブロック単体の作成", true);
+  mnuMake = action(mnuTool, "mnuMake", tr("完成体を元にブロック作成"), true);
+  mnuMakePiece = action(mnuTool, "mnuMakePiece", tr("ブロック単体の作成"), true);
 
-  mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  mnuHelp = menuBar()->addMenu(tr("ヘルプ(&H)"));
   mnuHelp->setObjectName("mnuHelp");
-  mnuHelpVerInfo = action(mnuHelp, "mnuHelpVerInfo", "バージョン情報....");
-  mnuHelpHelp = action(mnuHelp, "mnuHelpHelp", "参った・・・");
-  mnuPzMaker = action(mnuHelp, "mnuPzMaker", "パズル作成ツール....");
+  mnuHelpVerInfo = action(mnuHelp, "mnuHelpVerInfo", tr("バージョン情報...."));
+  mnuHelpHelp = action(mnuHelp, "mnuHelpHelp", tr("参った・・・"));
+  mnuPzMaker = action(mnuHelp, "mnuPzMaker", tr("パズル作成ツール...."));
 }
 
 void frmMain::buildControls() {
@@ -157,18 +158,18 @@ void frmMain::buildControls() {
   area->setObjectName("frmMainArea");
   setCentralWidget(area);
 
-  auto button = [area](const char* name, const char* caption, const char* tip, int left, int top, int width,
+  auto button = [area](const char* name, const QString& caption, const QString& tip, int left, int top, int width,
                        int height = 375) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), area);
+    auto* b = new QPushButton(caption, area);
     b->setObjectName(name);
-    if (tip) b->setToolTip(QString::fromUtf8(tip));
+    if (!tip.isEmpty()) b->setToolTip(tip);
     place(b, left, top, width, height);
     return b;
   };
-  auto label = [](QWidget* parent, const char* name, const char* tip, int left, int top, int width, int height) {
+  auto label = [](QWidget* parent, const char* name, const QString& tip, int left, int top, int width, int height) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
-    if (tip) l->setToolTip(QString::fromUtf8(tip));
+    if (!tip.isEmpty()) l->setToolTip(tip);
     place(l, left, top, width, height);
     return l;
   };
@@ -177,7 +178,7 @@ void frmMain::buildControls() {
   pictMain = new PictureWidget(area);
   pictMain->setObjectName("pictMain");
   place(pictMain, 2280, 1800, 3375, 3135);
-  lblSum = label(area, "lblSum", nullptr, 2280, 1800, 3375, 255);
+  lblSum = label(area, "lblSum", QString(), 2280, 1800, 3375, 255);
   lblSum->setAlignment(Qt::AlignCenter);
   hscDX = scrollBar(area, Qt::Horizontal, "hscDX", -800, 800, 10, 100, 120);
   place(hscDX, 2400, 4935, 3135, 135);
@@ -187,7 +188,7 @@ void frmMain::buildControls() {
   pictPiece = new PictureWidget(area);
   pictPiece->setObjectName("pictPiece");
   place(pictPiece, 9360, 1800, 3375, 3135);
-  lblPiece = label(area, "lblPiece", "ピース№", 9360, 1800, 3255, 255);
+  lblPiece = label(area, "lblPiece", tr("ピース№"), 9360, 1800, 3255, 255);
   lblPiece->setIndent(4);
 
   // Layer panels and their slice scroll bars.
@@ -226,19 +227,19 @@ void frmMain::buildControls() {
   lblDemo->setStyleSheet(QStringLiteral("QLabel { background: #FFF7C0; border: 1px solid #C8A800; color: #303030; }"));
 
   // Box commands, under the box view.
-  cmdTurn[3] = button("cmdTurn(3)", "Turn-Z", "正面から見て、時計回り", 360, 6900, 900);
-  cmdTurn[4] = button("cmdTurn(4)", "Turn-X", "右から見て、反時計回り", 1320, 6900, 900);
-  cmdTurn[5] = button("cmdTurn(5)", "Turn-Y", "上から見て、反時計回り", 2280, 6900, 900);
-  cmdOrgPZ = button("cmdOrgPZ", "Orgin", "原点へ移動", 3240, 6900, 900);
-  cmdClear = button("cmdClear", "Clear", "パズルを消去", 4200, 6900, 900);
-  cmdLoad = button("cmdLoad", "Load", "ブロックを装填する", 360, 7380, 1380);
-  cmdCancel = button("cmdCancel", "Cancel", "装填をキャンセルする", 1800, 7380, 1380);
-  chkDedSpace = new QCheckBox(QStringLiteral("Check Ded space"), area);
+  cmdTurn[3] = button("cmdTurn(3)", tr("Turn-Z"), tr("正面から見て、時計回り"), 360, 6900, 900);
+  cmdTurn[4] = button("cmdTurn(4)", tr("Turn-X"), tr("右から見て、反時計回り"), 1320, 6900, 900);
+  cmdTurn[5] = button("cmdTurn(5)", tr("Turn-Y"), tr("上から見て、反時計回り"), 2280, 6900, 900);
+  cmdOrgPZ = button("cmdOrgPZ", tr("Orgin"), tr("原点へ移動"), 3240, 6900, 900);
+  cmdClear = button("cmdClear", tr("Clear"), tr("パズルを消去"), 4200, 6900, 900);
+  cmdLoad = button("cmdLoad", tr("Load"), tr("ブロックを装填する"), 360, 7380, 1380);
+  cmdCancel = button("cmdCancel", tr("Cancel"), tr("装填をキャンセルする"), 1800, 7380, 1380);
+  chkDedSpace = new QCheckBox(tr("Check Ded space"), area);
   chkDedSpace->setObjectName("chkDedSpace");
-  chkDedSpace->setToolTip(QStringLiteral("デッド・スペース（八方塞がり）をチェックする"));
+  chkDedSpace->setToolTip(tr("デッド・スペース（八方塞がり）をチェックする"));
   place(chkDedSpace, 3300, 7380, 2700, 375);
 
-  framePiece = new QGroupBox(QStringLiteral("Block"), area);
+  framePiece = new QGroupBox(tr("Block"), area);
   framePiece->setObjectName("framePiece");
   place(framePiece, 360, 7860, 6855, 900);
   for (int k = 0; k < kPieces; ++k) {
@@ -247,72 +248,72 @@ void frmMain::buildControls() {
     place(optPiece[k], 180 + 600 * k, 330, 570, 375);
   }
   optPiece[0]->setChecked(true);
-  cmdRemove = new QPushButton(QStringLiteral("UNLOAD"), framePiece);
+  cmdRemove = new QPushButton(tr("UNLOAD"), framePiece);
   cmdRemove->setObjectName("cmdRemove");
-  cmdRemove->setToolTip(QStringLiteral("ブロックを取り外す"));
+  cmdRemove->setToolTip(tr("ブロックを取り外す"));
   place(cmdRemove, 5280, 300, 1380, 420);
 
   // The loader's frame; the window keeps it hidden.
-  frameAuto = new QGroupBox(QStringLiteral("Auto Load"), area);
+  frameAuto = new QGroupBox(tr("Auto Load"), area);
   frameAuto->setObjectName("frameAuto");
   place(frameAuto, 360, 7860, 6855, 2040);
   for (int k = 0; k < kPieces; ++k) {
     const int left = 120 + 420 * k;
-    shpPiece[k] = label(frameAuto, "shpPiece", nullptr, left, 240, 390, 195);
+    shpPiece[k] = label(frameAuto, "shpPiece", QString(), left, 240, 390, 195);
     shpPiece[k]->setAutoFillBackground(true);
-    lblIP[k] = label(frameAuto, "lblIP", nullptr, left, 480, 390, 240);
-    lblNo[k] = label(frameAuto, "lblNo", nullptr, left, 720, 390, 240);
-    lblTurn_CtZ[k] = label(frameAuto, "lblTurn_CtZ", nullptr, left, 960, 390, 240);
-    lblFaceV[k] = label(frameAuto, "lblFaceV", nullptr, left, 1200, 390, 240);
+    lblIP[k] = label(frameAuto, "lblIP", QString(), left, 480, 390, 240);
+    lblNo[k] = label(frameAuto, "lblNo", QString(), left, 720, 390, 240);
+    lblTurn_CtZ[k] = label(frameAuto, "lblTurn_CtZ", QString(), left, 960, 390, 240);
+    lblFaceV[k] = label(frameAuto, "lblFaceV", QString(), left, 1200, 390, 240);
     for (QLabel* l : {shpPiece[k], lblIP[k], lblNo[k], lblTurn_CtZ[k], lblFaceV[k]}) {
       l->setObjectName(l->objectName() + QStringLiteral("(%1)").arg(k));
       l->setAlignment(Qt::AlignCenter);
     }
   }
-  cmdInit = new QPushButton(QStringLiteral("INIT"), frameAuto);
+  cmdInit = new QPushButton(tr("INIT"), frameAuto);
   cmdInit->setObjectName("cmdInit");
-  cmdInit->setToolTip(QStringLiteral("ピースの姿勢や組込順番を初期化する"));
+  cmdInit->setToolTip(tr("ピースの姿勢や組込順番を初期化する"));
   place(cmdInit, 120, 1500, 900, 375);
-  cmdStop = new QPushButton(QStringLiteral("STOP"), frameAuto);
+  cmdStop = new QPushButton(tr("STOP"), frameAuto);
   cmdStop->setObjectName("cmdStop");
-  cmdStop->setToolTip(QStringLiteral("停止"));
+  cmdStop->setToolTip(tr("停止"));
   place(cmdStop, 1080, 1500, 900, 375);
-  cmdMove = new QPushButton(QStringLiteral("LOAD"), frameAuto);
+  cmdMove = new QPushButton(tr("LOAD"), frameAuto);
   cmdMove->setObjectName("cmdMove");
-  cmdMove->setToolTip(QStringLiteral("自動で装填する"));
+  cmdMove->setToolTip(tr("自動で装填する"));
   place(cmdMove, 2040, 1500, 900, 375);
   listRotate = new QListWidget(frameAuto);
   listRotate->setObjectName("listRotate");
   place(listRotate, 3600, 240, 3135, 1200);
-  lblAtOnce = label(frameAuto, "lblAtOnce", nullptr, 3600, 1500, 3135, 375);
+  lblAtOnce = label(frameAuto, "lblAtOnce", QString(), 3600, 1500, 3135, 375);
 
   // Block list and block commands, under the block view.
   lstPiece = new QListWidget(area);
   lstPiece->setObjectName("lstPiece");
   place(lstPiece, 7680, 6900, 720, 2760);
-  cmdTurn[0] = button("cmdTurn(0)", "Turn-Z", "正面から見て、時計回り", 8640, 6900, 900);
-  cmdTurn[1] = button("cmdTurn(1)", "Turn-X", "右から見て、反時計回り", 9600, 6900, 900);
-  cmdTurn[2] = button("cmdTurn(2)", "Turn-Y", "上から見て、反時計回り", 10560, 6900, 900);
-  cmdOrg = button("cmdOrg", "Orgin", "原点へ移動", 11520, 6900, 900);
-  cmdBotom = button("cmdBotom", "Botom", nullptr, 12480, 6900, 900);
-  cmdX_Dec = button("cmdX_Dec", "X-", "左へ移動", 8640, 7380, 600);
-  cmdX_Inc = button("cmdX_Inc", "X+", "右へ移動", 9300, 7380, 600);
-  cmdY_dec = button("cmdY_dec", "Y-", "上へ移動", 10080, 7380, 600);
-  cmdY_Inc = button("cmdY_Inc", "Y+", "下へ移動", 10740, 7380, 600);
-  cmdZ_Dec = button("cmdZ_Dec", "Z-", "奥へ移動", 11520, 7380, 600);
-  cmdZ_Inc = button("cmdZ_Inc", "Z+", "手前に移動", 12180, 7380, 600);
-  cmdReset = button("cmdReset", "Reset", "ピースの向きを、作成時に戻します", 8640, 7860, 900);
-  cmdShuffle = button("cmdShuffle", "Shuffle", "ピースの向きを、ランダムに設定します", 9600, 7860, 900);
-  cmdSet = button("cmdSet", "Set", nullptr, 10800, 7860, 900);
-  cmdSetCancel = button("cmdSetCancel", "Cancel", nullptr, 11760, 7860, 900);
-  chkAutoNext = new QCheckBox(QStringLiteral("AUTO NEXT"), area);
+  cmdTurn[0] = button("cmdTurn(0)", tr("Turn-Z"), tr("正面から見て、時計回り"), 8640, 6900, 900);
+  cmdTurn[1] = button("cmdTurn(1)", tr("Turn-X"), tr("右から見て、反時計回り"), 9600, 6900, 900);
+  cmdTurn[2] = button("cmdTurn(2)", tr("Turn-Y"), tr("上から見て、反時計回り"), 10560, 6900, 900);
+  cmdOrg = button("cmdOrg", tr("Orgin"), tr("原点へ移動"), 11520, 6900, 900);
+  cmdBotom = button("cmdBotom", tr("Botom"), QString(), 12480, 6900, 900);
+  cmdX_Dec = button("cmdX_Dec", tr("X-"), tr("左へ移動"), 8640, 7380, 600);
+  cmdX_Inc = button("cmdX_Inc", tr("X+"), tr("右へ移動"), 9300, 7380, 600);
+  cmdY_dec = button("cmdY_dec", tr("Y-"), tr("上へ移動"), 10080, 7380, 600);
+  cmdY_Inc = button("cmdY_Inc", tr("Y+"), tr("下へ移動"), 10740, 7380, 600);
+  cmdZ_Dec = button("cmdZ_Dec", tr("Z-"), tr("奥へ移動"), 11520, 7380, 600);
+  cmdZ_Inc = button("cmdZ_Inc", tr("Z+"), tr("手前に移動"), 12180, 7380, 600);
+  cmdReset = button("cmdReset", tr("Reset"), tr("ピースの向きを、作成時に戻します"), 8640, 7860, 900);
+  cmdShuffle = button("cmdShuffle", tr("Shuffle"), tr("ピースの向きを、ランダムに設定します"), 9600, 7860, 900);
+  cmdSet = button("cmdSet", tr("Set"), QString(), 10800, 7860, 900);
+  cmdSetCancel = button("cmdSetCancel", tr("Cancel"), QString(), 11760, 7860, 900);
+  chkAutoNext = new QCheckBox(tr("AUTO NEXT"), area);
   chkAutoNext->setObjectName("chkAutoNext");
-  chkAutoNext->setToolTip(QStringLiteral("[Set]時、ブロックを進めます。"));
+  chkAutoNext->setToolTip(tr("[Set]時、ブロックを進めます。"));
   place(chkAutoNext, 12720, 7860, 1575, 375);
-  lblPiece_count = label(area, "lblPiece_count", "セル数", 8640, 8400, 1800, 300);
+  lblPiece_count = label(area, "lblPiece_count", tr("セル数"), 8640, 8400, 1800, 300);
   hscFace = scrollBar(area, Qt::Horizontal, "hscFace", 0, 5, 1, 1, 0);
   place(hscFace, 10800, 8400, 1500, 255);
-  lblFace = label(area, "lblFace", "ピース面　№", 12360, 8400, 600, 255);
+  lblFace = label(area, "lblFace", tr("ピース面　№"), 12360, 8400, 600, 255);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
@@ -331,7 +332,7 @@ void frmMain::Form_Load() {
   setWindowTitle(fncQString(fncMainCaption(st_)));
   if (st_.G_bDemo) {
     subDemoMenus_enable(false);
-    lblDemo->setText(QString::fromUtf8(kDemoBanner).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    lblDemo->setText(QString::fromUtf8(fncText(kDemoBanner)));
     lblDemo->setVisible(true);
   } else {
     lblDemo->setVisible(false);
@@ -378,13 +379,13 @@ void frmMain::Form_Load() {
 
   stsBar_set(1, "Ver 0.0.0");
   if (st_.G_bDemo) {
-    stsBar_set(2, "デモ");
+    stsBar_set(2, tr("デモ").toStdString());
     stsBar_set(3, "4×4×3");
-    stsBar_set(4, "デモ ４×４×３");
+    stsBar_set(4, tr("デモ ４×４×３").toStdString());
   } else {
-    stsBar_set(2, "サンプル");
+    stsBar_set(2, tr("サンプル").toStdString());
     stsBar_set(3, "3×3×3");
-    stsBar_set(4, "サンプル ３×３×３");
+    stsBar_set(4, tr("サンプル ３×３×３").toStdString());
   }
   frameAuto->setVisible(false);
 
@@ -486,50 +487,63 @@ void frmMain::stsBar_set(int panel, const std::string& text) { stsBar[panel - 1]
 
 std::string frmMain::text(const QLabel* label) { return label->text().toStdString(); }
 
-void frmMain::mnuFileOpen_Click() {
-  try {
-    if (mnuMake->isChecked() || mnuMakePiece->isChecked()) {
-      if (dialogs_.messageBox("作成中のブロックが、破棄されます。よろしいですか？", "パズルを開く", MsgIcon::Question,
-                              MsgButtons::YesNo) != MsgAnswer::Yes)
-        return;
-      cmdSet->setVisible(false);
-      cmdSetCancel->setVisible(false);
-      chkAutoNext->setVisible(false);
-      mnuMake->setChecked(false);
-      mnuMakePiece->setChecked(false);
-      for (QAction* a : {mnu2D_Panel, mnuAautoMove, mnuHelpHelp, mnuMake, mnuMakePiece}) a->setEnabled(true);
-      mnu2D_Panel_Click();
-      subBoxButton_enable(true);
-      cmdClear_Click();
-    }
+bool frmMain::fncMaking_leave() {
+  if (!mnuMake->isChecked() && !mnuMakePiece->isChecked()) return true;
+  if (dialogs_.messageBox(tr("作成中のブロックが、破棄されます。よろしいですか？").toStdString(),
+                          tr("パズルを開く").toStdString(), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+    return false;
+  cmdSet->setVisible(false);
+  cmdSetCancel->setVisible(false);
+  chkAutoNext->setVisible(false);
+  mnuMake->setChecked(false);
+  mnuMakePiece->setChecked(false);
+  for (QAction* a : {mnu2D_Panel, mnuAautoMove, mnuHelpHelp, mnuMake, mnuMakePiece}) a->setEnabled(true);
+  mnu2D_Panel_Click();
+  subBoxButton_enable(true);
+  cmdClear_Click();
+  return true;
+}
 
+void frmMain::mnuFileOpen_Click() {
+  std::string path;
+  try {
+    if (!fncMaking_leave()) return;
     FileDialogRequest request;
-    request.title = "パズルを開く";
+    request.title = tr("パズルを開く").toStdString();
     request.initialPath = st_.G_sDataPath + "/*.bin";
     request.filter = "(*.bin)|*.bin";
     request.defaultExt = "bin";
-    const std::string path = dialogs_.openFileDialog(request);
+    path = dialogs_.openFileDialog(request);
     if (path.empty()) return;
+  } catch (const std::exception& e) {
+    subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileOpen_Click() 51");
+    st_.sPzFile.clear();
+    return;
+  }
+  subPuzzle_open(path);
+}
 
+bool frmMain::subPuzzle_open(const std::string& path) {
+  try {
     // The file is judged before anything changes, so a refused file leaves
     // the current puzzle, its box and its save target as they were.
     std::string bytes;
     if (IoError e = fncFile_readAll(path, bytes, kPuzzleFileReadMax)) {
       subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(kStepOpen) + ":" + e.text(),
                    "frmMain.fncFile_get() " + fncStr(e.number));
-      return;
+      return false;
     }
     PuzzleState probe = st_;
     const PuzzleReadResult check = fncPuzzle_decode(bytes, probe);
     if (check.status == PuzzleReadStatus::NgVersion) {
-      dialogs_.messageBox("バージョンが特定できませんでした。", "読み出し不可能なパズル", MsgIcon::Critical,
-                          MsgButtons::OK);
-      return;
+      dialogs_.messageBox(tr("バージョンが特定できませんでした。").toStdString(),
+                          tr("読み出し不可能なパズル").toStdString(), MsgIcon::Critical, MsgButtons::OK);
+      return false;
     }
     if (check.status == PuzzleReadStatus::Error) {
       subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(check.step) + ":" + check.error.text(),
                    "frmMain.fncFile_get() " + fncStr(check.error.number));
-      return;
+      return false;
     }
 
     cmdClear_Click();
@@ -538,7 +552,7 @@ void frmMain::mnuFileOpen_Click() {
     st_.G_sFileTitle = fncFile_title(path);
     st_.G_sPzVersion = check.version;
     stsBar_set(1, check.version);
-    stsBar_set(2, "プレイ・モード");
+    stsBar_set(2, tr("プレイ・モード").toStdString());
     stsBar_set(3, fncStr(st_.G_iCellX) + "×" + fncStr(st_.G_iCellY) + "×" + fncStr(st_.G_iCellZ));
     stsBar_set(4, st_.G_sComment);
 
@@ -562,9 +576,12 @@ void frmMain::mnuFileOpen_Click() {
     mnuTool->menuAction()->setEnabled(true);
     mnuView->menuAction()->setEnabled(true);
     subMoveList_clear();
+    subPlay_opened();
+    return true;
   } catch (const std::exception& e) {
     subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileOpen_Click() 51");
     st_.sPzFile.clear();
+    return false;
   }
 }
 

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "app/play.h"
@@ -30,6 +32,9 @@ class QWidget;
 namespace pakkon {
 
 class ClickLabel;
+class frmGenerate;
+class ProgressBook;
+class frmPuzzleList;
 class PictureWidget;
 class ShapeGrid;
 
@@ -139,6 +144,12 @@ class frmMain : public QMainWindow {
   void Form_Activate();
   void Form_QueryUnload();
   void mnuFileOpen_Click();
+  // The open command after its dialog, for any path (the puzzle list and
+  // new puzzles too); false when the file was refused.
+  bool subPuzzle_open(const std::string& path);
+  // While blocks are being made, asks whether to drop them and leaves the
+  // maker on Yes; false on No.
+  bool fncMaking_leave();
   void mnuFileQuit_Click();
   // What the demonstration takes away (false) and gives back (true), the
   // save entry included.
@@ -228,6 +239,42 @@ class frmMain : public QMainWindow {
   // ---- the puzzle list, progress and new puzzles (app/frmMain_list.cpp, maker/frmMain_generate.cpp) ----
   // Builds their menu entries, label and connections.
   void buildPuzzleList();
+  QAction* mnuFileList = nullptr;      // ファイル → パズル一覧…
+  QAction* mnuFileGenerate = nullptr;  // ファイル → 新しいパズルを作る…
+  QLabel* lblPlayTime = nullptr;       // time and actions since the puzzle was opened
+  void mnuFileList_Click();
+  void mnuFileGenerate_Click();
+  // A puzzle file was opened: its clock and action count start.
+  void subPlay_opened();
+  // After an action of the play layer: counts it and notices a completion.
+  void subPlay_after(const PlayOutcome& out, bool undoRedo);
+  // The give-up dialogue let the player in: a later completion is marked so.
+  void subProgress_gaveUp();
+  int playActions() const;
+  double playSeconds() const;
+  std::string progressPath() const;
+  // Reads the progress file, lets `change` write to the book and saves it;
+  // what went wrong is told to the player. False when nothing was saved.
+  bool subProgress_update(const std::function<void(ProgressBook&)>& change);
+  // Ratings worked out this session, by puzzle key.
+  std::map<std::string, int>& puzzleRatings();
+  // Show the dialogs modally and return their result; tests drive them.
+  std::function<int(frmPuzzleList&)> frmPuzzleList_exec;
+  std::function<int(frmGenerate&)> frmGenerate_exec;
+
+ private:
+  struct PlayRecord;
+  std::shared_ptr<PlayRecord> record_;
+
+ public:
+  // ---- the interface's language (app/frmMain_language.cpp) ----
+  // 表示 → Language / 言語, checked at the language of the next start.
+  void buildLanguageMenu();
+  QMenu* mnuLanguage = nullptr;
+  QAction* mnuLanguageJa = nullptr;
+  QAction* mnuLanguageEn = nullptr;
+  // Writes "ja" or "en" to Init.ini and says, in both, that it applies at the next start.
+  void mnuLanguage_Click(const std::string& language);
 
   // ---- auto loader (autoload/frmMain_autoload.cpp) ----
   void cmdInit_Click();

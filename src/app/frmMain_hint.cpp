@@ -4,6 +4,7 @@
 // answered by a worker thread after every change of the box.
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFont>
 #include <QKeySequence>
 #include <QLabel>
@@ -25,27 +26,28 @@
 namespace pakkon {
 namespace {
 
-// The texts this file shows.
-constexpr const char* kHintCaption = "ヒント\tH";
-constexpr const char* kFinishCaption = "完成できるか表示";
-constexpr const char* kHintTitle = "ヒント";
-constexpr const char* kHintRemoveBefore = "このままでは完成できません。ブロック ";
-constexpr const char* kHintRemoveAfter = " を外してみましょう。";
-constexpr const char* kHintAnd = " と ";
-constexpr const char* kHintComma = "、";
-constexpr const char* kHintNone = "このパズルは、空の箱からでも完成できません。";
-constexpr const char* kHintOutside =
-    "箱の中身が、箱からはみ出しています。\r\n[ Orgin ] や [ Turn ] で箱の中へ戻してください。";
-constexpr const char* kHintFull = "もう完成しています。";
-constexpr const char* kHintTooLong = "時間内にヒントを見つけられませんでした。";
-constexpr const char* kHintCountBefore = "ヒント：";
-constexpr const char* kHintCountAfter = " 回";
+// The texts this file shows, translated where they are shown.
+constexpr const char* kContext = "pakkon::frmMain";
+constexpr const char* kHintCaption = QT_TRANSLATE_NOOP("pakkon::frmMain", "ヒント\tH");
+constexpr const char* kFinishCaption = QT_TRANSLATE_NOOP("pakkon::frmMain", "完成できるか表示");
+constexpr const char* kHintTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "ヒント");
+// One text with the block numbers in it: English needs "block" or "blocks".
+constexpr const char* kHintRemove =
+    QT_TRANSLATE_N_NOOP("pakkon::frmMain", "このままでは完成できません。ブロック %1 を外してみましょう。");
+constexpr const char* kHintAnd = QT_TRANSLATE_NOOP("pakkon::frmMain", " と ");
+constexpr const char* kHintComma = QT_TRANSLATE_NOOP("pakkon::frmMain", "、");
+constexpr const char* kHintNone = QT_TRANSLATE_NOOP("pakkon::frmMain", "このパズルは、空の箱からでも完成できません。");
+constexpr const char* kHintOutside = QT_TRANSLATE_NOOP(
+    "pakkon::frmMain", "箱の中身が、箱からはみ出しています。\r\n[ Orgin ] や [ Turn ] で箱の中へ戻してください。");
+constexpr const char* kHintFull = QT_TRANSLATE_NOOP("pakkon::frmMain", "もう完成しています。");
+constexpr const char* kHintTooLong = QT_TRANSLATE_NOOP("pakkon::frmMain", "時間内にヒントを見つけられませんでした。");
+constexpr const char* kHintCount = QT_TRANSLATE_NOOP("pakkon::frmMain", "ヒント：%1 回");
 constexpr const char* kFinishYes = "○";
 constexpr const char* kFinishNo = "×";
 constexpr const char* kFinishWait = "…";
-constexpr const char* kFinishYesTip = "まだ完成できます";
-constexpr const char* kFinishNoTip = "このままでは完成できません";
-constexpr const char* kFinishWaitTip = "調べています";
+constexpr const char* kFinishYesTip = QT_TRANSLATE_NOOP("pakkon::frmMain", "まだ完成できます");
+constexpr const char* kFinishNoTip = QT_TRANSLATE_NOOP("pakkon::frmMain", "このままでは完成できません");
+constexpr const char* kFinishWaitTip = QT_TRANSLATE_NOOP("pakkon::frmMain", "調べています");
 
 // A hint in the window may take this long; a puzzle of the player's own
 // making could need far more, and the window must not hang on it.
@@ -57,13 +59,15 @@ void place(QWidget* w, int left, int top, int width, int height) {
   w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
 }
 
-QString q(const char* s) { return QString::fromUtf8(s); }
+// A text of this file in the chosen language.
+QString q(const char* s, int n = -1) { return QCoreApplication::translate(kContext, s, nullptr, n); }
+std::string t(const char* s) { return q(s).toStdString(); }
 
 // "3", "3 と 5", "2、3 と 5".
 std::string blockNames(const std::vector<int>& blocks) {
   std::string out;
   for (size_t i = 0; i < blocks.size(); ++i) {
-    if (i) out += i + 1 == blocks.size() ? kHintAnd : kHintComma;
+    if (i) out += t(i + 1 == blocks.size() ? kHintAnd : kHintComma);
     out += fncStr(blocks[i] + 1);
   }
   return out;
@@ -214,8 +218,9 @@ void frmMain::subFinishCheck_start() {
   id.append(reinterpret_cast<const char*>(st_.G_iPieceOrg), sizeof st_.G_iPieceOrg);
   const size_t puzzle = std::hash<std::string>{}(id);
   if (puzzle != w.puzzle) w.puzzle = puzzle, w.hints = 0;
-  lblHints->setText(QString::fromStdString(kHintCountBefore + fncStr(w.hints) + kHintCountAfter));
-  lblHints->setVisible(playing);
+  lblHints->setText(q(kHintCount).arg(w.hints));
+  // Nothing shows until the first hint, so the window looks as designed.
+  lblHints->setVisible(playing && w.hints > 0);
 
   const bool on = playing && mnuFinishCheck->isChecked();
   lblFinish->setVisible(on);
@@ -241,19 +246,21 @@ void frmMain::mnuHelpHint_Click() {
   limits.deadline = std::chrono::steady_clock::now() + kHintTime;
   const FinishHint h = fncFinish_hint(p, limits);
   auto tell = [this](const std::string& text) {
-    dialogs_.messageBox(text, kHintTitle, MsgIcon::Information, MsgButtons::OK);
+    dialogs_.messageBox(text, t(kHintTitle), MsgIcon::Information, MsgButtons::OK);
   };
-  if (h.answer == FinishAnswer::Stopped) return tell(kHintTooLong);
-  if (h.answer == FinishAnswer::Yes && h.block < 0) return tell(kHintFull);
+  if (h.answer == FinishAnswer::Stopped) return tell(t(kHintTooLong));
+  if (h.answer == FinishAnswer::Yes && h.block < 0) return tell(t(kHintFull));
   ++hintWork_->hints;
   if (h.answer == FinishAnswer::Yes) {
     playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells));
     return;
   }
   subFinishCheck_start();  // the count
-  if (p.outside()) return tell(kHintOutside);
-  if (h.remove.empty()) return tell(kHintNone);
-  tell(kHintRemoveBefore + blockNames(h.remove) + kHintRemoveAfter);
+  if (p.outside()) return tell(t(kHintOutside));
+  if (h.remove.empty()) return tell(t(kHintNone));
+  tell(q(kHintRemove, static_cast<int>(h.remove.size()))
+           .arg(QString::fromStdString(blockNames(h.remove)))
+           .toStdString());
 }
 
 }  // namespace pakkon

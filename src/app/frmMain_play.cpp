@@ -137,6 +137,7 @@ PlayOutcome frmMain::playAction(PlayAction a, bool record) {
   const PlayOutcome out = play_.apply(a, host, undoRedo, record && playRecording());
   if (out.done) showPlay(out);
   subEditMenu_update();
+  subPlay_after(out, undoRedo);
   return out;
 }
 
@@ -146,6 +147,7 @@ PlayOutcome frmMain::playGroup(const std::vector<PlayAction>& actions) {
   const PlayOutcome out = play_.applyGroup(actions, host);
   showPlay(out);
   subEditMenu_update();
+  subPlay_after(out, false);
   return out;
 }
 
@@ -234,34 +236,35 @@ void frmMain::cmdClear_Click() { playAction({ActionKind::Clear}); }
 
 bool frmMain::fncGiveUp_check() {
   if (st_.G_sPzVersion.empty()) {
-    dialogs_.messageBox("このパズルは、サンプルです。自力で解いてください。", "ファイト！", MsgIcon::Information,
-                        MsgButtons::OK);
+    dialogs_.messageBox(tr("このパズルは、サンプルです。自力で解いてください。").toStdString(),
+                        tr("ファイト！").toStdString(), MsgIcon::Information, MsgButtons::OK);
     return false;
   }
   if (st_.G_sAnswerPW.empty()) {
-    dialogs_.messageBox("パスワードが、設定されていません。自力で解いてください。", "ファイト！", MsgIcon::Information,
-                        MsgButtons::OK);
+    dialogs_.messageBox(tr("パスワードが、設定されていません。自力で解いてください。").toStdString(),
+                        tr("ファイト！").toStdString(), MsgIcon::Information, MsgButtons::OK);
     return false;
   }
-  if (dialogs_.messageBox("降参しますか？", "悔しいけども．．．", MsgIcon::Question, MsgButtons::YesNo) !=
-      MsgAnswer::Yes)
+  if (dialogs_.messageBox(tr("降参しますか？").toStdString(), tr("悔しいけども．．．").toStdString(), MsgIcon::Question,
+                          MsgButtons::YesNo) != MsgAnswer::Yes)
     return false;
-  const std::string answer =
-      dialogs_.inputBox("解答パスワードを入力してください\n（半角英数字１０文字以内）", "参った", "");
+  const std::string answer = dialogs_.inputBox(
+      tr("解答パスワードを入力してください\n（半角英数字１０文字以内）").toStdString(), tr("参った").toStdString(), "");
   if (answer.empty()) return false;
   if (fncTrim(answer) == st_.G_sAnswerPW) return true;
-  dialogs_.messageBox("残念ながら、ご期待には応えられません。自力で解いてください。", "ファイト！",
-                      MsgIcon::Information, MsgButtons::OK);
+  dialogs_.messageBox(tr("残念ながら、ご期待には応えられません。自力で解いてください。").toStdString(),
+                      tr("ファイト！").toStdString(), MsgIcon::Information, MsgButtons::OK);
   return false;
 }
 
 void frmMain::mnuHelpHelp_Click() {
   if (!fncGiveUp_check()) return;
-  dialogs_.messageBox(
-      "今から、[ Reset ] ボタンを有効にします。\r\n"
-      "[ Reset ] ボタンをクリックすると、作成された一番最初のブロック状態に戻ります。\r\n"
-      "ブロックを選択して移動や回転をせずに [ Load ]を、クリックしてください 。",
-      "神の恩恵、仏の御慈悲・・・", MsgIcon::Information, MsgButtons::OK);
+  subProgress_gaveUp();
+  dialogs_.messageBox(tr("今から、[ Reset ] ボタンを有効にします。\r\n"
+                         "[ Reset ] ボタンをクリックすると、作成された一番最初のブロック状態に戻ります。\r\n"
+                         "ブロックを選択して移動や回転をせずに [ Load ]を、クリックしてください 。")
+                          .toStdString(),
+                      tr("神の恩恵、仏の御慈悲・・・").toStdString(), MsgIcon::Information, MsgButtons::OK);
   cmdReset->setEnabled(true);
 }
 

@@ -7,10 +7,12 @@
 #include "app/errorlog.h"
 #include "app/frmMain.h"
 #include "app/program_folder.h"
+#include "app/settings.h"
 #include "app/startup.h"
 #include "platform/files.h"
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_language.h"
 #include "platform/scripted_dialogs.h"
 
 namespace {
@@ -47,13 +49,16 @@ class Application : public QApplication {
 
 int main(int argc, char* argv[]) {
   Application app(argc, argv);
-  // Qt's own buttons and dialogs speak the program's language.
-  pakkon::subQtTranslations_install(app, QStringLiteral("ja"));
   // The desktop entry's name: how a Wayland session finds the window's icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pakkon.Pakkon"));
   // Beside the executable, or the player's own folder when installed.
   const pakkon::ProgramFolder folder = pakkon::fncProgramFolder_choose(
       QCoreApplication::applicationDirPath().toStdString(), pakkon::fncEnvironment_current());
+  // Every text, Qt's own buttons and dialogs included, in the player's
+  // language, chosen before the first message can be shown; a first start
+  // of an installed game has no Init.ini yet and starts in Japanese.
+  pakkon::subLanguage_install(app, pakkon::fncPreferences_read(folder.sDir + "/" + pakkon::kInitFileName).sLanguage,
+                              pakkon::fncProgramFolder_shipped(folder));
   const QString programDir = QString::fromStdString(folder.sDir);
   pakkon::QtDialogs dialogs;
   app.dialogs = &dialogs;
@@ -62,8 +67,10 @@ int main(int argc, char* argv[]) {
   switch (lock.acquire()) {
     case pakkon::InstanceLock::Result::Acquired: break;
     case pakkon::InstanceLock::Result::Running:
-      dialogs.messageBox("このアプリケーションはすでに開かれています。", "起動時エラー", pakkon::MsgIcon::Critical,
-                         pakkon::MsgButtons::OK);
+      dialogs.messageBox(
+          QCoreApplication::translate("main", "このアプリケーションはすでに開かれています。").toStdString(),
+          QCoreApplication::translate("main", "起動時エラー").toStdString(), pakkon::MsgIcon::Critical,
+          pakkon::MsgButtons::OK);
       return 1;
     case pakkon::InstanceLock::Result::Failed: {
       // Only the guard against a second copy is lost, and the player cannot

@@ -7,6 +7,7 @@
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
 #include "platform/text.h"
+#include "platform/text_catalogue.h"
 
 namespace pakkon {
 namespace {
@@ -384,9 +385,12 @@ void PlayLayer::perform(PlayAction& a, PlayHost& host) {
     case ActionKind::Load: {
       switch (fncPiece_load(st_, b)) {
         case LoadRefusal::AlreadyUsed:
-          host.tell({fncStr(b + 1) + " 既に使用しています！", "×それは駄目×", MsgIcon::Critical});
+          host.tell({fncText_message("%1 既に使用しています！", {fncStr(b + 1)}), fncText("×それは駄目×"),
+                     MsgIcon::Critical});
           return;
-        case LoadRefusal::NoRoom: host.tell({"そこには、置けません！", "×そこは駄目×", MsgIcon::Critical}); return;
+        case LoadRefusal::NoRoom:
+          host.tell({fncText("そこには、置けません！"), fncText("×そこは駄目×"), MsgIcon::Critical});
+          return;
         case LoadRefusal::None: break;
       }
       out_->boxDrawn = true;
@@ -396,10 +400,10 @@ void PlayLayer::perform(PlayAction& a, PlayHost& host) {
       c_.option[b] = true;
       c_.checked = b;
       if (c_.deadSpace && fncBox_deadCell(st_.G_iBox))
-        host.tell({"う～ん、死んだ目ができてしまった。違う所を選んだ方がいいと思う！", "×そこは、結局は駄目×",
-                   MsgIcon::Exclamation});
+        host.tell({fncText("う～ん、死んだ目ができてしまった。違う所を選んだ方がいいと思う！"),
+                   fncText("×そこは、結局は駄目×"), MsgIcon::Exclamation});
       if (showSum() == st_.G_iCellTotal)
-        host.tell({"☆グレイト☆　お疲れさまでした", "♪おめでとう♪", MsgIcon::Information});
+        host.tell({fncText("☆グレイト☆　お疲れさまでした"), fncText("♪おめでとう♪"), MsgIcon::Information});
       break;
     }
     case ActionKind::Cancel:

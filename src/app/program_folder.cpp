@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "model/puzzle_file.h"
 #include "platform/scripted_dialogs.h"
+#include "platform/text_catalogue.h"
 
 namespace pakkon {
 namespace {
@@ -129,6 +130,10 @@ ProgramFolder fncProgramFolder_choose(const std::string& exeDir, const Environme
   return folder;
 }
 
+std::string fncProgramFolder_shipped(const ProgramFolder& folder) {
+  return folder.bInstalled ? folder.sShared : folder.sDir;
+}
+
 PrepareResult fncProgramFolder_prepare(const ProgramFolder& folder) {
   PrepareResult result;
   if (!folder.bInstalled) return result;
@@ -175,8 +180,8 @@ bool fncProgramFolder_ready(const ProgramFolder& folder, Dialogs& dialogs) {
   const PrepareResult result = fncProgramFolder_prepare(folder);
   if (result.error) {
     dialogs.messageBox(
-        "プログラム・フォルダ\r\n" + folder.sDir + "\r\nを用意できませんでした。\r\n" + result.error.text() + "\r\n",
-        "起動時エラー", MsgIcon::Critical, MsgButtons::OK);
+        fncText_message("プログラム・フォルダ\n%1\nを用意できませんでした。\n%2\n", {folder.sDir, result.error.text()}),
+        fncText("起動時エラー"), MsgIcon::Critical, MsgButtons::OK);
     return false;
   }
   if (result.problems.empty()) return true;
@@ -186,9 +191,10 @@ bool fncProgramFolder_ready(const ProgramFolder& folder, Dialogs& dialogs) {
     lines += e.text() + "\r\n";
     subError_log(unseen, folder.sDir + "/", "Line 0:" + e.text(), "Main() " + std::to_string(e.number));
   }
-  dialogs.messageBox("プログラム・フォルダ\r\n" + folder.sDir + "\r\nに次のファイルを用意できませんでした。\r\n" +
-                         lines + "このまま始めます。",
-                     "プログラム・フォルダ異常", MsgIcon::Exclamation, MsgButtons::OK);
+  dialogs.messageBox(fncText_message("プログラム・フォルダ\n%1\nに次のファイルを用意できませんでした。\n"
+                                     "%2このまま始めます。",
+                                     {folder.sDir, lines}),
+                     fncText("プログラム・フォルダ異常"), MsgIcon::Exclamation, MsgButtons::OK);
   return true;
 }
 

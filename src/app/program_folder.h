@@ -47,6 +47,10 @@ PrepareResult fncProgramFolder_prepare(const ProgramFolder& folder);
 // game must end. Files left out are also logged in Error_Log.TXT.
 bool fncProgramFolder_ready(const ProgramFolder& folder, Dialogs& dialogs);
 
+// Where the files the program only reads lie (its translations): the
+// shared files of an installed game, else the executable's folder.
+std::string fncProgramFolder_shipped(const ProgramFolder& folder);
+
 inline constexpr const char* kSharedSubdir = "share/pakkon";
 inline constexpr const char* kUserSubdir = "pakkon";
 inline constexpr const char* kHelpSubdir = "docs";

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/ini.h"
 #include "platform/text.h"
+#include "platform/text_catalogue.h"
 
 namespace pakkon {
 namespace {
@@ -17,17 +18,19 @@ std::string fncInitFile(const PuzzleState& st) { return st.G_sAppPath + kInitFil
 bool fncInit_load(PuzzleState& st, Dialogs& dialogs) {
   const std::string file = fncInitFile(st);
   if (!fncFile_exists(file)) {
-    dialogs.messageBox(
-        "初期設定ファイル\r\n" + file + "\r\nが見つかりませんでした。\r\nインストールをやり直してください。\r\n",
-        "初期設定ファイル異常", MsgIcon::Critical, MsgButtons::OK);
+    dialogs.messageBox(fncText_message("初期設定ファイル\n%1\nが見つかりませんでした。\n"
+                                       "インストールをやり直してください。\n",
+                                       {file}),
+                       fncText("初期設定ファイル異常"), MsgIcon::Critical, MsgButtons::OK);
     return false;
   }
   const IniFile ini(file);
   if (ini.error()) {
     // A FIFO, a device or a huge file in its place: said plainly, never waited on.
-    dialogs.messageBox("初期設定ファイル\r\n" + file + "\r\nを読み込めませんでした。\r\n" + ini.error().text() +
-                           "\r\nインストールをやり直してください。\r\n",
-                       "初期設定ファイル異常", MsgIcon::Critical, MsgButtons::OK);
+    dialogs.messageBox(fncText_message("初期設定ファイル\n%1\nを読み込めませんでした。\n%2\n"
+                                       "インストールをやり直してください。\n",
+                                       {file, ini.error().text()}),
+                       fncText("初期設定ファイル異常"), MsgIcon::Critical, MsgButtons::OK);
     return false;
   }
   st.G_bDemo = fncCBool(ini.get("SYSTEM", "DEMO")).value_or(false);
@@ -43,16 +46,24 @@ bool fncInit_load(PuzzleState& st, Dialogs& dialogs) {
   return true;
 }
 
-Preferences fncPreferences_load(const PuzzleState& st) {
-  const IniFile ini(fncInitFile(st));
+Preferences fncPreferences_load(const PuzzleState& st) { return fncPreferences_read(fncInitFile(st)); }
+
+Preferences fncPreferences_read(const std::string& initFile) {
+  const IniFile ini(initFile);
   Preferences p;
   p.bPreview = fncCBool(ini.get(kPrefSection, kPrefPreview)).value_or(p.bPreview);
   p.bFinishCheck = fncCBool(ini.get(kPrefSection, kPrefFinishCheck)).value_or(p.bFinishCheck);
+  // Whatever the desktop's locale: only an explicit choice gives English.
+  if (fncTrim(ini.get(kLanguageSection, kLanguageKey)) == "en") p.sLanguage = "en";
   return p;
 }
 
 bool fncPreference_put(const PuzzleState& st, const char* key, bool value) {
   return fncIni_put(kPrefSection, key, value ? "True" : "False", fncInitFile(st));
+}
+
+bool fncLanguage_put(const PuzzleState& st, const std::string& language) {
+  return fncIni_put(kLanguageSection, kLanguageKey, language == "en" ? "en" : "ja", fncInitFile(st));
 }
 
 void subDemo_put(const PuzzleState& st) {

@@ -18,18 +18,25 @@ std::string fncInitFile(const PuzzleState& st);
 // be read counts as False.
 bool fncInit_load(PuzzleState& st, Dialogs& dialogs);
 
-// The player's own choices beyond the design, in Init.ini's [View] section;
-// a missing or unreadable value is the default. The file gets a key only
-// when the player changes the choice.
+// The player's own choices beyond the design, in Init.ini's [View] section
+// and [SYSTEM] LANGUAGE; a missing or unreadable value is the default. The
+// file gets a key only when the player changes the choice.
 struct Preferences {
-  bool bPreview = true;       // the landing place of the selected block
-  bool bFinishCheck = false;  // the exact "can this still be finished?" mark
+  bool bPreview = true;          // the landing place of the selected block
+  bool bFinishCheck = false;     // the exact "can this still be finished?" mark
+  std::string sLanguage = "ja";  // "ja" or "en"; anything else is "ja"
 };
 inline constexpr const char* kPrefSection = "View";
 inline constexpr const char* kPrefPreview = "Preview";
 inline constexpr const char* kPrefFinishCheck = "FinishCheck";
+inline constexpr const char* kLanguageSection = "SYSTEM";
+inline constexpr const char* kLanguageKey = "LANGUAGE";
 Preferences fncPreferences_load(const PuzzleState& st);
+// The same from a settings file named directly (before start-up has read it).
+Preferences fncPreferences_read(const std::string& initFile);
 bool fncPreference_put(const PuzzleState& st, const char* key, bool value);
+// Writes the language, "ja" or "en", for the next start.
+bool fncLanguage_put(const PuzzleState& st, const std::string& language);
 
 // Writes G_bDemo as "True" or "False".
 void subDemo_put(const PuzzleState& st);

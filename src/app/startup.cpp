@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "platform/text_catalogue.h"
 #include "version.h"
 
 namespace pakkon {
@@ -23,9 +24,10 @@ bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& pr
   if (!fncDir_create(st.G_sDataPath)) {
     // A folder the player cannot have: keep going with the program folder.
     const std::string fallback = st.G_sAppPath.substr(0, st.G_sAppPath.size() - 1);
-    dialogs.messageBox("データ・フォルダ\r\n" + st.G_sDataPath +
-                           "\r\nを作成できませんでした。\r\nパズル・ファイルは\r\n" + fallback + "\r\nで扱います。",
-                       "データ・フォルダ異常", MsgIcon::Exclamation, MsgButtons::OK);
+    dialogs.messageBox(fncText_message("データ・フォルダ\n%1\nを作成できませんでした。\n"
+                                       "パズル・ファイルは\n%2\nで扱います。",
+                                       {st.G_sDataPath, fallback}),
+                       fncText("データ・フォルダ異常"), MsgIcon::Exclamation, MsgButtons::OK);
     st.G_sDataPath = fallback;
   }
   // What interrupted saves left behind.
@@ -34,6 +36,6 @@ bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& pr
   return true;
 }
 
-std::string fncMainCaption(const PuzzleState& st) { return "３Ｄ空間パズル・ゲーム ぱっこん" + st.G_sVersion; }
+std::string fncMainCaption(const PuzzleState& st) { return fncText("３Ｄ空間パズル・ゲーム ぱっこん") + st.G_sVersion; }
 
 }  // namespace pakkon

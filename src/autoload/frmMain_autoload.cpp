@@ -138,8 +138,9 @@ void frmMain::cmdMove_Click() {
     fncAutoLoad_run(st_, hooks);
   } catch (const std::exception& e) {
     // The puzzle state stays as the search last wrote it; only the run ends.
-    dialogs_.messageBox(std::string("予期しないエラーのため、自動装填を中断しました。\r\n") + e.what(), "Auto Load",
-                        MsgIcon::Critical, MsgButtons::OK);
+    dialogs_.messageBox(
+        tr("予期しないエラーのため、自動装填を中断しました。\r\n%1").arg(QString::fromUtf8(e.what())).toStdString(),
+        "Auto Load", MsgIcon::Critical, MsgButtons::OK);
   }
   hooks.finish();
   autoLoadRunning_ = false;

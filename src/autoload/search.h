@@ -11,6 +11,7 @@
 
 #include "model/state.h"
 #include "platform/dialogs.h"
+#include "platform/text_catalogue.h"
 
 namespace pakkon {
 
@@ -71,7 +72,7 @@ void subOrder_shift(PuzzleState& st);
 // then iFace_ct and iTurn_CtZ of block i, each with a blank for the sign.
 std::string fncResult_line(const PuzzleState& st, int last);
 
-inline constexpr const char* kRotationLimitText = "ローテーション一周しました。アルゴリズムを見直そう";
-inline constexpr const char* kRotationLimitTitle = "残念";
+inline constexpr const char* kRotationLimitText = fncText_mark("ローテーション一周しました。アルゴリズムを見直そう");
+inline constexpr const char* kRotationLimitTitle = fncText_mark("残念");
 
 }  // namespace pakkon

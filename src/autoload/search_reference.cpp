@@ -171,7 +171,7 @@ class Reference {
     hooks_.sumText(fncStr(count) + " : " + fncStr(st_.G_iCellTotal));
     hooks_.resultLine(fncResult_line(st_, last_));
     if (count != st_.G_iCellTotal) return false;
-    hooks_.message(kFilledText, kFilledTitle, MsgIcon::Information);
+    hooks_.message(fncText(kFilledText), fncText(kFilledTitle), MsgIcon::Information);
     return true;
   }
 
@@ -208,7 +208,7 @@ class Reference {
       for (int k = 0; k <= last_; ++k) st_.GE_iRotation[k] = fncRotateDigit(st_.GE_lRotate, k);
       hooks_.autoInfoShow();
       if (st_.GE_lRotate > kRotateLimit) {
-        hooks_.message(kRotationLimitText, kRotationLimitTitle, MsgIcon::Exclamation);
+        hooks_.message(fncText(kRotationLimitText), fncText(kRotationLimitTitle), MsgIcon::Exclamation);
         return false;
       }
     }

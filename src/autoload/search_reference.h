@@ -58,8 +58,8 @@ int32_t fncRotate_stepped(int32_t n);
 int32_t fncRotate_next(int32_t n);
 
 inline constexpr int32_t kRotateLimit = 87654321;
-inline constexpr const char* kFilledText = "☆グレイト☆　お疲れさまでした";
-inline constexpr const char* kFilledTitle = "♪おめでとう♪";
+inline constexpr const char* kFilledText = fncText_mark("☆グレイト☆　お疲れさまでした");
+inline constexpr const char* kFilledTitle = fncText_mark("♪おめでとう♪");
 
 }  // namespace autoload_internal
 }  // namespace pakkon

@@ -46,9 +46,9 @@ void frmMain::lblDemo_Click() {
     st_.G_iCellTotal = fncPieces_count(st_);
     st_.iPiece_Sel = 0;
     subPiece_draw(0);
-    stsBar_set(2, "プレイ");
+    stsBar_set(2, tr("プレイ").toStdString());
     stsBar_set(3, "3×3×3");
-    stsBar_set(4, "サンプル３×３×３");
+    stsBar_set(4, tr("サンプル３×３×３").toStdString());
     Timer1->setInterval(1000);
     Timer1->start();
     subMoveList_clear();
@@ -78,7 +78,8 @@ void frmMain::lblDemo_Click() {
   subDemoMenus_enable(true);
   subMoveList_clear();
   subPreview_refresh();
-  if (dialogs_.messageBox(kDemoQuestion, kDemoQuestionTitle, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {
+  if (dialogs_.messageBox(fncText(kDemoQuestion), fncText(kDemoQuestionTitle), MsgIcon::Question, MsgButtons::YesNo) ==
+      MsgAnswer::Yes) {
     st_.G_bDemo = false;
     subDemo_put(st_);
   }
@@ -128,13 +129,14 @@ void frmMain::Timer1_Timer() {
 }
 
 void frmMain::mnuHelpVerInfo_Click() {
-  dialogs_.messageBox(fncVersionInfo_text(st_), kVersionTitle, MsgIcon::Information, MsgButtons::OK);
+  dialogs_.messageBox(fncVersionInfo_text(st_), fncText(kVersionTitle), MsgIcon::Information, MsgButtons::OK);
 }
 
 void frmMain::mnuPzMaker_Click() {
-  if (dialogs_.messageBox(fncToolInfo_text(), kToolTitle, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+  if (dialogs_.messageBox(fncToolInfo_text(), fncText(kToolTitle), MsgIcon::Question, MsgButtons::YesNo) !=
+      MsgAnswer::Yes)
     return;
-  openUrl(QUrl::fromLocalFile(QString::fromStdString(st_.G_sAppPath + kToolPage)).toString().toStdString());
+  openUrl(QUrl::fromLocalFile(QString::fromStdString(st_.G_sAppPath + fncToolPage())).toString().toStdString());
 }
 
 }  // namespace pakkon

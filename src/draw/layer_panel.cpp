@@ -114,7 +114,7 @@ PieceCellClick subPieceCell_click(PuzzleState& st, Dialogs& dialogs, PanelGrid g
   PieceCellClick result{true, count.sCaption};
   if (setCount) setCount(result.sCount);
   if (count.bWarn) {
-    dialogs.messageBox(kCellCountWarning, kCellCountTitle, MsgIcon::Exclamation, MsgButtons::OK);
+    dialogs.messageBox(fncText(kCellCountWarning), fncText(kCellCountTitle), MsgIcon::Exclamation, MsgButtons::OK);
     result.sCount = count.sCaptionAfter;
     if (setCount) setCount(result.sCount);
   }

@@ -10,6 +10,7 @@
 
 #include "model/state.h"
 #include "platform/dialogs.h"
+#include "platform/text_catalogue.h"
 
 namespace pakkon {
 
@@ -53,8 +54,8 @@ void subBoxPanel_draw(const PuzzleState& st, int L, int R, int U, int D, LayerPa
 // Refill shpE (x = LP), shpG (x = RP), shpF (y = UP), shpH (y = DP) from block piece.
 void subPiecePanel_draw(const PuzzleState& st, int LP, int RP, int UP, int DP, int piece, LayerPanels& panels);
 
-inline constexpr const char* kCellCountWarning = "セル数を超過しました。";
-inline constexpr const char* kCellCountTitle = "作りすぎっ・・・";
+inline constexpr const char* kCellCountWarning = fncText_mark("セル数を超過しました。");
+inline constexpr const char* kCellCountTitle = fncText_mark("作りすぎっ・・・");
 
 // The block maker's cell count over all blocks against its limit.
 struct CellCount {

@@ -24,7 +24,7 @@ W* placed(W* w, const char* name, int left, int top, int width, int height) {
 }  // namespace
 
 frmInput::frmInput(PuzzleState& st, QWidget* parent) : QDialog(parent), st_(st) {
-  setWindowTitle(QStringLiteral("パズル作成　セル設定"));
+  setWindowTitle(tr("パズル作成　セル設定"));
   setModal(true);
   setFixedSize(4200 / kTwipsPerPixel, 2700 / kTwipsPerPixel);
 
@@ -34,10 +34,10 @@ frmInput::frmInput(PuzzleState& st, QWidget* parent) : QDialog(parent), st_(st) 
   txtX = placed(new QLineEdit(QStringLiteral("4"), this), "txtX", 240, 600, 1080, 390);
   txtY = placed(new QLineEdit(QStringLiteral("4"), this), "txtY", 1560, 600, 1080, 390);
   txtZ = placed(new QLineEdit(QStringLiteral("4"), this), "txtZ", 2880, 600, 1080, 390);
-  Label4 = placed(new QLabel(QStringLiteral("セルの数を入力してください。"), this), "Label4", 240, 1140, 3720, 300);
-  Label5 = placed(new QLabel(QStringLiteral("値は、２ ～ ４の範囲。"), this), "Label5", 240, 1500, 3720, 300);
+  Label4 = placed(new QLabel(tr("セルの数を入力してください。"), this), "Label4", 240, 1140, 3720, 300);
+  Label5 = placed(new QLabel(tr("値は、２ ～ ４の範囲。"), this), "Label5", 240, 1500, 3720, 300);
   cmdOK = placed(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 1080, 1980, 1200, 450);
-  cmdCancel = placed(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel", 2520, 1980, 1200, 450);
+  cmdCancel = placed(new QPushButton(tr("Cancel"), this), "cmdCancel", 2520, 1980, 1200, 450);
   setTabOrder(txtX, txtY);
   setTabOrder(txtY, txtZ);
   setTabOrder(txtZ, cmdOK);

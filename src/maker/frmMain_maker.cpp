@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -19,24 +20,29 @@
 namespace pakkon {
 namespace {
 
-constexpr const char* kMakerTitle = "【 ﾂｰﾙ 】ブロック単体の作成";
-constexpr const char* kSaveAsTitle = "名前を付けて保存";
+constexpr const char* kMakerTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "【 ﾂｰﾙ 】ブロック単体の作成");
+constexpr const char* kSaveAsTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "名前を付けて保存");
+
+// A title above in the chosen language.
+std::string title(const char* s) { return QCoreApplication::translate("pakkon::frmMain", s).toStdString(); }
 
 }  // namespace
 
 bool frmMain::fncAnswerPW_check() {
   const std::string answer =
-      dialogs_.inputBox("パスワードを入力してください\n（半角英数字１０文字以内）", "パスワード入力", "");
+      dialogs_.inputBox(tr("パスワードを入力してください\n（半角英数字１０文字以内）").toStdString(),
+                        tr("パスワード入力").toStdString(), "");
   if (answer.empty()) return false;
   if (fncTrim(answer) == st_.G_sAnswerPW) return true;
-  dialogs_.messageBox("パスワードが違います。編集できません。", "ごめんなさい！", MsgIcon::Information, MsgButtons::OK);
+  dialogs_.messageBox(tr("パスワードが違います。編集できません。").toStdString(), tr("ごめんなさい！").toStdString(),
+                      MsgIcon::Information, MsgButtons::OK);
   return false;
 }
 
 void frmMain::mnuMakePiece_Click() {
   if (mnuMakePiece->isChecked()) {
-    if (dialogs_.messageBox("ブロック作成を終了しますか？\r\n作成終了後、保存を行ってください。\r\n", kMakerTitle,
-                            MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (dialogs_.messageBox(tr("ブロック作成を終了しますか？\r\n作成終了後、保存を行ってください。\r\n").toStdString(),
+                            title(kMakerTitle), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
       return;
     lblPiece_count->clear();
     st_.G_iCellTotal = fncPieces_count(st_);
@@ -53,7 +59,7 @@ void frmMain::mnuMakePiece_Click() {
     mnu2D_Panel_Click();
     subBoxButton_enable(true);
     cmdClear_Click();
-    stsBar_set(2, "プレイ・モード");
+    stsBar_set(2, tr("プレイ・モード").toStdString());
     stsBar_set(4, "");
     vscDY->setEnabled(true);
     hscDX->setEnabled(true);
@@ -64,16 +70,16 @@ void frmMain::mnuMakePiece_Click() {
   }
 
   const MsgAnswer start =
-      dialogs_.messageBox("ブロック単体を作成します。\r\nプレイ中のブロック情報を、初期化しますか？", kMakerTitle,
-                          MsgIcon::Question, MsgButtons::YesNoCancel);
+      dialogs_.messageBox(tr("ブロック単体を作成します。\r\nプレイ中のブロック情報を、初期化しますか？").toStdString(),
+                          title(kMakerTitle), MsgIcon::Question, MsgButtons::YesNoCancel);
   if (start == MsgAnswer::Cancel) return;
   if (start == MsgAnswer::Yes) {
     subPieces_clear(st_);
   } else if (!st_.G_sPzVersion.empty()) {
     // The blocks of an opened puzzle are its solution: only its maker may edit them.
     if (st_.G_sAnswerPW.empty()) {
-      dialogs_.messageBox("パスワードが設定されていませんので、編集はできません！", kMakerTitle, MsgIcon::Exclamation,
-                          MsgButtons::OK);
+      dialogs_.messageBox(tr("パスワードが設定されていませんので、編集はできません！").toStdString(),
+                          title(kMakerTitle), MsgIcon::Exclamation, MsgButtons::OK);
       subPieces_clear(st_);
     } else if (!fncAnswerPW_check()) {
       return;
@@ -93,9 +99,9 @@ void frmMain::mnuMakePiece_Click() {
   mnu2D_Panel->setChecked(true);
   subPanel_show(false, true);
   mnuMakePiece->setChecked(true);
-  stsBar_set(2, "ブロック作成");
+  stsBar_set(2, tr("ブロック作成").toStdString());
   stsBar_set(3, fncStr(st_.G_iCellX) + "×" + fncStr(st_.G_iCellY) + "×" + fncStr(st_.G_iCellZ));
-  stsBar_set(4, "ブロックを選択して、２Ｄパネルのマス目をクリックします。");
+  stsBar_set(4, tr("ブロックを選択して、２Ｄパネルのマス目をクリックします。").toStdString());
   vscDY->setEnabled(false);
   hscDX->setEnabled(false);
   pictMain->setEnabled(false);
@@ -116,30 +122,32 @@ void frmMain::mnuMakePiece_Click() {
 std::string frmMain::fncAnswerPW_ask(const std::string& current) {
   std::string typed = current;
   for (;;) {
-    typed = dialogs_.inputBox(
-        "解答パスワードを入力してください\n（半角英数字１０文字以内）\n"
-        "パスワードを設定しないと、ブロックの再編集が出来なくなります。\n"
-        "また、「参った・・・」で、解答を拝めなくなります。",
-        kSaveAsTitle, typed);
+    typed = dialogs_.inputBox(tr("解答パスワードを入力してください\n（半角英数字１０文字以内）\n"
+                                 "パスワードを設定しないと、ブロックの再編集が出来なくなります。\n"
+                                 "また、「参った・・・」で、解答を拝めなくなります。")
+                                  .toStdString(),
+                              title(kSaveAsTitle), typed);
     // A password the file cannot hold would make the saved puzzle unreadable.
     std::string bad;
     if (fncPassword_encodable(typed, &bad)) return fncTrim(typed);
-    dialogs_.messageBox("パスワードに使えない文字があります： " + bad +
-                            "\r\n半角の英字・数字・記号で入力してください。\r\n"
-                            "ただし w は 9 文字目まで、x は 8 文字目まで、y は 7 文字目まで、z は 6 文字目までです。",
-                        kSaveAsTitle, MsgIcon::Exclamation, MsgButtons::OK);
+    dialogs_.messageBox(tr("パスワードに使えない文字があります： %1\r\n"
+                           "半角の英字・数字・記号で入力してください。\r\n"
+                           "ただし w は 9 文字目まで、x は 8 文字目まで、y は 7 文字目まで、z は 6 文字目までです。")
+                            .arg(QString::fromStdString(bad))
+                            .toStdString(),
+                        title(kSaveAsTitle), MsgIcon::Exclamation, MsgButtons::OK);
   }
 }
 
 void frmMain::mnuFileSaveAs_Click() {
   try {
-    const std::string comment =
-        dialogs_.inputBox("コメントを入力してください\n（全角２０文字以内）", kSaveAsTitle, st_.G_sComment);
+    const std::string comment = dialogs_.inputBox(tr("コメントを入力してください\n（全角２０文字以内）").toStdString(),
+                                                  title(kSaveAsTitle), st_.G_sComment);
     if (comment.empty()) return;
     st_.G_sAnswerPW = fncAnswerPW_ask(st_.G_sAnswerPW);
 
     FileDialogRequest request;
-    request.title = kSaveAsTitle;
+    request.title = title(kSaveAsTitle);
     request.initialPath = st_.G_sDataPath + "/Test.bin";
     request.filter = "(*.bin)|*.bin";
     request.defaultExt = "bin";
@@ -159,7 +167,9 @@ void frmMain::mnuFileSaveAs_Click() {
         PutOptions{nullptr, saveFaults});
     stsBar_set(4, comment);
     st_.sPzFile = path;
-    if (written) dialogs_.messageBox("正常に終了しました。", kSaveAsTitle, MsgIcon::Information, MsgButtons::OK);
+    if (written)
+      dialogs_.messageBox(tr("正常に終了しました。").toStdString(), title(kSaveAsTitle), MsgIcon::Information,
+                          MsgButtons::OK);
     mnuFileSave->setEnabled(true);
   } catch (const std::exception& e) {
     subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileSaveAs_Click() 51");
@@ -169,15 +179,18 @@ void frmMain::mnuFileSaveAs_Click() {
 void frmMain::mnuFileSave_Click() {
   try {
     if (st_.sPzFile.empty()) return;
-    if (dialogs_.messageBox("上書き保存しますか？", "[ " + st_.G_sFileTitle + " ] の上書き保存", MsgIcon::Question,
-                            MsgButtons::OKCancel) != MsgAnswer::OK)
+    if (dialogs_.messageBox(tr("上書き保存しますか？").toStdString(),
+                            tr("[ %1 ] の上書き保存").arg(QString::fromStdString(st_.G_sFileTitle)).toStdString(),
+                            MsgIcon::Question, MsgButtons::OKCancel) != MsgAnswer::OK)
       return;
     st_.G_iCellDone = fncBox_count(st_.G_iBox);
     const bool written = subFile_put(
         st_, st_.sPzFile,
         [this](const std::string& m, const std::string& w) { subError_log(dialogs_, st_.G_sAppPath, m, w); },
         PutOptions{nullptr, saveFaults});
-    if (written) dialogs_.messageBox("正常に終了しました。", "パズル上書き保存", MsgIcon::Information, MsgButtons::OK);
+    if (written)
+      dialogs_.messageBox(tr("正常に終了しました。").toStdString(), tr("パズル上書き保存").toStdString(),
+                          MsgIcon::Information, MsgButtons::OK);
   } catch (const std::exception& e) {
     subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileSave_Click() 51");
   }

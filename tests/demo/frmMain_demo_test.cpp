@@ -147,7 +147,7 @@ TEST_F(Demonstration, TheTimerPressesTheButtonsOfEachStep) {
 TEST_F(Demonstration, ATickDuringTheRefusalOfAPressDoesNotPressAgain) {
   startAndClick();
   for (int i = 0; i < 4; ++i) w->lblDemo_Click();  // the Load step
-  w->cmdLoad_Click();  // block 1 loaded already: the timer's press is refused
+  w->cmdLoad_Click();                              // block 1 loaded already: the timer's press is refused
   dialogs.clear();
   int nested = 0;
   dialogs.whileOpen = [&] {

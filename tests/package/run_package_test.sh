@@ -70,7 +70,8 @@ apt-get install --simulate --no-install-recommends "$deb" >"$work/apt.log" 2>&1 
 # What the game and the desktop need, where they look for it.
 expected_puzzles=$(ls "$(dirname "$0")"/../../data/puzzles/[0-9][0-9]-*.txt | wc -l)
 for f in usr/bin/pakkon usr/bin/pakkon-tool usr/share/pakkon/Init.ini usr/share/pakkon/docs/puzzle-making.html \
-  usr/share/pakkon/docs/puzzle-format.html usr/share/pakkon/docs/answers.html \
+  usr/share/pakkon/docs/puzzle-format.html usr/share/pakkon/docs/answers.html usr/share/pakkon/docs/puzzle-making-en.html \
+  usr/share/pakkon/translations/pakkon_en.qm usr/share/pakkon/locale/en/LC_MESSAGES/pakkon.mo \
   usr/share/icons/hicolor/scalable/apps/$app_id.svg usr/share/icons/hicolor/48x48/apps/$app_id.png \
   usr/share/man/man6/pakkon.6.gz usr/share/man/man6/pakkon-tool.6.gz usr/share/doc/pakkon/copyright; do
   [ -s "$root/$f" ] || fail "the package lacks $f"

@@ -20,7 +20,14 @@ QString lines(const std::string& s) { return fncQString(s).replace(QStringLitera
 }  // namespace
 
 bool subQtTranslations_install(QCoreApplication& app, const QString& language) {
+  // A second call replaces the first one's texts.
+  const QString name = QStringLiteral("qtbase");
+  for (QTranslator* old : app.findChildren<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
+    QCoreApplication::removeTranslator(old);
+    delete old;
+  }
   auto* translator = new QTranslator(&app);
+  translator->setObjectName(name);
   if (!translator->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
     return false;
@@ -37,7 +44,7 @@ QString fncQtFilter(const std::string& filter) {
   // The description may already show the pattern; Qt shows it again.
   name.remove(QStringLiteral("(") + pattern + QStringLiteral(")"));
   name = name.trimmed();
-  if (name.isEmpty()) name = QStringLiteral("パズル・ファイル");
+  if (name.isEmpty()) name = QCoreApplication::translate("pakkon::QtDialogs", "パズル・ファイル");
   return name + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 

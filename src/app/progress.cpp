@@ -1,0 +1,173 @@
+#include "app/progress.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "geometry/mask.h"
+
+namespace pakkon {
+namespace {
+
+using Json = nlohmann::json;
+constexpr const char* kFormat = "pakkon-progress 1";
+
+bool anyMade(const PuzzleState& st) {
+  for (int b = 0; b < kPieces; ++b)
+    if (fncGrid_mask(st.G_iPieceOrg[b])) return true;
+  return false;
+}
+
+template <typename T>
+T field(const Json& j, const char* name, T fallback) {
+  const auto it = j.find(name);
+  if (it == j.end()) return fallback;
+  if constexpr (std::is_same_v<T, std::string>) {
+    return it->is_string() ? it->template get<std::string>() : fallback;
+  } else {
+    return it->is_number() ? it->template get<T>() : fallback;
+  }
+}
+
+}  // namespace
+
+std::string fncPuzzle_key(const PuzzleState& st) {
+  const bool made = anyMade(st);
+  std::vector<uint64_t> shapes;
+  for (int b = 0; b < kPieces; ++b) {
+    const uint64_t m = fncGrid_mask(made ? st.G_iPieceOrg[b] : st.G_iPiece[b]);
+    if (!m) continue;
+    const auto all = fncMask_orientations(m);
+    shapes.push_back(*std::min_element(all.begin(), all.end()));
+  }
+  std::sort(shapes.begin(), shapes.end());
+  // FNV-1a, 64 bits.
+  uint64_t h = 14695981039346656037ULL;
+  auto mix = [&h](uint64_t v) {
+    for (int i = 0; i < 8; ++i, v >>= 8) {
+      h ^= v & 0xFF;
+      h *= 1099511628211ULL;
+    }
+  };
+  mix(static_cast<uint64_t>(st.G_iCellX) | static_cast<uint64_t>(st.G_iCellY) << 16 |
+      static_cast<uint64_t>(st.G_iCellZ) << 32);
+  for (uint64_t s : shapes) mix(s);
+  char out[17];
+  std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
+  return out;
+}
+
+ProgressLoad ProgressBook::load(const std::string& path) {
+  entries_.clear();
+  problem_.clear();
+  std::string bytes;
+  if (const IoError e = fncFile_readAll(path, bytes, kProgressFileMax)) {
+    if (e.number == kErrFileNotFound) return state_ = ProgressLoad::Missing;
+    problem_ = e.text();
+    return state_ = ProgressLoad::Unreadable;
+  }
+  const Json j = Json::parse(bytes, nullptr, false);
+  if (j.is_discarded() || !j.is_object() || field<std::string>(j, "format", "") != kFormat || !j.contains("puzzles") ||
+      !j["puzzles"].is_object()) {
+    problem_ = j.is_discarded() ? "not JSON" : "not a progress file";
+    return state_ = ProgressLoad::Damaged;
+  }
+  for (const auto& [key, e] : j["puzzles"].items()) {
+    if (!e.is_object()) continue;
+    PuzzleProgress p;
+    p.name = field<std::string>(e, "name", "");
+    p.solved = field(e, "solved", 0);
+    p.solvedAfterGivingUp = field(e, "solvedAfterGivingUp", 0);
+    p.gaveUp = field(e, "gaveUp", 0);
+    p.bestSeconds = field(e, "bestSeconds", 0.0);
+    p.fewestActions = field(e, "fewestActions", 0);
+    p.fewestHints = field(e, "fewestHints", 0);
+    p.lastSolved = field<std::string>(e, "lastSolved", "");
+    p.stars = field(e, "stars", 0);
+    p.password = field<std::string>(e, "password", "");
+    entries_[key] = std::move(p);
+  }
+  return state_ = ProgressLoad::Ok;
+}
+
+const PuzzleProgress* ProgressBook::find(const std::string& key) const {
+  const auto it = entries_.find(key);
+  return it == entries_.end() ? nullptr : &it->second;
+}
+
+void ProgressBook::recordSolve(const std::string& key, const std::string& name, double seconds, int actions, int hints,
+                               bool afterGivingUp, const std::string& when) {
+  PuzzleProgress& p = entries_[key];
+  p.name = name;
+  p.lastSolved = when;
+  if (afterGivingUp) {
+    ++p.solvedAfterGivingUp;
+    return;
+  }
+  // Best time and fewest actions need not come from the same solve.
+  const double hundredths = std::round(seconds * 100) / 100;
+  p.bestSeconds = p.solved == 0 ? hundredths : std::min(p.bestSeconds, hundredths);
+  p.fewestActions = p.solved == 0 ? actions : std::min(p.fewestActions, actions);
+  p.fewestHints = p.solved == 0 ? hints : std::min(p.fewestHints, hints);
+  ++p.solved;
+}
+
+void ProgressBook::recordGiveUp(const std::string& key, const std::string& name) {
+  PuzzleProgress& p = entries_[key];
+  p.name = name;
+  ++p.gaveUp;
+}
+
+std::string ProgressBook::text() const {
+  Json puzzles = Json::object();
+  for (const auto& [key, p] : entries_) {
+    Json e = Json::object();
+    e["name"] = p.name;
+    e["solved"] = p.solved;
+    e["solvedAfterGivingUp"] = p.solvedAfterGivingUp;
+    e["gaveUp"] = p.gaveUp;
+    if (p.solved > 0) {
+      e["bestSeconds"] = p.bestSeconds;
+      e["fewestActions"] = p.fewestActions;
+      e["fewestHints"] = p.fewestHints;
+    }
+    if (!p.lastSolved.empty()) e["lastSolved"] = p.lastSolved;
+    if (p.stars > 0) e["stars"] = p.stars;
+    if (!p.password.empty()) e["password"] = p.password;
+    puzzles[key] = std::move(e);
+  }
+  const Json j = {{"format", kFormat}, {"puzzles", std::move(puzzles)}};
+  // A name need not be UTF-8; the file must still come out.
+  return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+IoError ProgressBook::save(const std::string& path, const WriteFaults* faults) {
+  if (state_ == ProgressLoad::Unreadable)
+    return fncIoError_make(kErrAccess, "the progress file could not be read, so it is not replaced (" + problem_ + ")");
+  if (state_ == ProgressLoad::Damaged) {
+    std::string aside = path + ".damaged";
+    for (int n = 2; fncFile_exists(aside) && n < 1000; ++n) aside = path + ".damaged-" + std::to_string(n);
+    if (std::rename(path.c_str(), aside.c_str()) != 0 && errno != ENOENT) return fncIoError_from(errno);
+    setAside_ = aside;
+  }
+  if (const IoError e = fncFile_writeAtomic(path, text(), faults)) return e;
+  state_ = ProgressLoad::Ok;
+  problem_.clear();
+  return {};
+}
+
+std::string fncNow_text() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char out[32];
+  std::strftime(out, sizeof out, "%Y/%m/%d %H:%M:%S", &local);
+  return out;
+}
+
+}  // namespace pakkon

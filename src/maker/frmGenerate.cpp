@@ -1,0 +1,214 @@
+#include "maker/frmGenerate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <atomic>
+#include <thread>
+
+#include "solver/rating.h"
+
+namespace pakkon {
+namespace {
+
+// The texts this file shows.
+constexpr const char* kContext = "pakkon::frmGenerate";
+constexpr const char* kTitle = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "新しいパズルを作る");
+constexpr const char* kSize = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "箱の大きさ");
+constexpr const char* kBlocks = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "ブロックの数");
+constexpr const char* kStars = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "難しさ");
+constexpr const char* kStarsTo = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "～");
+constexpr const char* kIdentical = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "同じ形のブロックも使う");
+constexpr const char* kStart = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "作成");
+constexpr const char* kCancel = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "キャンセル");
+constexpr const char* kReady =
+    QT_TRANSLATE_NOOP("pakkon::frmGenerate", "答えがひとつだけのパズルを、でたらめな分け方から探します。");
+constexpr const char* kSearching = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "探しています…");
+constexpr const char* kStopping = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "中止しています…");
+constexpr const char* kStopped = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "中止しました。");
+constexpr const char* kNotFound =
+    QT_TRANSLATE_NOOP("pakkon::frmGenerate",
+                      "条件に合うパズルが見つかりませんでした（%1 回試しました）。\n条件を変えて、もう一度どうぞ。");
+constexpr const char* kRefused = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "この条件ではパズルを作れません。");
+
+QString q(const char* s) { return QCoreApplication::translate(kContext, s); }
+
+QSpinBox* spin(QWidget* parent, const char* name, int lo, int hi, int value) {
+  auto* s = new QSpinBox(parent);
+  s->setObjectName(name);
+  s->setRange(lo, hi);
+  s->setValue(value);
+  return s;
+}
+
+QComboBox* starsBox(QWidget* parent, const char* name, int value) {
+  auto* c = new QComboBox(parent);
+  c->setObjectName(name);
+  for (int s = 1; s <= 5; ++s) c->addItem(QString::fromStdString(fncStars_text(s)), s);
+  c->setCurrentIndex(value - 1);
+  return c;
+}
+
+}  // namespace
+
+// The search on its worker thread. The dialog keeps it until the worker
+// has delivered its result (its last act), so joining never waits long.
+struct frmGenerate::Work {
+  std::atomic<bool> cancel{false};
+  std::atomic<int> percent{-1};
+  std::thread thread;
+  ~Work() {
+    cancel = true;
+    if (thread.joinable()) thread.join();
+  }
+};
+
+frmGenerate::frmGenerate(QWidget* parent) : QDialog(parent) {
+  setObjectName("frmGenerate");
+  setWindowTitle(q(kTitle));
+
+  spnX = spin(this, "spnX", 2, kCells, 3);
+  spnY = spin(this, "spnY", 2, kCells, 3);
+  spnZ = spin(this, "spnZ", 2, kCells, 3);
+  spnBlocks = spin(this, "spnBlocks", 2, kPieces, 6);
+  cboStarsFrom = starsBox(this, "cboStarsFrom", 1);
+  cboStarsTo = starsBox(this, "cboStarsTo", 5);
+  chkIdentical = new QCheckBox(q(kIdentical), this);
+  chkIdentical->setObjectName("chkIdentical");
+  prgTries = new QProgressBar(this);
+  prgTries->setObjectName("prgTries");
+  prgTries->setRange(0, 100);
+  prgTries->setValue(0);
+  lblStatus = new QLabel(q(kReady), this);
+  lblStatus->setObjectName("lblStatus");
+  lblStatus->setWordWrap(true);
+  cmdStart = new QPushButton(q(kStart), this);
+  cmdStart->setObjectName("cmdStart");
+  cmdStart->setDefault(true);
+  cmdCancel = new QPushButton(q(kCancel), this);
+  cmdCancel->setObjectName("cmdCancel");
+  cmdCancel->setAutoDefault(false);
+
+  auto* size = new QHBoxLayout;
+  size->addWidget(spnX);
+  size->addWidget(new QLabel(QStringLiteral("×"), this));
+  size->addWidget(spnY);
+  size->addWidget(new QLabel(QStringLiteral("×"), this));
+  size->addWidget(spnZ);
+  auto* stars = new QHBoxLayout;
+  stars->addWidget(cboStarsFrom);
+  stars->addWidget(new QLabel(q(kStarsTo), this));
+  stars->addWidget(cboStarsTo);
+  auto* form = new QFormLayout;
+  form->addRow(q(kSize), size);
+  form->addRow(q(kBlocks), spnBlocks);
+  form->addRow(q(kStars), stars);
+  form->addRow(QString(), chkIdentical);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cmdStart);
+  buttons->addWidget(cmdCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(prgTries);
+  layout->addWidget(lblStatus);
+  layout->addLayout(buttons);
+  setMinimumWidth(420);
+
+  connect(cmdStart, &QPushButton::clicked, this, &frmGenerate::cmdStart_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmGenerate::cmdCancel_Click);
+}
+
+frmGenerate::~frmGenerate() { work_.reset(); }
+
+GenerateOptions frmGenerate::options() const {
+  GenerateOptions o;
+  o.sizeX = spnX->value(), o.sizeY = spnY->value(), o.sizeZ = spnZ->value();
+  o.blocks = spnBlocks->value();
+  o.minStars = cboStarsFrom->currentData().toInt();
+  o.maxStars = cboStarsTo->currentData().toInt();
+  if (o.minStars > o.maxStars) std::swap(o.minStars, o.maxStars);
+  o.allowIdentical = chkIdentical->isChecked();
+  return o;
+}
+
+bool frmGenerate::running() const { return work_ != nullptr; }
+
+void frmGenerate::setRunning(bool on) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{spnX, spnY, spnZ, spnBlocks, cboStarsFrom, cboStarsTo, chkIdentical, cmdStart})
+    w->setEnabled(!on);
+}
+
+void frmGenerate::cmdStart_Click() {
+  if (work_) return;
+  used_ = options();
+  used_.seed = seed ? *seed : fncGenerated_seed();
+  if (!fncGenerate_check(used_).empty()) {
+    lblStatus->setText(q(kRefused));
+    return;
+  }
+  work_ = std::make_shared<Work>();
+  Work* w = work_.get();
+  GenerateOptions o = used_;
+  o.cancel = &w->cancel;
+  // At most one queued call per percent, however fast the tries go.
+  o.progress = [this, w](int tries, int most) {
+    const int p = static_cast<int>(100LL * tries / std::max(most, 1));
+    if (w->percent.exchange(p) != p)
+      QMetaObject::invokeMethod(
+          this, [this, p] { prgTries->setValue(p); }, Qt::QueuedConnection);
+  };
+  closing_ = false;
+  prgTries->setValue(0);
+  lblStatus->setText(q(kSearching));
+  setRunning(true);
+  w->thread = std::thread([this, o] {
+    GenerateResult r = fncPuzzle_generate(o);
+    QMetaObject::invokeMethod(
+        this, [this, r = std::move(r)] { finished(r); }, Qt::QueuedConnection);
+  });
+}
+
+void frmGenerate::finished(const GenerateResult& r) {
+  work_.reset();  // the worker's last act was to send this
+  setRunning(false);
+  cmdCancel->setEnabled(true);
+  switch (r.status) {
+    case GenerateStatus::Ok:
+      result_ = r;
+      prgTries->setValue(100);
+      accept();
+      return;
+    case GenerateStatus::Cancelled:
+      lblStatus->setText(q(kStopped));
+      if (closing_) QDialog::reject();
+      return;
+    case GenerateStatus::NotFound: lblStatus->setText(q(kNotFound).arg(r.tries)); break;
+    case GenerateStatus::BadOptions: lblStatus->setText(q(kRefused)); break;
+  }
+  if (closing_) QDialog::reject();
+}
+
+void frmGenerate::cmdCancel_Click() { reject(); }
+
+void frmGenerate::reject() {
+  if (!work_) {
+    QDialog::reject();
+    return;
+  }
+  // The dialog goes once the worker has seen the flag and answered.
+  closing_ = true;
+  work_->cancel = true;
+  lblStatus->setText(q(kStopping));
+  cmdCancel->setEnabled(false);
+}
+
+}  // namespace pakkon

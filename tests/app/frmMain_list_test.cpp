@@ -1,0 +1,310 @@
+// The puzzle list, the progress it shows and new puzzles, driven through
+// the window as a player would.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QThread>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "app/frmPuzzleList.h"
+#include "app/progress.h"
+#include "geometry/movement.h"
+#include "geometry/orientation.h"
+#include "maker/frmGenerate.h"
+#include "maker/puzzle_text.h"
+#include "model/puzzle_file.h"
+#include "qt/window_fixture.h"
+#include "support/packing.h"
+
+namespace pakkon {
+namespace {
+
+// Polls the event loop until `done`, with a generous bound.
+template <typename F>
+bool waitFor(F done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!done() && std::chrono::steady_clock::now() < end) {
+    QCoreApplication::processEvents();
+    QThread::msleep(1);
+  }
+  return done();
+}
+
+class PuzzleListTest : public test::WindowTest {
+ protected:
+  void SetUp() override { start(); }
+
+  // A shipped puzzle made into the data folder under `name`.
+  std::string put(const char* source, const std::string& name) {
+    const PuzzleTextResult r =
+        fncPuzzleText_parse(test::readFile(std::string(PAKKON_SOURCE_DIR) + "/data/puzzles/" + source));
+    PuzzleState p;
+    subPuzzleText_make(r.source, p, fncSeededRandom(3));
+    p.G_sVersion = st.G_sVersion;
+    const std::string path = st.G_sDataPath + "/" + name;
+    EXPECT_TRUE(subFile_put(p, path, [](const std::string& m, const std::string&) { ADD_FAILURE() << m; }));
+    return path;
+  }
+
+  // Opens the list and lets `use` work it; returns what it answered.
+  int list(const std::function<int(frmPuzzleList&)>& use) {
+    int result = -1;
+    w->frmPuzzleList_exec = [&](frmPuzzleList& d) { return result = use(d); };
+    w->mnuFileList_Click();
+    return result;
+  }
+
+  int openRow(const std::string& name) {
+    return list([&](frmPuzzleList& d) {
+      for (int r = 0; r < d.grdPuzzles->rowCount(); ++r)
+        if (d.grdPuzzles->item(r, frmPuzzleList::colName)->text().toStdString() == name) d.grdPuzzles->selectRow(r);
+      d.cmdOpen->click();
+      return d.result();
+    });
+  }
+
+  // Solves the puzzle in play with the window's own buttons.
+  void solve() {
+    PuzzleState made = st;
+    std::memcpy(made.G_iPiece, made.G_iPieceOrg, sizeof made.G_iPiece);
+    for (const test::Placement& p : test::findPacking(made)) {
+      w->setListIndex(p.block);
+      if (w->listIndex() == p.block) w->lstPiece_Click();
+      const test::Moves m = test::movesTo(st, p.block, p.cells);
+      for (int t : m.turns) w->cmdTurn[t]->click();
+      w->cmdOrg->click();
+      for (int i = 0; i < m.dx; ++i) w->cmdX_Inc->click();
+      for (int i = 0; i < m.dy; ++i) w->cmdY_Inc->click();
+      for (int i = 0; i < m.dz; ++i) w->cmdZ_Inc->click();
+      w->cmdLoad->click();
+    }
+  }
+
+  const PuzzleProgress* record(const std::string& name) {
+    book.load(w->progressPath());
+    for (const auto& [key, p] : book.entries())
+      if (p.name == name) return &p;
+    return nullptr;
+  }
+
+  ProgressBook book;
+};
+
+TEST_F(PuzzleListTest, MenuEntriesAndTheClockHaveTheirPlaces) {
+  const QList<QAction*> items = w->mnuFile->actions();
+  ASSERT_GE(items.size(), 4);
+  EXPECT_EQ(items[0], w->mnuFileOpen);
+  EXPECT_EQ(items[1], w->mnuFileList);
+  EXPECT_EQ(items[2], w->mnuFileGenerate);
+  EXPECT_EQ(w->lblPlayTime->geometry(), QRect(252, 593, 229, 20));
+  EXPECT_TRUE(w->lblPlayTime->isHidden());  // the sample is not timed
+  w->mnuFileOpen->setEnabled(false);        // as the demonstration has it
+  EXPECT_FALSE(w->mnuFileList->isEnabled() || w->mnuFileGenerate->isEnabled());
+}
+
+TEST_F(PuzzleListTest, TheListOpensAsTheOpenCommandAndShowsWhatCannotBeRead) {
+  put("01-first-step.txt", "01-first.bin");
+  test::writeFile(st.G_sDataPath + "/02-broken.bin", "XYZ");
+  const std::string broken = test::readFile(st.G_sDataPath + "/02-broken.bin");
+  list([&](frmPuzzleList& d) {
+    EXPECT_EQ(d.grdPuzzles->rowCount(), 2);
+    EXPECT_EQ(d.grdPuzzles->item(0, frmPuzzleList::colComment)->text().toStdString(), "はじめの一歩");
+    EXPECT_EQ(d.grdPuzzles->item(0, frmPuzzleList::colSize)->text().toStdString(), "2×2×2");
+    EXPECT_EQ(d.grdPuzzles->item(1, frmPuzzleList::colComment)->text().toStdString(),
+              "バージョンが特定できませんでした。");
+    EXPECT_EQ(d.grdPuzzles->item(1, 0)->foreground().color(), d.palette().color(QPalette::Disabled, QPalette::Text));
+    EXPECT_TRUE(waitFor([&] { return !d.rating(); }));
+    EXPECT_EQ(d.grdPuzzles->item(0, frmPuzzleList::colStars)->text().toStdString(), "★☆☆☆☆");
+    EXPECT_FALSE(d.cmdPassword->isEnabled());
+    return 0;
+  });
+  EXPECT_EQ(w->puzzleRatings().size(), 1u);
+
+  // The unreadable row is refused as パズルを開く refuses it; nothing changes.
+  EXPECT_EQ(openRow("02-broken.bin"), QDialog::Accepted);
+  EXPECT_EQ(dialogs.last().text, "バージョンが特定できませんでした。");
+  EXPECT_EQ(dialogs.last().title, "読み出し不可能なパズル");
+  EXPECT_EQ(panel(2), "サンプル");
+  EXPECT_EQ(test::readFile(st.G_sDataPath + "/02-broken.bin"), broken);
+
+  // Enter opens the selected row, as a double-click does.
+  list([](frmPuzzleList& d) {
+    d.show();
+    QApplication::setActiveWindow(&d);  // as a modal dialog is
+    d.grdPuzzles->selectRow(0);
+    d.grdPuzzles->setFocus();
+    QTest::keyClick(d.grdPuzzles, Qt::Key_Return);
+    return d.result();
+  });
+  EXPECT_EQ(panel(2), "プレイ・モード");
+  EXPECT_EQ(panel(4), "はじめの一歩");
+  EXPECT_EQ(st.G_sFileTitle, "01-first.bin");
+  EXPECT_FALSE(w->lblPlayTime->isHidden());
+  EXPECT_FALSE(fncFile_exists(w->progressPath()));  // looking writes nothing
+}
+
+TEST_F(PuzzleListTest, ACompletionIsRecordedAndTheNextUnsolvedPuzzleOffered) {
+  put("01-first-step.txt", "01-first.bin");
+  put("02-small-tower.txt", "02-tower.bin");
+  openRow("01-first.bin");
+  w->cmdTurn[3]->click();  // an action that is counted, then undone
+  w->mnuEditUndo_Click();
+  dialogs.clear();
+  dialogs.answer(MsgAnswer::OK);   // ☆グレイト☆
+  dialogs.answer(MsgAnswer::Yes);  // the next one
+  solve();
+  ASSERT_GE(dialogs.calls().size(), 2u);
+  EXPECT_EQ(dialogs.calls()[dialogs.calls().size() - 2].text, "☆グレイト☆　お疲れさまでした");
+  EXPECT_EQ(dialogs.last().text, "まだ解いていない次のパズル「02-tower.bin　ちいさな塔」を開きますか？");
+  EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNo);
+  EXPECT_EQ(st.G_sFileTitle, "02-tower.bin");
+  EXPECT_EQ(frmMain::text(w->lblPlayTime).rfind("時間 0:0", 0), 0u) << frmMain::text(w->lblPlayTime);
+
+  const PuzzleProgress* p = record("01-first.bin");
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->solved, 1);
+  EXPECT_GT(p->bestSeconds, 0);
+  EXPECT_LT(p->bestSeconds, 60);
+  EXPECT_GE(p->fewestActions, 2 + 3);  // the turn, its undo, and at least a load per block
+  EXPECT_EQ(p->fewestHints, 0);
+
+  // Given up first, a solve is marked apart; the list shows both marks, and
+  // a copy under another name keeps its puzzle's record.
+  dialogs.answer(MsgAnswer::Yes);
+  dialogs.type("Tower23");
+  w->mnuHelpHelp_Click();
+  solve();
+  EXPECT_EQ(dialogs.last().text, "☆グレイト☆　お疲れさまでした");  // nothing left unsolved to offer
+  p = record("02-tower.bin");
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->gaveUp, 1);
+  EXPECT_EQ(p->solved, 0);
+  EXPECT_EQ(p->solvedAfterGivingUp, 1);
+  std::rename((st.G_sDataPath + "/01-first.bin").c_str(), (st.G_sDataPath + "/09-renamed.bin").c_str());
+  list([&](frmPuzzleList& d) {
+    EXPECT_EQ(d.grdPuzzles->item(0, frmPuzzleList::colName)->text().toStdString(), "02-tower.bin");
+    EXPECT_EQ(d.grdPuzzles->item(0, frmPuzzleList::colSolved)->text().toStdString(), "△");
+    EXPECT_EQ(d.grdPuzzles->item(0, frmPuzzleList::colTime)->text().toStdString(), "");
+    EXPECT_EQ(d.grdPuzzles->item(1, frmPuzzleList::colSolved)->text().toStdString(), "○");
+    EXPECT_FALSE(d.grdPuzzles->item(1, frmPuzzleList::colTime)->text().isEmpty());
+    return 0;
+  });
+}
+
+TEST_F(PuzzleListTest, ANewPuzzleIsMadeInTheBackgroundSavedAndOpened) {
+  w->frmGenerate_exec = [](frmGenerate& d) {
+    d.spnX->setValue(2);
+    d.spnY->setValue(2);
+    d.spnZ->setValue(3);
+    d.spnBlocks->setValue(3);
+    d.seed = 77;
+    d.cmdStart->click();
+    EXPECT_TRUE(d.running());
+    EXPECT_FALSE(d.cmdStart->isEnabled());
+    EXPECT_TRUE(waitFor([&] { return !d.running(); }));
+    return d.result();
+  };
+  w->mnuFileGenerate_Click();
+  const std::string path = st.G_sDataPath + "/generated-2x2x3-3-77.bin";
+  ASSERT_TRUE(fncFile_exists(path));
+  EXPECT_EQ(st.sPzFile, path);
+  EXPECT_EQ(panel(2), "プレイ・モード");
+  EXPECT_EQ(panel(4).rfind("生成 2×2×3 3ブロック ★", 0), 0u) << panel(4);
+  const std::string password = st.G_sAnswerPW;
+  const PuzzleProgress* p = record("generated-2x2x3-3-77.bin");
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->password, password);  // kept for the player who gives up, not shown
+
+  // A second one with the same seed gets a name of its own.
+  w->mnuFileGenerate_Click();
+  EXPECT_TRUE(fncFile_exists(st.G_sDataPath + "/generated-2x2x3-3-77-2.bin"));
+
+  dialogs.clear();
+  dialogs.answer(MsgAnswer::Yes);
+  list([&](frmPuzzleList& d) {
+    EXPECT_TRUE(d.cmdPassword->isEnabled());
+    d.cmdPassword->click();
+    return 0;
+  });
+  ASSERT_EQ(dialogs.calls().size(), 2u);
+  EXPECT_EQ(dialogs.calls()[0].text, "降参しますか？");
+  EXPECT_NE(dialogs.last().text.find("「" + password + "」"), std::string::npos) << dialogs.last().text;
+}
+
+TEST_F(PuzzleListTest, CancelStopsASearchWithoutTheWindowWaiting) {
+  frmGenerate d(w.get());
+  d.spnX->setValue(4), d.spnY->setValue(4), d.spnZ->setValue(4), d.spnBlocks->setValue(8);
+  d.cboStarsFrom->setCurrentIndex(0), d.cboStarsTo->setCurrentIndex(0);  // ★1 only: none to find
+  d.seed = 1;
+  d.show();
+  d.cmdStart->click();
+  ASSERT_TRUE(d.running());
+  EXPECT_TRUE(waitFor([&] { return d.prgTries->value() > 0; }));  // progress arrives while it runs
+  d.cmdCancel->click();
+  EXPECT_TRUE(d.isVisible());  // it goes once the worker has answered
+  EXPECT_TRUE(waitFor([&] { return !d.running() && !d.isVisible(); }));
+  EXPECT_EQ(d.result(), QDialog::Rejected);
+}
+
+// Pictures for the README, written only when PAKKON_SCREENSHOT_DIR names a folder.
+TEST_F(PuzzleListTest, ScreenshotsOfTheListAndTheNewPuzzleDialog) {
+  const char* folder = std::getenv("PAKKON_SCREENSHOT_DIR");
+  if (!folder) GTEST_SKIP() << "PAKKON_SCREENSHOT_DIR is not set";
+  for (const auto& e : std::filesystem::directory_iterator(std::string(PAKKON_SOURCE_DIR) + "/data/puzzles")) {
+    const std::string name = e.path().filename().string();
+    if (name.size() > 4 && name[0] >= '0' && name[0] <= '9' && name.ends_with(".txt"))
+      put(name.c_str(), name.substr(0, name.size() - 4) + ".bin");
+  }
+  test::writeFile(st.G_sDataPath + "/old-copy.bin", "broken");
+  // A player's record, as a few evenings of play leave it.
+  struct Done {
+    const char* name;
+    double seconds;
+    int actions;
+    bool gaveUp;
+  };
+  for (const Done& d : {Done{"01-first-step.bin", 48, 15, false}, Done{"02-small-tower.bin", 95, 24, false},
+                        Done{"03-flat-box.bin", 262, 41, false}, Done{"05-brick.bin", 1210, 133, true}}) {
+    openRow(d.name);
+    w->subProgress_update([&](ProgressBook& b) {
+      b.recordSolve(fncPuzzle_key(st), d.name, d.seconds, d.actions, 0, d.gaveUp, "2026/01/01 20:00:00");
+    });
+  }
+  list([&](frmPuzzleList& d) {
+    d.resize(900, 520);
+    d.show();
+    EXPECT_TRUE(waitFor([&] { return !d.rating(); }));
+    d.grdPuzzles->selectRow(3);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(d.grab().save(QString::fromUtf8(folder) + "/screenshot-list.png"));
+    return 0;
+  });
+  openRow("06-soma-cube.bin");
+  for (int i = 0; i < 5; ++i) w->cmdTurn[i % 3]->click();
+  EXPECT_EQ(w->playActions(), 5);
+  w->lblPlayTime->setText(QStringLiteral("時間 3:07　手数 5"));  // as the clock shows it a while later
+  EXPECT_TRUE(w->grab().save(QString::fromUtf8(folder) + "/play-time.png"));
+  frmGenerate g(w.get());
+  g.spnBlocks->setValue(7);  // 3 x 3 x 3 in seven blocks: a search that takes a while
+  g.cboStarsFrom->setCurrentIndex(2);
+  g.seed = 2;
+  g.show();
+  g.cmdStart->click();
+  EXPECT_TRUE(waitFor([&] { return g.prgTries->value() >= 2 || !g.running(); }));
+  EXPECT_TRUE(g.grab().save(QString::fromUtf8(folder) + "/screenshot-generate.png"));
+  g.cmdCancel->click();
+  EXPECT_TRUE(waitFor([&] { return !g.running(); }));
+}
+
+}  // namespace
+}  // namespace pakkon
