@@ -40,13 +40,8 @@
 namespace pakkon {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kWindowWidth = 14535;
 constexpr int kWindowHeight = 10980;
-
-void place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
-}
 
 // The client area of the window: mouse presses that no control takes are
 // the form's own (the layer-panel squares let them through).
@@ -163,31 +158,31 @@ void frmMain::buildControls() {
     auto* b = new QPushButton(caption, area);
     b->setObjectName(name);
     if (!tip.isEmpty()) b->setToolTip(tip);
-    place(b, left, top, width, height);
+    subTwips_place(b, left, top, width, height);
     return b;
   };
   auto label = [](QWidget* parent, const char* name, const QString& tip, int left, int top, int width, int height) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
     if (!tip.isEmpty()) l->setToolTip(tip);
-    place(l, left, top, width, height);
+    subTwips_place(l, left, top, width, height);
     return l;
   };
 
   // The two views, with their labels inside their top edges.
   pictMain = new PictureWidget(area);
   pictMain->setObjectName("pictMain");
-  place(pictMain, 2280, 1800, 3375, 3135);
+  subTwips_place(pictMain, 2280, 1800, 3375, 3135);
   lblSum = label(area, "lblSum", QString(), 2280, 1800, 3375, 255);
   lblSum->setAlignment(Qt::AlignCenter);
   hscDX = scrollBar(area, Qt::Horizontal, "hscDX", -800, 800, 10, 100, 120);
-  place(hscDX, 2400, 4935, 3135, 135);
+  subTwips_place(hscDX, 2400, 4935, 3135, 135);
   vscDY = scrollBar(area, Qt::Vertical, "vscDY", -800, 800, 10, 100, 120);
-  place(vscDY, 2145, 1980, 135, 2775);
+  subTwips_place(vscDY, 2145, 1980, 135, 2775);
 
   pictPiece = new PictureWidget(area);
   pictPiece->setObjectName("pictPiece");
-  place(pictPiece, 9360, 1800, 3375, 3135);
+  subTwips_place(pictPiece, 9360, 1800, 3375, 3135);
   lblPiece = label(area, "lblPiece", tr("ピース№"), 9360, 1800, 3255, 255);
   lblPiece->setIndent(4);
 
@@ -201,26 +196,26 @@ void frmMain::buildControls() {
   shpG = new ShapeGrid(area, PanelGrid::shpG);
   shpH = new ShapeGrid(area, PanelGrid::shpH);
   hscL = scrollBar(area, Qt::Horizontal, "hscL", 0, 3, 1, 1, 0);
-  place(hscL, 360, 3360, 1455, 255);
+  subTwips_place(hscL, 360, 3360, 1455, 255);
   hscR = scrollBar(area, Qt::Horizontal, "hscR", 0, 3, 1, 1, 3);
-  place(hscR, 5760, 3360, 1455, 255);
+  subTwips_place(hscR, 5760, 3360, 1455, 255);
   vscU = scrollBar(area, Qt::Vertical, "vscU", 0, 3, 1, 1, 0);
-  place(vscU, 3840, 240, 255, 1455);
+  subTwips_place(vscU, 3840, 240, 255, 1455);
   vscD = scrollBar(area, Qt::Vertical, "vscD", 0, 3, 1, 1, 3);
-  place(vscD, 3840, 5280, 255, 1455);
+  subTwips_place(vscD, 3840, 5280, 255, 1455);
   hscLP = scrollBar(area, Qt::Horizontal, "hscLP", 0, 3, 1, 1, 0);
-  place(hscLP, 7800, 3360, 1455, 255);
+  subTwips_place(hscLP, 7800, 3360, 1455, 255);
   hscRP = scrollBar(area, Qt::Horizontal, "hscRP", 0, 3, 1, 1, 3);
-  place(hscRP, 12840, 3360, 1455, 255);
+  subTwips_place(hscRP, 12840, 3360, 1455, 255);
   vscUP = scrollBar(area, Qt::Vertical, "vscUP", 0, 3, 1, 1, 0);
-  place(vscUP, 10920, 240, 255, 1455);
+  subTwips_place(vscUP, 10920, 240, 255, 1455);
   vscDP = scrollBar(area, Qt::Vertical, "vscDP", 0, 3, 1, 1, 3);
-  place(vscDP, 10920, 5040, 255, 1455);
+  subTwips_place(vscDP, 10920, 5040, 255, 1455);
 
   // Demonstration banner, between the two upper panels.
   lblDemo = new ClickLabel(area);
   lblDemo->setObjectName("lblDemo");
-  place(lblDemo, 4320, 240, 4800, 1455);
+  subTwips_place(lblDemo, 4320, 240, 4800, 1455);
   lblDemo->setAlignment(Qt::AlignCenter);
   lblDemo->setWordWrap(true);
   lblDemo->setCursor(Qt::PointingHandCursor);
@@ -237,26 +232,26 @@ void frmMain::buildControls() {
   chkDedSpace = new QCheckBox(tr("Check Ded space"), area);
   chkDedSpace->setObjectName("chkDedSpace");
   chkDedSpace->setToolTip(tr("デッド・スペース（八方塞がり）をチェックする"));
-  place(chkDedSpace, 3300, 7380, 2700, 375);
+  subTwips_place(chkDedSpace, 3300, 7380, 2700, 375);
 
   framePiece = new QGroupBox(tr("Block"), area);
   framePiece->setObjectName("framePiece");
-  place(framePiece, 360, 7860, 6855, 900);
+  subTwips_place(framePiece, 360, 7860, 6855, 900);
   for (int k = 0; k < kPieces; ++k) {
     optPiece[k] = new QRadioButton(QString::number(k + 1), framePiece);
     optPiece[k]->setObjectName(QStringLiteral("optPiece(%1)").arg(k));
-    place(optPiece[k], 180 + 600 * k, 330, 570, 375);
+    subTwips_place(optPiece[k], 180 + 600 * k, 330, 570, 375);
   }
   optPiece[0]->setChecked(true);
   cmdRemove = new QPushButton(tr("UNLOAD"), framePiece);
   cmdRemove->setObjectName("cmdRemove");
   cmdRemove->setToolTip(tr("ブロックを取り外す"));
-  place(cmdRemove, 5280, 300, 1380, 420);
+  subTwips_place(cmdRemove, 5280, 300, 1380, 420);
 
   // The loader's frame; the window keeps it hidden.
   frameAuto = new QGroupBox(tr("Auto Load"), area);
   frameAuto->setObjectName("frameAuto");
-  place(frameAuto, 360, 7860, 6855, 2040);
+  subTwips_place(frameAuto, 360, 7860, 6855, 2040);
   for (int k = 0; k < kPieces; ++k) {
     const int left = 120 + 420 * k;
     shpPiece[k] = label(frameAuto, "shpPiece", QString(), left, 240, 390, 195);
@@ -273,24 +268,24 @@ void frmMain::buildControls() {
   cmdInit = new QPushButton(tr("INIT"), frameAuto);
   cmdInit->setObjectName("cmdInit");
   cmdInit->setToolTip(tr("ピースの姿勢や組込順番を初期化する"));
-  place(cmdInit, 120, 1500, 900, 375);
+  subTwips_place(cmdInit, 120, 1500, 900, 375);
   cmdStop = new QPushButton(tr("STOP"), frameAuto);
   cmdStop->setObjectName("cmdStop");
   cmdStop->setToolTip(tr("停止"));
-  place(cmdStop, 1080, 1500, 900, 375);
+  subTwips_place(cmdStop, 1080, 1500, 900, 375);
   cmdMove = new QPushButton(tr("LOAD"), frameAuto);
   cmdMove->setObjectName("cmdMove");
   cmdMove->setToolTip(tr("自動で装填する"));
-  place(cmdMove, 2040, 1500, 900, 375);
+  subTwips_place(cmdMove, 2040, 1500, 900, 375);
   listRotate = new QListWidget(frameAuto);
   listRotate->setObjectName("listRotate");
-  place(listRotate, 3600, 240, 3135, 1200);
+  subTwips_place(listRotate, 3600, 240, 3135, 1200);
   lblAtOnce = label(frameAuto, "lblAtOnce", QString(), 3600, 1500, 3135, 375);
 
   // Block list and block commands, under the block view.
   lstPiece = new QListWidget(area);
   lstPiece->setObjectName("lstPiece");
-  place(lstPiece, 7680, 6900, 720, 2760);
+  subTwips_place(lstPiece, 7680, 6900, 720, 2760);
   cmdTurn[0] = button("cmdTurn(0)", tr("Turn-Z"), tr("正面から見て、時計回り"), 8640, 6900, 900);
   cmdTurn[1] = button("cmdTurn(1)", tr("Turn-X"), tr("右から見て、反時計回り"), 9600, 6900, 900);
   cmdTurn[2] = button("cmdTurn(2)", tr("Turn-Y"), tr("上から見て、反時計回り"), 10560, 6900, 900);
@@ -309,10 +304,10 @@ void frmMain::buildControls() {
   chkAutoNext = new QCheckBox(tr("AUTO NEXT"), area);
   chkAutoNext->setObjectName("chkAutoNext");
   chkAutoNext->setToolTip(tr("[Set]時、ブロックを進めます。"));
-  place(chkAutoNext, 12720, 7860, 1575, 375);
+  subTwips_place(chkAutoNext, 12720, 7860, 1575, 375);
   lblPiece_count = label(area, "lblPiece_count", tr("セル数"), 8640, 8400, 1800, 300);
   hscFace = scrollBar(area, Qt::Horizontal, "hscFace", 0, 5, 1, 1, 0);
-  place(hscFace, 10800, 8400, 1500, 255);
+  subTwips_place(hscFace, 10800, 8400, 1500, 255);
   lblFace = label(area, "lblFace", tr("ピース面　№"), 12360, 8400, 600, 255);
 
   Timer1 = new QTimer(this);

@@ -20,6 +20,7 @@
 
 #include "app/frmMain.h"
 #include "app/settings.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/text.h"
 #include "solver/finish.h"
 
@@ -52,12 +53,6 @@ constexpr const char* kFinishWaitTip = QT_TRANSLATE_NOOP("pakkon::frmMain", "調
 // A hint in the window may take this long; a puzzle of the player's own
 // making could need far more, and the window must not hang on it.
 constexpr auto kHintTime = std::chrono::seconds(3);
-
-constexpr int kTwipsPerPixel = 15;
-
-void place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
-}
 
 // A text of this file in the chosen language.
 QString q(const char* s, int n = -1) { return QCoreApplication::translate(kContext, s, nullptr, n); }
@@ -178,14 +173,14 @@ void frmMain::buildHints() {
   QWidget* area = centralWidget();
   lblFinish = new QLabel(area);
   lblFinish->setObjectName("lblFinish");
-  place(lblFinish, 360, 8900, 420, 300);
+  subTwips_place(lblFinish, 360, 8900, 420, 300);
   lblFinish->setAlignment(Qt::AlignCenter);
   QFont big = lblFinish->font();
   big.setBold(true);
   lblFinish->setFont(big);
   lblHints = new QLabel(area);
   lblHints->setObjectName("lblHints");
-  place(lblHints, 840, 8900, 2820, 300);
+  subTwips_place(lblHints, 840, 8900, 2820, 300);
   for (QLabel* l : {lblFinish, lblHints}) {
     l->setVisible(false);
     l->lower();

@@ -40,13 +40,7 @@ constexpr const char* kProgressNotSaved =
 constexpr const char* kProgressSetAside = QT_TRANSLATE_NOOP(
     "pakkon::frmMain", "進行状況のファイルが壊れていたため、「%1」として残し、新しく作り直しました。");
 
-constexpr int kTwipsPerPixel = 15;
-
 QString q(const char* s) { return QCoreApplication::translate(kContext, s); }
-
-void place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
-}
 
 }  // namespace
 
@@ -83,7 +77,7 @@ void frmMain::buildPuzzleList() {
 
   lblPlayTime = new QLabel(centralWidget());
   lblPlayTime->setObjectName("lblPlayTime");
-  place(lblPlayTime, 3780, 8900, 3435, 300);
+  subTwips_place(lblPlayTime, 3780, 8900, 3435, 300);
   lblPlayTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   lblPlayTime->setStyleSheet(QStringLiteral("QLabel { color: #606060; }"));
   lblPlayTime->setVisible(false);

@@ -200,4 +200,35 @@ constexpr uint64_t fncMask_sealed(uint64_t f) {
   return closed & ~f;
 }
 
+// Per cell, how many masks cover it, counted in bit slices up to "8 or
+// more": the exact-cover searches pick the cell with the fewest candidates.
+struct MaskCounts {
+  uint64_t b0 = 0, b1 = 0, b2 = 0, over = 0;  // count bits 1, 2, 4 and "8 or more"
+
+  constexpr void add(uint64_t m) {
+    const uint64_t c0 = m & b0;
+    b0 ^= m;
+    const uint64_t c1 = c0 & b1;
+    b1 ^= c0;
+    over |= c1 & b2;
+    b2 ^= c1;
+  }
+  // True when every one of the cells is covered at least once.
+  constexpr bool covers(uint64_t cells) const { return (cells & ~(b0 | b1 | b2 | over)) == 0; }
+  // The cell of `cells` with the fewest masks, lowest index first, and
+  // their number (8 standing for 8 or more).
+  constexpr uint64_t tightest(uint64_t cells, uint32_t& count) const {
+    const uint64_t f = cells & ~over, n0 = ~b0, n1 = ~b1, n2 = ~b2;
+    const uint64_t byCount[7] = {f & b0 & n1 & n2, f & n0 & b1 & n2, f & b0 & b1 & n2, f & n0 & n1 & b2,
+                                 f & b0 & n1 & b2, f & n0 & b1 & b2, f & b0 & b1 & b2};
+    for (uint32_t i = 0; i < 7; ++i)
+      if (byCount[i]) {
+        count = i + 1;
+        return byCount[i] & (~byCount[i] + 1);
+      }
+    count = 8;
+    return cells & (~cells + 1);
+  }
+};
+
 }  // namespace pakkon

@@ -8,16 +8,15 @@
 #include <QTimer>
 
 #include "maker/cell_size.h"
+#include "platform/qt/qt_convert.h"
 
 namespace pakkon {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
 template <typename W>
 W* placed(W* w, const char* name, int left, int top, int width, int height) {
   w->setObjectName(name);
-  w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+  subTwips_place(w, left, top, width, height);
   return w;
 }
 

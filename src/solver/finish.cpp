@@ -20,33 +20,7 @@ uint64_t mapped(const CellMap& to, uint64_t cells) {
   return out;
 }
 
-// Per cell, how many places cover it: bits 1, 2, 4 and "8 or more".
-struct Counts {
-  uint64_t b0 = 0, b1 = 0, b2 = 0, over = 0;
-  void add(uint64_t a) {
-    const uint64_t c0 = b0 & a;
-    b0 ^= a;
-    const uint64_t c1 = b1 & c0;
-    b1 ^= c0;
-    over |= b2 & c1;
-    b2 ^= c1;
-  }
-  bool covers(uint64_t cells) const { return (cells & ~(b0 | b1 | b2 | over)) == 0; }
-  // The cell with the fewest places (lowest first) and their number, 8
-  // standing for 8 or more.
-  uint64_t tightest(uint64_t cells, uint32_t& count) const {
-    const uint64_t f = cells & ~over;
-    for (uint32_t v = 1; v < 8; ++v) {
-      const uint64_t m = f & (v & 1 ? b0 : ~b0) & (v & 2 ? b1 : ~b1) & (v & 4 ? b2 : ~b2);
-      if (m) {
-        count = v;
-        return m & (~m + 1);
-      }
-    }
-    count = 8;
-    return cells & (~cells + 1);
-  }
-};
+using Counts = MaskCounts;
 
 // Exact cover of the empty cells by the free blocks, by type. Each level
 // keeps the places still open, counted per cell; the branch goes on the

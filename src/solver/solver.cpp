@@ -189,18 +189,7 @@ class SolverRun {
   }
 
  private:
-  // Per cell, how many placements cover it: count bits 1, 2, 4 and "8 or more".
-  struct Counts {
-    uint64_t b0 = 0, b1 = 0, b2 = 0, ov = 0;
-    void add(uint64_t a) {
-      const uint64_t c0 = a & b0;
-      b0 ^= a;
-      const uint64_t c1 = c0 & b1;
-      b1 ^= c0;
-      ov |= c1 & b2;
-      b2 ^= c1;
-    }
-  };
+  using Counts = MaskCounts;
 
   struct Level {
     std::vector<uint64_t> masks;
@@ -210,26 +199,11 @@ class SolverRun {
 
   const PackingSolver::Type& type(int t) const { return s_.types_[static_cast<size_t>(t)]; }
 
-  static bool covered(const Level& l, uint64_t free) {
-    const Counts& c = l.counts;
-    return (free & ~(c.b0 | c.b1 | c.b2 | c.ov)) == 0;
-  }
+  static bool covered(const Level& l, uint64_t free) { return l.counts.covers(free); }
 
   // The free cell with the fewest candidates, lowest index first, and
   // their number (8 standing for 8 or more).
-  static uint64_t pickCell(const Level& l, uint64_t free, uint32_t& count) {
-    const Counts& c = l.counts;
-    const uint64_t f = free & ~c.ov, n0 = ~c.b0, n1 = ~c.b1, n2 = ~c.b2;
-    const uint64_t byCount[7] = {f & c.b0 & n1 & n2,   f & n0 & c.b1 & n2,   f & c.b0 & c.b1 & n2,  f & n0 & n1 & c.b2,
-                                 f & c.b0 & n1 & c.b2, f & n0 & c.b1 & c.b2, f & c.b0 & c.b1 & c.b2};
-    for (uint32_t i = 0; i < 7; ++i)
-      if (byCount[i]) {
-        count = i + 1;
-        return byCount[i] & -byCount[i];
-      }
-    count = 8;
-    return free & -free;
-  }
+  static uint64_t pickCell(const Level& l, uint64_t free, uint32_t& count) { return l.counts.tightest(free, count); }
 
   void search(int depth, uint64_t free) {
     if (free == 0) {

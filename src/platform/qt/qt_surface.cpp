@@ -11,9 +11,7 @@
 namespace pakkon {
 namespace {
 
-constexpr qreal kTwipsPerPixel = 15;
-
-QPointF px(float x, float y) { return {x / kTwipsPerPixel, y / kTwipsPerPixel}; }
+QPointF px(float x, float y) { return {qreal(x) / kTwipsPerPixel, qreal(y) / kTwipsPerPixel}; }
 
 int buttonBits(Qt::MouseButtons b) {
   return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);

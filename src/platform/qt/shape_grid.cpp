@@ -7,8 +7,6 @@
 namespace pakkon {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
-
 QRectF squareTwips(PanelGrid grid, int i) {
   const SquareRect r = fncSquare_rect(grid, i);
   return QRectF(r.Left, r.Top, r.Width, r.Height);
