@@ -105,16 +105,7 @@ TEST_F(English, Screenshot) {
   const char* folder = std::getenv("PAKKON_SCREENSHOT_DIR");
   if (!folder) GTEST_SKIP() << "PAKKON_SCREENSHOT_DIR is not set";
   start();
-  const std::vector<test::Placement> packing = test::findPacking(st);
-  for (size_t i = 0; i < 4; ++i) {
-    std::memcpy(st.G_iPiece[packing[i].block], packing[i].cells, sizeof(Grid));
-    w->setListIndex(packing[i].block);
-    if (w->listIndex() == packing[i].block) w->lstPiece_Click();
-    w->cmdLoad->click();
-  }
-  std::memcpy(st.G_iPiece[packing[4].block], packing[4].cells, sizeof(Grid));
-  w->setListIndex(packing[4].block);
-  w->mnu2D_Panel_Click();
+  playHalfTheSample();
   QCoreApplication::processEvents();
   ASSERT_TRUE(w->grab().save(QString::fromUtf8(folder) + "/play-en.png"));
 }

@@ -26,17 +26,7 @@ TEST_F(Screenshot, SampleHalfSolvedWithTheLayerPanel) {
   if (!std::getenv("PAKKON_SCREENSHOT_DIR")) GTEST_SKIP() << "PAKKON_SCREENSHOT_DIR is not set";
   start();
   save("start.png");
-  const std::vector<test::Placement> packing = test::findPacking(st);
-  for (size_t i = 0; i < 4; ++i) {
-    std::memcpy(st.G_iPiece[packing[i].block], packing[i].cells, sizeof(Grid));
-    w->setListIndex(packing[i].block);
-    if (w->listIndex() == packing[i].block) w->lstPiece_Click();
-    w->cmdLoad->click();
-  }
-  // The next block where it fits: the box view outlines its landing place.
-  std::memcpy(st.G_iPiece[packing[4].block], packing[4].cells, sizeof(Grid));
-  w->setListIndex(packing[4].block);
-  w->mnu2D_Panel_Click();
+  playHalfTheSample();
   save("play.png");
 }
 

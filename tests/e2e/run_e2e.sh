@@ -14,22 +14,9 @@ caption="３Ｄ空間パズル・ゲーム ぱっこん Ver $version"
 
 work=$(mktemp -d /tmp/pakkon-e2e-XXXXXX)
 mkdir -p "$artifacts"
-failures=0
 server=
 
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-# poll SECONDS COMMAND...: true as soon as COMMAND succeeds, false when the
-# time is up.
-poll() {
-  local end=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $end ] || return 1
-    sleep 0.1
-  done
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 # Every copy started from this run's folder ends before the next case, so a
 # copy left over from a failed case cannot hold the single-instance lock.

@@ -13,20 +13,9 @@
 set -u
 build=$(cd "$1" && pwd)
 work=$(mktemp -d /tmp/pakkon-package-XXXXXX)
-failures=0
 game=
 
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-poll() {
-  local end=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $end ] || return 1
-    sleep 0.1
-  done
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 stop_game() {
   [ -n "$game" ] || return 0

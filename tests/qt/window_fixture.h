@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "app/startup.h"
 #include "platform/ini.h"
 #include "platform/scripted_dialogs.h"
+#include "support/packing.h"
 #include "support/temp_dir.h"
 
 namespace pakkon::test {
@@ -54,6 +56,22 @@ class WindowTest : public ::testing::Test {
   }
 
   std::string panel(int i) const { return frmMain::text(w->stsBar[i - 1]); }
+
+  // The README's pictures: four blocks of the sample loaded where a solution
+  // puts them, the fifth selected at its place (the landing preview shows
+  // it), the layer panel on.
+  void playHalfTheSample() {
+    const std::vector<test::Placement> packing = test::findPacking(st);
+    for (size_t i = 0; i < 4; ++i) {
+      std::memcpy(st.G_iPiece[packing[i].block], packing[i].cells, sizeof(Grid));
+      w->setListIndex(packing[i].block);
+      if (w->listIndex() == packing[i].block) w->lstPiece_Click();
+      w->cmdLoad->click();
+    }
+    std::memcpy(st.G_iPiece[packing[4].block], packing[4].cells, sizeof(Grid));
+    w->setListIndex(packing[4].block);
+    w->mnu2D_Panel_Click();
+  }
 
   // The text of the last message box, or "" when none was shown.
   std::string lastMessage() const {
