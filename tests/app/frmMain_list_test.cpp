@@ -100,18 +100,6 @@ class PuzzleListTest : public test::WindowTest {
   ProgressBook book;
 };
 
-TEST_F(PuzzleListTest, MenuEntriesAndTheClockHaveTheirPlaces) {
-  const QList<QAction*> items = w->mnuFile->actions();
-  ASSERT_GE(items.size(), 4);
-  EXPECT_EQ(items[0], w->mnuFileOpen);
-  EXPECT_EQ(items[1], w->mnuFileList);
-  EXPECT_EQ(items[2], w->mnuFileGenerate);
-  EXPECT_EQ(w->lblPlayTime->geometry(), QRect(252, 593, 229, 20));
-  EXPECT_TRUE(w->lblPlayTime->isHidden());  // the sample is not timed
-  w->mnuFileOpen->setEnabled(false);        // as the demonstration has it
-  EXPECT_FALSE(w->mnuFileList->isEnabled() || w->mnuFileGenerate->isEnabled());
-}
-
 TEST_F(PuzzleListTest, TheListOpensAsTheOpenCommandAndShowsWhatCannotBeRead) {
   put("01-first-step.txt", "01-first.bin");
   test::writeFile(st.G_sDataPath + "/02-broken.bin", "XYZ");
