@@ -42,6 +42,11 @@ constexpr const char* kProgressSetAside = QT_TRANSLATE_NOOP(
 
 QString q(const char* s) { return QCoreApplication::translate(kContext, s); }
 
+// "時間 1:23　手数 15", or the same with the completion's time.
+QString playTime(const char* form, double seconds, int actions) {
+  return q(form).arg(fncQString(fncSeconds_text(seconds))).arg(actions);
+}
+
 }  // namespace
 
 // The puzzle in play as the progress file will know it.
@@ -88,7 +93,7 @@ void frmMain::buildPuzzleList() {
     const bool playing = playRecording() && !record_->key.empty();
     lblPlayTime->setVisible(playing);
     if (playing && record_->solvedSeconds < 0)
-      lblPlayTime->setText(q(kPlayTime).arg(fncQString(fncSeconds_text(playSeconds()))).arg(record_->actions));
+      lblPlayTime->setText(playTime(kPlayTime, playSeconds(), record_->actions));
   });
 }
 
@@ -111,7 +116,7 @@ void frmMain::subPlay_opened() {
   r.hintsAtOpen = hintCount();
   r.gaveUp = false;
   r.full = st_.G_iCellTotal > 0 && fncBox_count(st_.G_iBox) == st_.G_iCellTotal;
-  lblPlayTime->setText(q(kPlayTime).arg(fncQString("0:00")).arg(0));
+  lblPlayTime->setText(playTime(kPlayTime, 0, 0));
   lblPlayTime->setVisible(!r.key.empty() && playRecording());
   r.clock->start();
 }
@@ -139,8 +144,7 @@ void frmMain::subPlay_after(const PlayOutcome& out, bool undoRedo) {
   const bool full = st_.G_iCellTotal > 0 && fncBox_count(st_.G_iBox) == st_.G_iCellTotal;
   const bool completed = full && !r.full;
   r.full = full;
-  if (r.solvedSeconds < 0)
-    lblPlayTime->setText(q(kPlayTime).arg(fncQString(fncSeconds_text(playSeconds()))).arg(r.actions));
+  if (r.solvedSeconds < 0) lblPlayTime->setText(playTime(kPlayTime, playSeconds(), r.actions));
   // A completion counts for the puzzle that was opened, not for one the
   // maker has changed since.
   if (!completed || r.key.empty() || st_.G_sPzVersion.empty() || fncPuzzle_key(st_) != r.key) return;
@@ -148,7 +152,7 @@ void frmMain::subPlay_after(const PlayOutcome& out, bool undoRedo) {
   const double seconds = playSeconds();
   if (r.solvedSeconds < 0) {
     r.solvedSeconds = seconds;
-    lblPlayTime->setText(q(kSolvedTime).arg(fncQString(fncSeconds_text(seconds))).arg(r.actions));
+    lblPlayTime->setText(playTime(kSolvedTime, seconds, r.actions));
   }
   const int hints = std::max(0, hintCount() - r.hintsAtOpen);
   ProgressBook book;

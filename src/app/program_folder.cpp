@@ -48,7 +48,7 @@ IoError naming(IoError e, const std::string& path) {
   return e;
 }
 
-// Every missing level, private as the base directory specification asks.
+// Every missing level, private to the player (mode 0700), as desktops expect of XDG folders.
 IoError makeFolders(const std::string& path) {
   if (fncDir_exists(path)) return {};
   const std::string parent = parentOf(path);
@@ -90,6 +90,20 @@ IoError copyFile(const std::string& from, const std::string& to, size_t maxBytes
   return {};
 }
 
+// The shipped files of one folder with the given ending, copied as copyFile
+// does; what cannot be copied is added to problems.
+void copyFolder(const std::string& from, const std::string& to, const std::string& ending, size_t maxBytes,
+                bool refresh, std::vector<IoError>& problems) {
+  const std::vector<std::string> names = filesEndingIn(from, ending);
+  if (names.empty()) return;
+  if (IoError e = makeFolders(to)) {
+    problems.push_back(e);
+    return;
+  }
+  for (const std::string& name : names)
+    if (IoError e = copyFile(joined(from, name), joined(to, name), maxBytes, refresh)) problems.push_back(e);
+}
+
 }  // namespace
 
 Environment fncEnvironment_current() {
@@ -115,7 +129,7 @@ ProgramFolder fncProgramFolder_choose(const std::string& exeDir, const Environme
 
   folder.bInstalled = true;
   folder.sShared = shared;
-  // A relative XDG_DATA_HOME is to be ignored, as the specification says.
+  // A relative XDG_DATA_HOME is ignored, as the XDG base directory rules say.
   std::string base;
   if (!env.xdgDataHome.empty() && env.xdgDataHome[0] == '/')
     base = env.xdgDataHome;
@@ -146,33 +160,12 @@ PrepareResult fncProgramFolder_prepare(const ProgramFolder& folder) {
                                kSettingsFileMax, false)))
     return result;
 
-  // Players save their progress into these, so a file there is theirs.
-  const std::string dataFrom = joined(folder.sShared, kShippedDataSubdir);
-  const std::string dataTo = joined(folder.sDir, kShippedDataSubdir);
-  const std::vector<std::string> puzzles = filesEndingIn(dataFrom, ".bin");
-  if (!puzzles.empty()) {
-    if (IoError e = makeFolders(dataTo)) {
-      result.problems.push_back(e);
-    } else {
-      for (const std::string& name : puzzles)
-        if (IoError e = copyFile(joined(dataFrom, name), joined(dataTo, name), kPuzzleFileReadMax, false))
-          result.problems.push_back(e);
-    }
-  }
-
-  // Help pages are the program's, not the player's: an update replaces them.
-  const std::string helpFrom = joined(folder.sShared, kHelpSubdir);
-  const std::string helpTo = joined(folder.sDir, kHelpSubdir);
-  const std::vector<std::string> pages = filesEndingIn(helpFrom, ".html");
-  if (!pages.empty()) {
-    if (IoError e = makeFolders(helpTo)) {
-      result.problems.push_back(e);
-    } else {
-      for (const std::string& name : pages)
-        if (IoError e = copyFile(joined(helpFrom, name), joined(helpTo, name), kHelpPageMax, true))
-          result.problems.push_back(e);
-    }
-  }
+  // Players save their progress into the puzzles, so a file there is
+  // theirs; help pages are the program's, and an update replaces them.
+  copyFolder(joined(folder.sShared, kShippedDataSubdir), joined(folder.sDir, kShippedDataSubdir), ".bin",
+             kPuzzleFileReadMax, false, result.problems);
+  copyFolder(joined(folder.sShared, kHelpSubdir), joined(folder.sDir, kHelpSubdir), ".html", kHelpPageMax, true,
+             result.problems);
   return result;
 }
 

@@ -42,8 +42,7 @@ std::string fncPuzzle_key(const PuzzleState& st) {
   for (int b = 0; b < kPieces; ++b) {
     const uint64_t m = fncGrid_mask(made ? st.G_iPieceOrg[b] : st.G_iPiece[b]);
     if (!m) continue;
-    const auto all = fncMask_orientations(m);
-    shapes.push_back(*std::min_element(all.begin(), all.end()));
+    shapes.push_back(fncMask_shapeKey(m));
   }
   std::sort(shapes.begin(), shapes.end());
   // FNV-1a, 64 bits.

@@ -137,6 +137,14 @@ constexpr std::array<uint64_t, kOrientations> fncMask_orientations(uint64_t made
   return out;
 }
 
+// The same number for a shape in every orientation and place: the least of
+// its 24 orientations, so blocks of one shape compare equal.
+constexpr uint64_t fncMask_shapeKey(uint64_t m) {
+  uint64_t key = ~uint64_t{0};
+  for (uint64_t o : fncMask_orientations(m)) key = o < key ? o : key;
+  return key;
+}
+
 // True when `now` is the block `made` in any orientation, at any place.
 constexpr bool fncMask_isTurnOf(uint64_t now, uint64_t made) {
   const uint64_t shape = fncMask_origin(now);

@@ -84,14 +84,9 @@ bool grow(Draw& d, uint64_t box, const std::vector<int>& sizes, std::vector<uint
   }
 }
 
-uint64_t shapeKey(uint64_t m) {
-  const auto all = fncMask_orientations(m);
-  return *std::min_element(all.begin(), all.end());
-}
-
 bool hasTwins(const std::vector<uint64_t>& blocks) {
   std::vector<uint64_t> keys;
-  for (uint64_t b : blocks) keys.push_back(shapeKey(b));
+  for (uint64_t b : blocks) keys.push_back(fncMask_shapeKey(b));
   std::sort(keys.begin(), keys.end());
   return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
 }
@@ -109,7 +104,7 @@ PuzzleState madeState(const GenerateOptions& o, const std::vector<uint64_t>& blo
 // another way: then the packing is surely not unique, and no solver is
 // needed to see it.
 bool retiles(uint64_t a, uint64_t b) {
-  const uint64_t both = a | b, other = shapeKey(b);
+  const uint64_t both = a | b, other = fncMask_shapeKey(b);
   const std::array<uint64_t, kOrientations> turns = fncMask_orientations(a);
   for (size_t g = 0; g < turns.size(); ++g) {
     const uint64_t o = turns[g];
@@ -120,7 +115,7 @@ bool retiles(uint64_t a, uint64_t b) {
       for (int y = low.y; y + top.y <= high.y; ++y)
         for (int x = low.x; x + top.x <= high.x; ++x) {
           const uint64_t p = o << (x + 4 * y + 16 * z);
-          if ((p & both) == p && p != a && shapeKey(both ^ p) == other) return true;
+          if ((p & both) == p && p != a && fncMask_shapeKey(both ^ p) == other) return true;
         }
   }
   return false;

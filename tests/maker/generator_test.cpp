@@ -50,8 +50,7 @@ void expectSound(const GenerateOptions& o, const GenerateResult& r) {
     EXPECT_TRUE(fncMask_isTurnOf(fncGrid_mask(st.G_iPiece[b]), org));
     EXPECT_EQ(all & org, 0u);
     all |= org;
-    const auto turns = fncMask_orientations(org);
-    keys.push_back(*std::min_element(turns.begin(), turns.end()));
+    keys.push_back(fncMask_shapeKey(org));
   }
   EXPECT_EQ(blocks, o.blocks);
   EXPECT_EQ(all, fncBox_mask(o.sizeX, o.sizeY, o.sizeZ));
