@@ -670,6 +670,66 @@ Then select each block and click [ Load ] without moving or turning it.</transla
         <source>新しいパズルを作る</source>
         <translation>New Puzzle</translation>
     </message>
+    <message>
+        <source>時間と手数を表示</source>
+        <translation>Show Time and Moves</translation>
+    </message>
+    <message>
+        <source>1 ～ 8&#x3000;&#x3000;ブロックを選ぶ（リストと同じ）<byte value="xd"/>
+← →&#x3000;&#x3000;X-&#x3000;X+<byte value="xd"/>
+↑ ↓&#x3000;&#x3000;Y-&#x3000;Y+<byte value="xd"/>
+PageUp&#x3000;PageDown&#x3000;&#x3000;Z+&#x3000;Z-<byte value="xd"/>
+Q&#x3000;W&#x3000;E&#x3000;&#x3000;ブロックの Turn-Z&#x3000;Turn-X&#x3000;Turn-Y<byte value="xd"/>
+O&#x3000;&#x3000;ブロックの Orgin<byte value="xd"/>
+B&#x3000;&#x3000;Botom<byte value="xd"/>
+R&#x3000;&#x3000;Reset<byte value="xd"/>
+S&#x3000;&#x3000;Shuffle<byte value="xd"/>
+Enter&#x3000;Space&#x3000;&#x3000;Load<byte value="xd"/>
+Backspace&#x3000;&#x3000;Cancel<byte value="xd"/>
+Ctrl+1 ～ Ctrl+8&#x3000;&#x3000;[Block] 枠のブロックに印を付ける<byte value="xd"/>
+U&#x3000;&#x3000;UNLOAD（印の付いたブロック）<byte value="xd"/>
+Delete&#x3000;&#x3000;Clear<byte value="xd"/>
+Shift+Q&#x3000;Shift+W&#x3000;Shift+E&#x3000;&#x3000;箱の Turn-Z&#x3000;Turn-X&#x3000;Turn-Y<byte value="xd"/>
+Shift+O&#x3000;&#x3000;箱の Orgin<byte value="xd"/>
+H&#x3000;&#x3000;ヒント<byte value="xd"/>
+Ctrl+Z&#x3000;&#x3000;元に戻す<byte value="xd"/>
+Ctrl+Y&#x3000;Ctrl+Shift+Z&#x3000;&#x3000;やり直し<byte value="xd"/>
+<byte value="xd"/>
+ボタンやチェックボックスを選んでいるときの Space と Enter、<byte value="xd"/>
+ブロックのリストを選んでいるときの ↑ ↓ PageUp PageDown は、そのボタンやリストが使います。<byte value="xd"/>
+デモンストレーションの間は、キーは働きません。</source>
+        <translation>1 – 8　　select a block (as the list does)<byte value="xd"/>
+← →　　X-　X+<byte value="xd"/>
+↑ ↓　　Y-　Y+<byte value="xd"/>
+Page Up　Page Down　　Z+　Z-<byte value="xd"/>
+Q　W　E　　the block's Turn-Z　Turn-X　Turn-Y<byte value="xd"/>
+O　　the block's Origin<byte value="xd"/>
+B　　Bottom<byte value="xd"/>
+R　　Reset<byte value="xd"/>
+S　　Shuffle<byte value="xd"/>
+Enter　Space　　Load<byte value="xd"/>
+Backspace　　Cancel<byte value="xd"/>
+Ctrl+1 – Ctrl+8　　mark that block in the Block frame<byte value="xd"/>
+U　　UNLOAD (the marked block)<byte value="xd"/>
+Delete　　Clear<byte value="xd"/>
+Shift+Q　Shift+W　Shift+E　　the box's Turn-Z　Turn-X　Turn-Y<byte value="xd"/>
+Shift+O　　the box's Origin<byte value="xd"/>
+H　　Hint<byte value="xd"/>
+Ctrl+Z　　Undo<byte value="xd"/>
+Ctrl+Y　Ctrl+Shift+Z　　Redo<byte value="xd"/>
+<byte value="xd"/>
+With a button or check box focused, Space and Enter press it;<byte value="xd"/>
+with the block list focused, ↑ ↓ Page Up and Page Down move its row.<byte value="xd"/>
+During the demonstration the keys do nothing.</translation>
+    </message>
+    <message>
+        <source>キー操作</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>キー操作(&amp;K)…</source>
+        <translation>&amp;Keys…</translation>
+    </message>
 </context>
 <context>
     <name>pakkon::frmPuzzleList</name>

@@ -20,6 +20,10 @@ void subError_log(Dialogs& dialogs, const std::string& appPath, const std::strin
     dialogs.messageBox("Error " + sMessage, sWhere, MsgIcon::Critical, MsgButtons::OK);
   } catch (...) {
   }
+  subError_append(appPath, sMessage, sWhere);
+}
+
+void subError_append(const std::string& appPath, const std::string& sMessage, const std::string& sWhere) {
   try {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -81,7 +81,14 @@ QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, const char* name, int 
 
 }  // namespace
 
-frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), st_(st), dialogs_(dialogs) {
+frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      st_(st),
+      pausing_(dialogs,
+               [this](bool pause) {
+                 if (record_) subPlayClock_pause(pause);
+               }),
+      dialogs_(pausing_) {
   openUrl = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };
   sleepMs = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
   frmInput_show = [this] {
@@ -447,6 +454,7 @@ void frmMain::subDemoMenus_enable(bool b) {
   mnuPzMaker->setVisible(b);
   mnuFileOpen->setEnabled(b);
   mnuView->menuAction()->setEnabled(b);
+  mnuEdit->menuAction()->setEnabled(b);
   mnuTool->menuAction()->setEnabled(b);
   mnuHelp->menuAction()->setEnabled(b);
   cmdMove->setEnabled(b);

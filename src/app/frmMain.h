@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "model/state.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "solver/finish.h"
 
 class QAction;
 class QCheckBox;
@@ -37,6 +39,43 @@ class ProgressBook;
 class frmPuzzleList;
 class PictureWidget;
 class ShapeGrid;
+
+// The window's dialogs: the play clock stands still while one is open.
+class PausingDialogs final : public Dialogs {
+ public:
+  PausingDialogs(Dialogs& inner, std::function<void(bool)> pause) : inner_(inner), pause_(std::move(pause)) {}
+  MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override {
+    const Paused p(*this);
+    return inner_.messageBox(text, title, icon, buttons);
+  }
+  std::string inputBox(const std::string& prompt, const std::string& title, const std::string& text) override {
+    const Paused p(*this);
+    return inner_.inputBox(prompt, title, text);
+  }
+  std::string openFileDialog(const FileDialogRequest& request) override {
+    const Paused p(*this);
+    return inner_.openFileDialog(request);
+  }
+  std::string saveFileDialog(const FileDialogRequest& request) override {
+    const Paused p(*this);
+    return inner_.saveFileDialog(request);
+  }
+
+ private:
+  struct Paused {
+    explicit Paused(PausingDialogs& d) : d_(d) {
+      if (d_.pause_) d_.pause_(true);
+    }
+    ~Paused() {
+      if (d_.pause_) d_.pause_(false);
+    }
+    Paused(const Paused&) = delete;
+    Paused& operator=(const Paused&) = delete;
+    PausingDialogs& d_;
+  };
+  Dialogs& inner_;
+  std::function<void(bool)> pause_;
+};
 
 class frmMain : public QMainWindow {
   Q_OBJECT
@@ -197,6 +236,9 @@ class frmMain : public QMainWindow {
   // the action applied (into the move list when record and playing), and
   // the controls and views shown once.
   PlayOutcome playAction(PlayAction a, bool record = true);
+  // ヘルプ → キー操作…: every key of the game, in the interface's language.
+  QAction* mnuHelpKeys = nullptr;
+  void mnuHelpKeys_Click();
   void mnuEditUndo_Click();
   void mnuEditRedo_Click();
   // True in plain play: not making blocks, not auto-loading, no demonstration.
@@ -220,11 +262,14 @@ class frmMain : public QMainWindow {
   QLabel* lblFinish = nullptr;        // ○, ×, or a neutral mark until the answer is in
   QLabel* lblHints = nullptr;         // the hints taken for this puzzle
   void mnuHelpHint_Click();
+  void subHint_answer(const FinishProblem& p, const FinishHint& h);
   void mnuFinishCheck_Click();
   // After a change of the box: a new check on the worker thread, which the
   // window never waits for; the mark stays neutral until it answers.
   void subFinishCheck_start();
   bool finishCheckPending() const;
+  // A hint is being worked out on its thread; its answer comes as a queued call.
+  bool hintPending() const;
   int hintCount() const;
   // Runs on the worker thread as each check starts (tests).
   std::function<void()> finishCheckProbe;
@@ -241,7 +286,8 @@ class frmMain : public QMainWindow {
   void buildPuzzleList();
   QAction* mnuFileList = nullptr;      // ファイル → パズル一覧…
   QAction* mnuFileGenerate = nullptr;  // ファイル → 新しいパズルを作る…
-  QLabel* lblPlayTime = nullptr;       // time and actions since the puzzle was opened
+  QAction* mnuPlayTime = nullptr;      // 表示 → 時間と手数を表示
+  QLabel* lblPlayTime = nullptr;       // time and moves of the puzzle in play
   void mnuFileList_Click();
   void mnuFileGenerate_Click();
   // A puzzle file was opened: its clock and action count start.
@@ -252,6 +298,11 @@ class frmMain : public QMainWindow {
   void subProgress_gaveUp();
   int playActions() const;
   double playSeconds() const;
+  // The play clock's time source; tests advance their own.
+  std::function<std::chrono::steady_clock::time_point()> playClock;
+  // A dialog of the game opens (true) or closes (false): the clock stands still meanwhile.
+  void subPlayClock_pause(bool pause);
+  void subPlayTime_show();
   std::string progressPath() const;
   // Reads the progress file, lets `change` write to the book and saves it;
   // what went wrong is told to the player. False when nothing was saved.
@@ -265,6 +316,7 @@ class frmMain : public QMainWindow {
  private:
   struct PlayRecord;
   std::shared_ptr<PlayRecord> record_;
+  void subPlayClock_run();
 
  public:
   // ---- the interface's language (app/frmMain_language.cpp) ----
@@ -303,6 +355,8 @@ class frmMain : public QMainWindow {
   std::function<void(int ms)> sleepMs;
 
   bool autoLoadRunning() const { return autoLoadRunning_; }
+  // The play keys act: neither the demonstration nor the loader runs.
+  bool fncPlayKeys_on() const;
 
   // The list index as the design's ListIndex: setting a different value
   // runs the selection, setting the same one runs nothing.
@@ -314,6 +368,8 @@ class frmMain : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -329,6 +385,7 @@ class frmMain : public QMainWindow {
   ShapeGrid* shapeGrid(PanelGrid grid) const;
 
   PuzzleState& st_;
+  PausingDialogs pausing_;
   Dialogs& dialogs_;
   LayerPanels panels_{};
   PlayLayer play_{st_};

@@ -83,6 +83,11 @@ struct frmMain::HintWork {
   std::function<void(uint64_t, FinishAnswer)> deliver;  // from the worker thread
   std::thread worker;
 
+  // The hint's search, one at a time, on a thread of its own.
+  std::thread hintThread;
+  std::shared_ptr<std::atomic<bool>> hintCancel;
+  bool hintBusy = false;
+
   // The window's side.
   std::optional<FinishProblem> asked;  // whose answer is shown or on its way
   uint64_t generation = 0;
@@ -95,9 +100,11 @@ struct frmMain::HintWork {
       const std::lock_guard lock(m);
       quit = true;
       if (jobCancel) jobCancel->store(true);
+      if (hintCancel) hintCancel->store(true);
     }
     wake.notify_all();
     if (worker.joinable()) worker.join();
+    if (hintThread.joinable()) hintThread.join();
   }
 
   void post(const FinishProblem& p, uint64_t gen, std::function<void()> probe) {
@@ -187,9 +194,10 @@ void frmMain::buildHints() {
   }
 
   // H only in plain play: the handler asks, so a key never waits on a
-  // menu's enabled state.
+  // menu's enabled state. A held key asks once.
   auto* key = new QShortcut(QKeySequence(Qt::Key_H), this);
   key->setContext(Qt::WindowShortcut);
+  key->setAutoRepeat(false);
   connect(key, &QShortcut::activated, this, &frmMain::mnuHelpHint_Click);
   connect(mnuHelpHint, &QAction::triggered, this, &frmMain::mnuHelpHint_Click);
   connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelpHint->setEnabled(playRecording()); });
@@ -197,6 +205,7 @@ void frmMain::buildHints() {
 }
 
 bool frmMain::finishCheckPending() const { return hintWork_->pending; }
+bool frmMain::hintPending() const { return hintWork_->hintBusy; }
 int frmMain::hintCount() const { return hintWork_->hints; }
 
 void frmMain::mnuFinishCheck_Click() {
@@ -235,24 +244,47 @@ void frmMain::subFinishCheck_start() {
 }
 
 void frmMain::mnuHelpHint_Click() {
-  if (!playRecording()) return;
+  HintWork& w = *hintWork_;
+  // One hint at a time: presses while it is worked out ask nothing more.
+  if (!playRecording() || w.hintBusy) return;
   const FinishProblem p = fncFinish_problem(st_);
-  FinishLimits limits;
-  limits.deadline = std::chrono::steady_clock::now() + kHintTime;
-  const FinishHint h = fncFinish_hint(p, limits);
+  w.hintBusy = true;
+  if (w.hintThread.joinable()) w.hintThread.join();  // the last one has answered
+  w.hintCancel = std::make_shared<std::atomic<bool>>(false);
+  w.hintThread = std::thread([this, p, cancel = w.hintCancel] {
+    FinishLimits limits;
+    limits.cancel = cancel.get();
+    limits.deadline = std::chrono::steady_clock::now() + kHintTime;
+    const FinishHint h = fncFinish_hint(p, limits);
+    if (cancel->load()) return;
+    QMetaObject::invokeMethod(
+        this, [this, p, h] { subHint_answer(p, h); }, Qt::QueuedConnection);
+  });
+}
+
+void frmMain::subHint_answer(const FinishProblem& p, const FinishHint& h) {
+  HintWork& w = *hintWork_;
+  w.hintBusy = false;
+  // The player has moved on (another puzzle, a mode, a changed box): the
+  // answer is for a question nobody asks any more.
+  if (!playRecording() || !(fncFinish_problem(st_) == p)) return;
   auto tell = [this](const std::string& text) {
     dialogs_.messageBox(text, t(kHintTitle), MsgIcon::Information, MsgButtons::OK);
   };
   if (h.answer == FinishAnswer::Stopped) return tell(t(kHintTooLong));
   if (h.answer == FinishAnswer::Yes && h.block < 0) return tell(t(kHintFull));
-  ++hintWork_->hints;
   if (h.answer == FinishAnswer::Yes) {
-    playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells));
+    // A hint counts when it shows something: the block already where the
+    // hint would put it is no new hint.
+    ++w.hints;
+    if (!playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells)).recorded) --w.hints;
+    subFinishCheck_start();  // the count
     return;
   }
-  subFinishCheck_start();  // the count
   if (p.outside()) return tell(t(kHintOutside));
   if (h.remove.empty()) return tell(t(kHintNone));
+  ++w.hints;
+  subFinishCheck_start();  // the count
   tell(q(kHintRemove, static_cast<int>(h.remove.size()))
            .arg(QString::fromStdString(blockNames(h.remove)))
            .toStdString());

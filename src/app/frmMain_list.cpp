@@ -2,25 +2,33 @@
 // and action count of the puzzle in play, and what a completion or a
 // give-up writes to the data folder's progress file.
 //
-// Actions are counted as the move list records them: every play command
-// that changed something, a hint as one, and every undo and redo, each
-// since the puzzle was opened.
+// 手数 counts what a player calls a move: a change to the box (Load,
+// Cancel, UNLOAD, Clear, a box turn or push), not a selection, a turn of the
+// block in hand, a hint, an undo or a redo. The clock starts at the first
+// action after opening, stops at the completion, and stands still while a
+// dialog of the game is open or the window is minimised. One opening
+// records at most one completion.
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
 #include <chrono>
+#include <optional>
 
+#include "app/errorlog.h"
 #include "app/frmMain.h"
 #include "app/frmPuzzleList.h"
 #include "app/progress.h"
 #include "app/puzzle_list.h"
+#include "app/settings.h"
 #include "geometry/movement.h"
 #include "maker/frmGenerate.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/text.h"
+#include "platform/text_catalogue.h"
 
 namespace pakkon {
 namespace {
@@ -35,6 +43,7 @@ constexpr const char* kNextQuestion =
     QT_TRANSLATE_NOOP("pakkon::frmMain", "まだ解いていない次のパズル「%1」を開きますか？");
 constexpr const char* kNextTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "次のパズル");
 constexpr const char* kProgressTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "進行状況");
+constexpr const char* kPlayTimeCaption = QT_TRANSLATE_NOOP("pakkon::frmMain", "時間と手数を表示");
 constexpr const char* kProgressNotSaved =
     QT_TRANSLATE_NOOP("pakkon::frmMain", "進行状況を記録できませんでした。\r\n%1");
 constexpr const char* kProgressSetAside = QT_TRANSLATE_NOOP(
@@ -51,13 +60,19 @@ QString playTime(const char* form, double seconds, int actions) {
 
 // The puzzle in play as the progress file will know it.
 struct frmMain::PlayRecord {
-  std::string key;  // empty: nothing to record (no file opened)
-  std::chrono::steady_clock::time_point opened;
-  double solvedSeconds = -1;  // the first completion since opening; -1 none
-  int actions = 0;
+  std::string key;                                             // empty: nothing to record (no file opened)
+  bool fromList = false;                                       // opened from the puzzle list: the next one is offered
+  bool started = false;                                        // the first action after opening has come
+  double elapsed = 0;                                          // seconds counted up to `since`
+  std::optional<std::chrono::steady_clock::time_point> since;  // the clock runs from here
+  int paused = 0;                                              // dialogs open
+  bool minimised = false;
+  double solvedSeconds = -1;  // the completion of this opening; -1 none
+  int moves = 0;
   int hintsAtOpen = 0;
   bool gaveUp = false;
-  bool full = false;  // the box was full after the last action
+  bool full = false;         // the box was full after the last action
+  bool failureTold = false;  // a progress file that cannot be written is told once a start
   QTimer* clock = nullptr;
   std::map<std::string, int> ratings;  // this session's, by key
 };
@@ -66,6 +81,7 @@ void frmMain::buildPuzzleList() {
   record_ = std::make_shared<PlayRecord>();
   frmPuzzleList_exec = [](frmPuzzleList& d) { return d.exec(); };
   frmGenerate_exec = [](frmGenerate& d) { return d.exec(); };
+  playClock = [] { return std::chrono::steady_clock::now(); };
 
   mnuFileList = new QAction(q(kListCaption), mnuFile);
   mnuFileList->setObjectName("mnuFileList");
@@ -79,6 +95,14 @@ void frmMain::buildPuzzleList() {
   });
   connect(mnuFileList, &QAction::triggered, this, &frmMain::mnuFileList_Click);
   connect(mnuFileGenerate, &QAction::triggered, this, &frmMain::mnuFileGenerate_Click);
+  mnuPlayTime = mnuView->addAction(q(kPlayTimeCaption));
+  mnuPlayTime->setObjectName("mnuPlayTime");
+  mnuPlayTime->setCheckable(true);
+  mnuPlayTime->setChecked(fncPreferences_load(st_).bPlayTime);
+  connect(mnuPlayTime, &QAction::triggered, this, [this] {
+    fncPreference_put(st_, kPrefPlayTime, mnuPlayTime->isChecked());
+    subPlayTime_show();
+  });
 
   lblPlayTime = new QLabel(centralWidget());
   lblPlayTime->setObjectName("lblPlayTime");
@@ -89,35 +113,77 @@ void frmMain::buildPuzzleList() {
   lblPlayTime->lower();  // beneath the loader's frame in the automatic move
   record_->clock = new QTimer(this);
   record_->clock->setInterval(1000);
-  connect(record_->clock, &QTimer::timeout, this, [this] {
-    const bool playing = playRecording() && !record_->key.empty();
-    lblPlayTime->setVisible(playing);
-    if (playing && record_->solvedSeconds < 0)
-      lblPlayTime->setText(playTime(kPlayTime, playSeconds(), record_->actions));
-  });
+  connect(record_->clock, &QTimer::timeout, this, &frmMain::subPlayTime_show);
 }
 
 std::string frmMain::progressPath() const { return st_.G_sDataPath + "/" + kProgressFileName; }
 
 std::map<std::string, int>& frmMain::puzzleRatings() { return record_->ratings; }
 
-int frmMain::playActions() const { return record_->actions; }
+int frmMain::playActions() const { return record_->moves; }
 
 double frmMain::playSeconds() const {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - record_->opened).count();
+  const PlayRecord& r = *record_;
+  if (r.solvedSeconds >= 0) return r.solvedSeconds;
+  return r.elapsed + (r.since ? std::chrono::duration<double>(playClock() - *r.since).count() : 0.0);
+}
+
+void frmMain::subPlayClock_pause(bool pause) {
+  PlayRecord& r = *record_;
+  r.paused = std::max(0, r.paused + (pause ? 1 : -1));
+  subPlayClock_run();
+}
+
+void frmMain::subPlayClock_run() {
+  PlayRecord& r = *record_;
+  const bool run = r.started && r.solvedSeconds < 0 && r.paused == 0 && !r.minimised;
+  if (run && !r.since) {
+    r.since = playClock();
+  } else if (!run && r.since) {
+    r.elapsed += std::chrono::duration<double>(playClock() - *r.since).count();
+    r.since.reset();
+  }
+}
+
+bool frmMain::event(QEvent* event) {
+  // A modal dialog of the game over the window, the puzzle list and the
+  // generator among them.
+  if (record_ && event->type() == QEvent::WindowBlocked) subPlayClock_pause(true);
+  if (record_ && event->type() == QEvent::WindowUnblocked) subPlayClock_pause(false);
+  return QMainWindow::event(event);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && record_) {
+    record_->minimised = isMinimized();
+    subPlayClock_run();
+  }
+}
+
+void frmMain::subPlayTime_show() {
+  const PlayRecord& r = *record_;
+  const bool shown = mnuPlayTime->isChecked() && playRecording() && !r.key.empty();
+  lblPlayTime->setVisible(shown);
+  if (r.solvedSeconds >= 0)
+    lblPlayTime->setText(playTime(kSolvedTime, r.solvedSeconds, r.moves));
+  else
+    lblPlayTime->setText(playTime(kPlayTime, playSeconds(), r.moves));
 }
 
 void frmMain::subPlay_opened() {
   PlayRecord& r = *record_;
   r.key = st_.G_sPzVersion.empty() ? std::string() : fncPuzzle_key(st_);
-  r.opened = std::chrono::steady_clock::now();
+  r.fromList = false;
+  r.started = false;
+  r.elapsed = 0;
+  r.since.reset();
   r.solvedSeconds = -1;
-  r.actions = 0;
+  r.moves = 0;
   r.hintsAtOpen = hintCount();
   r.gaveUp = false;
   r.full = st_.G_iCellTotal > 0 && fncBox_count(st_.G_iBox) == st_.G_iCellTotal;
-  lblPlayTime->setText(playTime(kPlayTime, 0, 0));
-  lblPlayTime->setVisible(!r.key.empty() && playRecording());
+  subPlayTime_show();
   r.clock->start();
 }
 
@@ -127,6 +193,10 @@ bool frmMain::subProgress_update(const std::function<void(ProgressBook&)>& chang
   const bool damaged = book.load(path) == ProgressLoad::Damaged;
   change(book);
   if (const IoError e = book.save(path)) {
+    // Logged every time; told once a start, after the game's own messages.
+    subError_append(st_.G_sAppPath, "Line 0:" + e.text(), "frmMain.subProgress_update() " + fncStr(e.number));
+    if (record_->failureTold) return false;
+    record_->failureTold = true;
     dialogs_.messageBox(q(kProgressNotSaved).arg(fncQString(e.text())).toStdString(), q(kProgressTitle).toStdString(),
                         MsgIcon::Exclamation, MsgButtons::OK);
     return false;
@@ -140,38 +210,46 @@ bool frmMain::subProgress_update(const std::function<void(ProgressBook&)>& chang
 void frmMain::subPlay_after(const PlayOutcome& out, bool undoRedo) {
   PlayRecord& r = *record_;
   if (!out.recorded && !(undoRedo && out.done)) return;
-  ++r.actions;
+  if (!r.started) {
+    r.started = true;
+    subPlayClock_run();
+  }
+  if (out.boxChanged) ++r.moves;
   const bool full = st_.G_iCellTotal > 0 && fncBox_count(st_.G_iBox) == st_.G_iCellTotal;
   const bool completed = full && !r.full;
   r.full = full;
-  if (r.solvedSeconds < 0) lblPlayTime->setText(playTime(kPlayTime, playSeconds(), r.actions));
   // A completion counts for the puzzle that was opened, not for one the
-  // maker has changed since.
-  if (!completed || r.key.empty() || st_.G_sPzVersion.empty() || fncPuzzle_key(st_) != r.key) return;
-
-  const double seconds = playSeconds();
-  if (r.solvedSeconds < 0) {
-    r.solvedSeconds = seconds;
-    lblPlayTime->setText(playTime(kSolvedTime, seconds, r.actions));
+  // maker has changed since, and once for each opening.
+  if (!completed || r.solvedSeconds >= 0 || r.key.empty() || st_.G_sPzVersion.empty() || fncPuzzle_key(st_) != r.key) {
+    subPlayTime_show();
+    return;
   }
+
+  r.solvedSeconds = playSeconds();
+  subPlayClock_run();
+  subPlayTime_show();
   const int hints = std::max(0, hintCount() - r.hintsAtOpen);
   ProgressBook book;
   subProgress_update([&](ProgressBook& b) {
-    b.recordSolve(r.key, st_.G_sFileTitle, seconds, r.actions, hints, r.gaveUp, fncNow_text());
+    b.recordSolve(r.key, st_.G_sFileTitle, r.solvedSeconds, r.moves, hints, r.gaveUp, fncNow_text());
     const auto rated = r.ratings.find(r.key);
     if (rated != r.ratings.end()) b.entry(r.key).stars = rated->second;
     book = b;
   });
 
-  // The next puzzle not solved yet, in the list's order.
+  // The next puzzle not solved yet, in the list's order, for a player who
+  // chose the list's way of playing; No is the default, so a player
+  // dismissing boxes with Enter stays with the solved puzzle.
+  if (!r.fromList) return;
   const PuzzleList list = fncPuzzleList_read(st_.G_sDataPath, book, r.ratings);
   const int next = fncPuzzleList_nextUnsolved(list, st_.sPzFile);
   if (next < 0) return;
   const PuzzleRow& row = list.rows[static_cast<size_t>(next)];
-  const std::string name = row.comment.empty() ? row.name : row.name + "　" + row.comment;
+  const std::string name = row.comment.empty() ? row.name : row.name + (fncText_english() ? " " : "　") + row.comment;
   if (dialogs_.messageBox(q(kNextQuestion).arg(fncQString(name)).toStdString(), q(kNextTitle).toStdString(),
-                          MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes)
-    subPuzzle_open(row.path);
+                          MsgIcon::Question, MsgButtons::YesNoDefaultNo) == MsgAnswer::Yes &&
+      subPuzzle_open(row.path))
+    record_->fromList = true;
 }
 
 void frmMain::subProgress_gaveUp() {
@@ -186,7 +264,7 @@ void frmMain::mnuFileList_Click() {
   if (frmPuzzleList_exec(dialog) != QDialog::Accepted || dialog.chosen().empty()) return;
   const std::string path = dialog.chosen();
   if (!fncMaking_leave()) return;
-  subPuzzle_open(path);
+  if (subPuzzle_open(path)) record_->fromList = true;
 }
 
 }  // namespace pakkon

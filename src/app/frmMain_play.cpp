@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -37,11 +38,75 @@ void frmMain::setListIndex(int index) {
 
 int frmMain::listIndex() const { return lstPiece->currentRow(); }
 
+namespace {
+
+// The keys a focused control uses itself, which the play keys leave to it:
+// Space and Enter press a button or tick a check box, the arrows move the
+// mark among option buttons, and the list moves its row.
+bool fncKey_ownedBy(const QObject* control, const QListWidget* list, const QKeyEvent& k) {
+  if (k.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
+  const int key = k.key();
+  if (control == list)
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
+           key == Qt::Key_Home || key == Qt::Key_End;
+  if (!qobject_cast<const QAbstractButton*>(control)) return false;
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  return qobject_cast<const QRadioButton*>(control) &&
+         (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down);
+}
+
+}  // namespace
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   // A click on the item already selected selects it again, as a player expects.
   if (watched == lstPiece->viewport() && event->type() == QEvent::MouseButtonPress)
     listPressRow_ = lstPiece->currentRow();
+  if (event->type() == QEvent::ShortcutOverride && fncKey_ownedBy(watched, lstPiece, *static_cast<QKeyEvent*>(event))) {
+    event->accept();  // the control gets the key as a key press, not the window's shortcut
+    return true;
+  }
+  // A push button has no Enter of its own outside a dialog; a focused one is pressed by it.
+  if (event->type() == QEvent::KeyPress && qobject_cast<QAbstractButton*>(watched)) {
+    const auto* k = static_cast<QKeyEvent*>(event);
+    if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && !k->isAutoRepeat() &&
+        fncKey_ownedBy(watched, lstPiece, *k)) {
+      static_cast<QAbstractButton*>(watched)->click();
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::mnuHelpKeys_Click() {
+  dialogs_.messageBox(tr("1 ～ 8　　ブロックを選ぶ（リストと同じ）\r\n"
+                         "← →　　X-　X+\r\n"
+                         "↑ ↓　　Y-　Y+\r\n"
+                         "PageUp　PageDown　　Z+　Z-\r\n"
+                         "Q　W　E　　ブロックの Turn-Z　Turn-X　Turn-Y\r\n"
+                         "O　　ブロックの Orgin\r\n"
+                         "B　　Botom\r\n"
+                         "R　　Reset\r\n"
+                         "S　　Shuffle\r\n"
+                         "Enter　Space　　Load\r\n"
+                         "Backspace　　Cancel\r\n"
+                         "Ctrl+1 ～ Ctrl+8　　[Block] 枠のブロックに印を付ける\r\n"
+                         "U　　UNLOAD（印の付いたブロック）\r\n"
+                         "Delete　　Clear\r\n"
+                         "Shift+Q　Shift+W　Shift+E　　箱の Turn-Z　Turn-X　Turn-Y\r\n"
+                         "Shift+O　　箱の Orgin\r\n"
+                         "H　　ヒント\r\n"
+                         "Ctrl+Z　　元に戻す\r\n"
+                         "Ctrl+Y　Ctrl+Shift+Z　　やり直し\r\n"
+                         "\r\n"
+                         "ボタンやチェックボックスを選んでいるときの Space と Enter、\r\n"
+                         "ブロックのリストを選んでいるときの ↑ ↓ PageUp PageDown は、そのボタンやリストが使います。\r\n"
+                         "デモンストレーションの間は、キーは働きません。")
+                          .toStdString(),
+                      tr("キー操作").toStdString(), MsgIcon::Information, MsgButtons::OK);
+}
+
+bool frmMain::fncPlayKeys_on() const {
+  return !autoLoadRunning_ && !st_.bDemoRun && lblDemo->property("Tag").toString() == QStringLiteral("0");
 }
 
 void frmMain::lstPiece_Click() {
@@ -96,7 +161,9 @@ void frmMain::capturePlay() {
     c.option[k] = !optPiece[k]->isHidden();
     if (optPiece[k]->isChecked()) c.checked = k;
   }
-  c.listIndex = lstPiece->currentRow();
+  // The list's row is the layer's own: when the player changes it, the
+  // widget has moved before the selection runs, and the move list must
+  // remember the row before.
   c.shown = fncCInt(fncVal(lblPiece->text().toStdString())) - 1;
   c.sum = lblSum->text().toStdString();
   c.face = hscFace->value();
@@ -259,13 +326,14 @@ bool frmMain::fncGiveUp_check() {
 
 void frmMain::mnuHelpHelp_Click() {
   if (!fncGiveUp_check()) return;
-  subProgress_gaveUp();
   dialogs_.messageBox(tr("今から、[ Reset ] ボタンを有効にします。\r\n"
                          "[ Reset ] ボタンをクリックすると、作成された一番最初のブロック状態に戻ります。\r\n"
                          "ブロックを選択して移動や回転をせずに [ Load ]を、クリックしてください 。")
                           .toStdString(),
                       tr("神の恩恵、仏の御慈悲・・・").toStdString(), MsgIcon::Information, MsgButtons::OK);
   cmdReset->setEnabled(true);
+  // The bookkeeping comes after the dialogue, never inside it.
+  subProgress_gaveUp();
 }
 
 // ---- views ----
@@ -333,25 +401,22 @@ void frmMain::Form_MouseDown(int button, int, float x, float y) {
 
 void frmMain::buildKeys() {
   // Each key presses its button, so a disabled button makes its key do
-  // nothing; a dialog or a text box with the focus keeps every key.
+  // nothing; a dialog or a text box with the focus keeps every key, and so
+  // does a control for the keys it uses itself (eventFilter). While the
+  // demonstration or the loader runs, no key plays.
   auto key = [this](const QKeySequence& seq, std::function<void()> run) {
     auto* s = new QShortcut(seq, this);
     s->setContext(Qt::WindowShortcut);
     s->setAutoRepeat(true);
-    connect(s, &QShortcut::activated, this, std::move(run));
+    connect(s, &QShortcut::activated, this, [this, run = std::move(run)] {
+      if (fncPlayKeys_on()) run();
+    });
     return s;
   };
   auto press = [&](QAbstractButton* b, std::initializer_list<QKeySequence> seqs) {
-    QString names;
-    for (const QKeySequence& seq : seqs) {
-      key(seq, [b] { b->click(); });
-      names += (names.isEmpty() ? QString() : QStringLiteral(" / ")) + seq.toString(QKeySequence::NativeText);
-    }
-    const QString tip = b->toolTip();
-    b->setToolTip((tip.isEmpty() ? QString() : tip + QLatin1Char(' ')) + QStringLiteral("[") + names +
-                  QStringLiteral("]"));
+    for (const QKeySequence& seq : seqs) key(seq, [b] { b->click(); });
   };
-  for (int n = 0; n < kPieces; ++n)
+  for (int n = 0; n < kPieces; ++n) {
     key(QKeySequence(Qt::Key_1 + n), [this, n] {
       if (!lstPiece->isEnabled()) return;
       // The row already shown is selected again, as a click on it does.
@@ -361,7 +426,11 @@ void frmMain::buildKeys() {
         setListIndex(n);
       }
     });
-  lstPiece->setToolTip(QStringLiteral("[1 - 8]"));
+    // Marks a loaded block's option, for UNLOAD.
+    key(QKeySequence(Qt::CTRL | (Qt::Key_1 + n)), [this, n] {
+      if (optPiece[n]->isVisible() && optPiece[n]->isEnabled()) optPiece[n]->setChecked(true);
+    });
+  }
   press(cmdX_Dec, {Qt::Key_Left});
   press(cmdX_Inc, {Qt::Key_Right});
   press(cmdY_dec, {Qt::Key_Up});
@@ -383,6 +452,12 @@ void frmMain::buildKeys() {
   press(cmdTurn[4], {Qt::SHIFT | Qt::Key_W});
   press(cmdTurn[5], {Qt::SHIFT | Qt::Key_E});
   press(cmdOrgPZ, {Qt::SHIFT | Qt::Key_O});
+  mnuHelpKeys = mnuHelp->addAction(tr("キー操作(&K)…"));
+  mnuHelpKeys->setObjectName("mnuHelpKeys");
+  connect(mnuHelpKeys, &QAction::triggered, this, &frmMain::mnuHelpKeys_Click);
+  // The controls whose own keys come first.
+  for (QAbstractButton* b : findChildren<QAbstractButton*>()) b->installEventFilter(this);
+  lstPiece->installEventFilter(this);
 }
 
 void frmMain::connectHandlers() {

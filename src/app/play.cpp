@@ -158,12 +158,22 @@ void PlayLayer::restore(const Snapshot& s) {
   std::memcpy(st_.G_lBoxColor, s.box->lBoxColor, sizeof(ColourGrid));
   std::memcpy(st_.G_iPieceUsed, s.used.data(), sizeof st_.G_iPieceUsed);
   st_.iPiece_Sel = s.sel;
-  // The inputs are the player's, not the move list's.
-  const PlayControls inputs = c_;
+  // The inputs, the permissions (Reset after giving up) and the mode are the
+  // player's, not the move list's: undo gives back the puzzle and what
+  // follows from it.
+  const PlayControls now = c_;
   c_ = s.controls;
-  c_.face = inputs.face;
-  c_.deadSpace = inputs.deadSpace;
-  c_.makePiece = inputs.makePiece;
+  c_.face = now.face;
+  c_.deadSpace = now.deadSpace;
+  c_.makePiece = now.makePiece;
+  c_.botom = now.botom;
+  c_.reset = now.reset;
+  c_.shuffle = now.shuffle;
+  c_.list = now.list;
+  c_.boxButtons = now.boxButtons;
+  c_.set = now.set;
+  c_.setCancel = now.setCancel;
+  c_.autoNext = now.autoNext;
 }
 
 bool PlayLayer::canUndo() const { return !undo_.empty(); }
@@ -208,7 +218,7 @@ bool PlayLayer::enabled(const PlayAction& a) const {
     case ActionKind::Shuffle: return c_.shuffle;
     case ActionKind::Load: return c_.load;
     case ActionKind::Cancel: return c_.cancel;
-    case ActionKind::Unload:
+    case ActionKind::Unload: return c_.boxButtons && a.block >= 0 && a.block < kPieces && c_.option[a.block];
     case ActionKind::Clear:
     case ActionKind::BoxTurnZ:
     case ActionKind::BoxTurnX:
@@ -239,11 +249,14 @@ PlayOutcome PlayLayer::apply(const PlayAction& action, PlayHost& host, bool chec
       redo_.push_back(std::move(e));
       out.boxDrawn = out.pieceDrawn = true;
     } else {
-      // Redo replays the actions, messages and all; the shuffle draws the same.
+      // Redo replays the actions quietly (their messages were seen when they
+      // were made, and a replayed completion is not a new one); the shuffle
+      // draws the same.
       Entry e = std::move(redo_.back());
       redo_.pop_back();
       Entry again{e.actions, snapshot()};
-      for (PlayAction& a : e.actions) perform(a, host);
+      PlayHost quiet;
+      for (PlayAction& a : e.actions) perform(a, quiet);
       undo_.push_back(std::move(again));
     }
     out_ = nullptr;
@@ -254,7 +267,9 @@ PlayOutcome PlayLayer::apply(const PlayAction& action, PlayHost& host, bool chec
   PlayAction a = action;
   perform(a, host);
   out_ = nullptr;
-  if (record && !before.sameAs(snapshot())) {
+  const Snapshot after = snapshot();
+  if (record && !before.sameAs(after)) {
+    out.boxChanged = std::memcmp(before.box.get(), after.box.get(), sizeof(Snapshot::Box)) != 0;
     undo_.push_back(Entry{{a}, std::move(before)});
     redo_.clear();
     out.recorded = true;
@@ -279,9 +294,16 @@ PlayOutcome PlayLayer::applyGroup(const std::vector<PlayAction>& actions, PlayHo
 }
 
 void PlayLayer::opened() {
-  PlayOutcome out;
-  out_ = &out;
-  select(0);
+  // Clear has left the list on its first row, so selecting it runs
+  // nothing: Load and the block buttons stay as Clear set them, even when
+  // the file has block 1 loaded. A layer that never saw a Clear stands as
+  // one after a puzzle whose first block had cells.
+  if (c_.listIndex != 0) {
+    c_.listIndex = 0;
+    c_.load = true;
+    c_.cancel = false;
+    c_.pieceButtons = true;
+  }
   c_.sum = fncStr(st_.G_iCellDone) + " : " + fncStr(st_.G_iCellTotal);
   for (int b = 0; b < kPieces; ++b)
     if (st_.G_iPieceUsed[b] == 1) {
@@ -290,7 +312,6 @@ void PlayLayer::opened() {
     }
   st_.iPiece_Sel = 0;
   c_.shown = 0;
-  out_ = nullptr;
   clearMoves();
 }
 

@@ -111,9 +111,10 @@ class PlayHost {
 
 // What an action did.
 struct PlayOutcome {
-  bool done = false;      // false: not possible now (button disabled, nothing to undo)
-  bool recorded = false;  // went into the move list
-  bool boxDrawn = false;  // the box grids were redrawn (changed or not)
+  bool done = false;        // false: not possible now (button disabled, nothing to undo)
+  bool recorded = false;    // went into the move list
+  bool boxDrawn = false;    // the box grids were redrawn (changed or not)
+  bool boxChanged = false;  // recorded, and the box is not as it was: a move as a player counts them
   bool pieceDrawn = false;
 };
 

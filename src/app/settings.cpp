@@ -53,6 +53,7 @@ Preferences fncPreferences_read(const std::string& initFile) {
   Preferences p;
   p.bPreview = fncCBool(ini.get(kPrefSection, kPrefPreview)).value_or(p.bPreview);
   p.bFinishCheck = fncCBool(ini.get(kPrefSection, kPrefFinishCheck)).value_or(p.bFinishCheck);
+  p.bPlayTime = fncCBool(ini.get(kPrefSection, kPrefPlayTime)).value_or(p.bPlayTime);
   // Whatever the desktop's locale: only an explicit choice gives English.
   if (fncTrim(ini.get(kLanguageSection, kLanguageKey)) == "en") p.sLanguage = "en";
   return p;

@@ -22,13 +22,15 @@ bool fncInit_load(PuzzleState& st, Dialogs& dialogs);
 // and [SYSTEM] LANGUAGE; a missing or unreadable value is the default. The
 // file gets a key only when the player changes the choice.
 struct Preferences {
-  bool bPreview = true;          // the landing place of the selected block
+  bool bPreview = false;         // the landing place of the selected block
   bool bFinishCheck = false;     // the exact "can this still be finished?" mark
+  bool bPlayTime = false;        // the play clock and move count under the Block frame
   std::string sLanguage = "ja";  // "ja" or "en"; anything else is "ja"
 };
 inline constexpr const char* kPrefSection = "View";
 inline constexpr const char* kPrefPreview = "Preview";
 inline constexpr const char* kPrefFinishCheck = "FinishCheck";
+inline constexpr const char* kPrefPlayTime = "PlayTime";
 inline constexpr const char* kLanguageSection = "SYSTEM";
 inline constexpr const char* kLanguageKey = "LANGUAGE";
 Preferences fncPreferences_load(const PuzzleState& st);

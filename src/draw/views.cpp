@@ -29,8 +29,14 @@ void subBox_draw(PuzzleState& st, PictureSurface& pictMain, int hscDX, int vscDY
   if (preview.block >= 0) {
     Grid cells = {};
     subPieceCells_get(preview.block, st.G_iPiece, cells);
-    subCellsOutline_draw(pictMain, cells, preview.fits ? st.G_lColor[preview.block + 1][2] : kPreviewRefused,
-                         kPreviewPen, !preview.fits, view, st.sngScale);
+    if (preview.fits) {
+      subCellsOutline_draw(pictMain, cells, st.G_lColor[preview.block + 1][2], kPreviewPen, false, view, st.sngScale);
+    } else {
+      // Crossed, dark on a light rim: no block colour hides it, and it reads
+      // without telling reds apart.
+      subCellsOutline_draw(pictMain, cells, kPreviewRefusedRim, kPreviewPen + 3, true, view, st.sngScale);
+      subCellsOutline_draw(pictMain, cells, kPreviewRefused, kPreviewPen, true, view, st.sngScale);
+    }
   }
   if (refillPanels) refillPanels();
   pictMain.setPersistent(true);

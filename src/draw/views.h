@@ -25,9 +25,10 @@ struct LandingPreview {
 };
 LandingPreview fncLanding_preview(const PuzzleState& st, int block);
 
-// The preview's look: the block's dark shade where it fits, red with a cross
-// on each front face where Load would refuse it.
-inline constexpr int32_t kPreviewRefused = 0x0000FF;
+// The preview's look: the block's dark shade where it fits; where Load
+// would refuse it, black on a white rim with a cross on each front face.
+inline constexpr int32_t kPreviewRefused = 0x000000;
+inline constexpr int32_t kPreviewRefusedRim = 0xFFFFFF;
 inline constexpr int kPreviewPen = 2;
 
 // Redraws the box view from G_iBox and G_lBoxColor with hscDX / vscDY as the

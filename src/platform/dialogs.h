@@ -8,7 +8,9 @@
 namespace pakkon {
 
 enum class MsgIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
-enum class MsgButtons { OK = 0, OKCancel = 1, YesNoCancel = 3, YesNo = 4 };
+// YesNoDefaultNo: Yes and No with No as the default (the original
+// platform's second-button flag, 256, on Yes and No).
+enum class MsgButtons { OK = 0, OKCancel = 1, YesNoCancel = 3, YesNo = 4, YesNoDefaultNo = 4 + 256 };
 enum class MsgAnswer { OK = 1, Cancel = 2, Yes = 6, No = 7 };
 
 struct FileDialogRequest {

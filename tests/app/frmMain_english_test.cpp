@@ -41,7 +41,7 @@ TEST_F(English, CaptionsMenusStatusAndMessagesAreEnglish) {
   EXPECT_EQ(caption(w->cmdOrg), "Origin");
   EXPECT_EQ(caption(w->cmdBotom), "Bottom");
   EXPECT_EQ(caption(w->chkDedSpace), "Check dead space");
-  EXPECT_EQ(w->cmdTurn[0]->toolTip().toStdString(), "Clockwise, seen from the front [Q]");
+  EXPECT_EQ(w->cmdTurn[0]->toolTip().toStdString(), "Clockwise, seen from the front");
   EXPECT_EQ(panel(2), "Sample");
   EXPECT_EQ(panel(4), "Sample 3×3×3");
 

@@ -41,6 +41,16 @@ class Hints : public test::WindowTest {
     FAIL() << "no wrong place";
   }
 
+  // Polls until the hint being worked out has answered.
+  bool hinted() {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (w->hintPending() && std::chrono::steady_clock::now() < end) {
+      QCoreApplication::processEvents();
+      QThread::msleep(1);
+    }
+    return !w->hintPending();
+  }
+
   // The mark once its answer is in, polled with a generous bound.
   std::string settled() {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -57,7 +67,15 @@ TEST_F(Hints, AHintPlaysTheTightestBlockToItsPlaceAndUndoTakesItBack) {
   const FinishProblem p = fncFinish_problem(st);
   const FinishHint h = fncFinish_hint(p);
   ASSERT_EQ(h.answer, FinishAnswer::Yes);
+  // Quick presses while the hint is worked out ask nothing more, and a
+  // hint that shows nothing new is not counted.
+  for (int i = 0; i < 5; ++i) QTest::keyClick(w.get(), Qt::Key_H);
+  EXPECT_TRUE(w->hintPending());
+  ASSERT_TRUE(hinted());
   QTest::keyClick(w.get(), Qt::Key_H);
+  ASSERT_TRUE(hinted());
+  EXPECT_EQ(w->hintCount(), 1);
+  EXPECT_EQ(w->play().undoDepth(), 1u);
   EXPECT_EQ(fncGrid_mask(st.G_iPiece[h.block]), h.cells);
   EXPECT_EQ(st.iPiece_Sel, h.block);
   EXPECT_EQ(w->listIndex(), h.block);
@@ -86,12 +104,25 @@ TEST_F(Hints, AStuckBoxNamesTheBlockToTakeOutAndChangesNothing) {
   loadWrongly();
   const PuzzleState before = st;
   w->mnuHelpHint->trigger();
+  ASSERT_TRUE(hinted());
   EXPECT_EQ(lastMessage(), "このままでは完成できません。ブロック 1 を外してみましょう。");
   EXPECT_EQ(dialogs.last().title, "ヒント");
   EXPECT_EQ(std::memcmp(st.G_iPiece, before.G_iPiece, sizeof st.G_iPiece), 0);
   EXPECT_EQ(std::memcmp(st.G_iBox, before.G_iBox, sizeof st.G_iBox), 0);
   EXPECT_EQ(w->play().undoDepth(), 1u);
   EXPECT_EQ(frmMain::text(w->lblHints), "ヒント：1 回");
+
+  // A refusal is no hint.
+  bool outside = false;  // turned in its 4 x 4 x 4 frame, the content leaves the 3 x 3 x 3 box
+  for (int i = 0; i < 4 && !outside; ++i) {
+    w->cmdTurn[3]->click();
+    outside = fncFinish_problem(st).outside();
+  }
+  ASSERT_TRUE(outside);
+  w->mnuHelpHint->trigger();
+  ASSERT_TRUE(hinted());
+  EXPECT_EQ(lastMessage().rfind("箱の中身が、箱からはみ出しています。", 0), 0u) << lastMessage();
+  EXPECT_EQ(w->hintCount(), 1);
 }
 
 TEST_F(Hints, TheFinishMarkFollowsTheBoxFromAWorkerThread) {

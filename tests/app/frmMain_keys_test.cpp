@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -29,7 +30,6 @@ class Keys : public test::WindowTest {
 
 TEST_F(Keys, EachKeyPressesItsButtonAndADisabledOneDoesNothing) {
   PuzzleState expected = st;
-  w->lstPiece->setFocus();  // the list's own arrow keys give way
   key(Qt::Key_Right);
   key(Qt::Key_Down);
   fncPiece_xInc(expected, 0);
@@ -56,7 +56,6 @@ TEST_F(Keys, EachKeyPressesItsButtonAndADisabledOneDoesNothing) {
   EXPECT_NE(std::memcmp(st.G_iBox, loaded.G_iBox, sizeof(Grid)), 0);
   key(Qt::Key_Backspace);  // Cancel
   EXPECT_EQ(st.G_iPieceUsed[2], 0);
-  EXPECT_TRUE(w->cmdLoad->toolTip().startsWith(QStringLiteral("ブロックを装填する [")));
 
   // A key typed into another window's text box stays there.
   QDialog other;
@@ -69,6 +68,62 @@ TEST_F(Keys, EachKeyPressesItsButtonAndADisabledOneDoesNothing) {
   QTest::keyClick(edit, Qt::Key_1);
   EXPECT_TRUE(sameBlock(before, st.iPiece_Sel));
   EXPECT_EQ(edit->text(), "1");
+}
+
+TEST_F(Keys, AFocusedControlKeepsTheKeysItUses) {
+  // Space ticks the focused check box, and loads nothing.
+  w->chkDedSpace->setFocus();
+  QTest::keyClick(w->chkDedSpace, Qt::Key_Space);
+  EXPECT_TRUE(w->chkDedSpace->isChecked());
+  EXPECT_EQ(st.G_iPieceUsed[0], 0);
+
+  // The list moves its row with Down and Page Down; Return loads the block it selected.
+  PuzzleState before = st;
+  w->lstPiece->setFocus();
+  QTest::keyClick(w->lstPiece, Qt::Key_Down);
+  EXPECT_EQ(w->listIndex(), 1);
+  EXPECT_EQ(st.iPiece_Sel, 1);
+  EXPECT_TRUE(sameBlock(before, 0) && sameBlock(before, 1));
+  QTest::keyClick(w->lstPiece, Qt::Key_Right);  // not the list's: X+
+  fncPiece_xInc(before, 1);
+  EXPECT_TRUE(sameBlock(before, 1));
+  QTest::keyClick(w->lstPiece, Qt::Key_Return);
+  EXPECT_EQ(st.G_iPieceUsed[1], 1);
+
+  // Ctrl+digit marks a loaded block's option; U then takes that block out.
+  key(Qt::Key_6);  // block 6 misses the moved block 2
+  key(Qt::Key_Return);
+  ASSERT_EQ(st.G_iPieceUsed[5], 1);
+  EXPECT_TRUE(w->optPiece[5]->isChecked());
+  key(Qt::Key_2, Qt::ControlModifier);
+  EXPECT_TRUE(w->optPiece[1]->isChecked());
+  key(Qt::Key_5, Qt::ControlModifier);  // not loaded: no mark
+  EXPECT_TRUE(w->optPiece[1]->isChecked());
+
+  // Space and Enter press the focused button, not Load.
+  w->cmdRemove->setFocus();
+  QTest::keyClick(w->cmdRemove, Qt::Key_Space);
+  EXPECT_EQ(st.G_iPieceUsed[1], 0);
+  EXPECT_EQ(st.G_iPieceUsed[5], 1);
+  w->cmdClear->setFocus();
+  QTest::keyClick(w->cmdClear, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(st.G_iPieceUsed[5], 0);
+  EXPECT_EQ(frmMain::text(w->lblSum), "");
+}
+
+TEST_F(Keys, UndoOfASelectionReturnsTheListToItsRow) {
+  key(Qt::Key_2);
+  key(Qt::Key_3);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(st.iPiece_Sel, 1);
+  EXPECT_EQ(w->listIndex(), 1);
+  EXPECT_EQ(frmMain::text(w->lblPiece), "2");
+  key(Qt::Key_Return);
+  EXPECT_EQ(st.G_iPieceUsed[1], 1);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w->listIndex(), 0);
+  EXPECT_EQ(st.iPiece_Sel, 0);
 }
 
 TEST_F(Keys, UndoAndRedoTakeBackEveryStepAndStayOffOutsidePlay) {

@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -137,6 +138,8 @@ TEST_F(PuzzleListTest, TheListOpensAsTheOpenCommandAndShowsWhatCannotBeRead) {
   EXPECT_EQ(panel(2), "プレイ・モード");
   EXPECT_EQ(panel(4), "はじめの一歩");
   EXPECT_EQ(st.G_sFileTitle, "01-first.bin");
+  EXPECT_TRUE(w->lblPlayTime->isHidden());  // until 表示 → 時間と手数を表示
+  w->mnuPlayTime->trigger();
   EXPECT_FALSE(w->lblPlayTime->isHidden());
   EXPECT_FALSE(fncFile_exists(w->progressPath()));  // looking writes nothing
 }
@@ -145,8 +148,6 @@ TEST_F(PuzzleListTest, ACompletionIsRecordedAndTheNextUnsolvedPuzzleOffered) {
   put("01-first-step.txt", "01-first.bin");
   put("02-small-tower.txt", "02-tower.bin");
   openRow("01-first.bin");
-  w->cmdTurn[3]->click();  // an action that is counted, then undone
-  w->mnuEditUndo_Click();
   dialogs.clear();
   dialogs.answer(MsgAnswer::OK);   // ☆グレイト☆
   dialogs.answer(MsgAnswer::Yes);  // the next one
@@ -154,16 +155,17 @@ TEST_F(PuzzleListTest, ACompletionIsRecordedAndTheNextUnsolvedPuzzleOffered) {
   ASSERT_GE(dialogs.calls().size(), 2u);
   EXPECT_EQ(dialogs.calls()[dialogs.calls().size() - 2].text, "☆グレイト☆　お疲れさまでした");
   EXPECT_EQ(dialogs.last().text, "まだ解いていない次のパズル「02-tower.bin　ちいさな塔」を開きますか？");
-  EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNo);
+  EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNoDefaultNo);
   EXPECT_EQ(st.G_sFileTitle, "02-tower.bin");
-  EXPECT_EQ(frmMain::text(w->lblPlayTime).rfind("時間 0:0", 0), 0u) << frmMain::text(w->lblPlayTime);
+  EXPECT_EQ(frmMain::text(w->lblPlayTime), "時間 0:00　手数 0");
+  EXPECT_TRUE(w->lblPlayTime->isHidden());  // until 表示 → 時間と手数を表示
 
   const PuzzleProgress* p = record("01-first.bin");
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->solved, 1);
   EXPECT_GT(p->bestSeconds, 0);
   EXPECT_LT(p->bestSeconds, 60);
-  EXPECT_GE(p->fewestActions, 2 + 3);  // the turn, its undo, and at least a load per block
+  EXPECT_GE(p->fewestActions, 3);  // a load per block, no selection or turn of a block
   EXPECT_EQ(p->fewestHints, 0);
 
   // Given up first, a solve is marked apart; the list shows both marks, and
@@ -187,6 +189,44 @@ TEST_F(PuzzleListTest, ACompletionIsRecordedAndTheNextUnsolvedPuzzleOffered) {
     EXPECT_FALSE(d.grdPuzzles->item(1, frmPuzzleList::colTime)->text().isEmpty());
     return 0;
   });
+}
+
+TEST_F(PuzzleListTest, AnOpeningRecordsOneCompletionTimedWithoutItsDialogs) {
+  put("01-first-step.txt", "01-first.bin");
+  const std::string second = put("02-small-tower.txt", "02-tower.bin");
+  auto now = std::chrono::steady_clock::now();
+  w->playClock = [&] { return now; };
+  openRow("01-first.bin");
+  now += std::chrono::seconds(100);  // before the first action: not play
+  w->cmdX_Inc->click();
+  now += std::chrono::seconds(10);
+  dialogs.whileOpen = [&] { now += std::chrono::seconds(1000); };  // every box stays open a while
+  dialogs.clear();
+  dialogs.answer(MsgAnswer::OK);  // ☆グレイト☆
+  dialogs.answer(MsgAnswer::No);  // stay
+  solve();
+  ASSERT_EQ(dialogs.calls().size(), 2u);
+  const PuzzleProgress* p = record("01-first.bin");
+  ASSERT_NE(p, nullptr);
+  EXPECT_DOUBLE_EQ(p->bestSeconds, 10);
+  const int loads = p->fewestActions;
+  EXPECT_EQ(loads, std::count(std::begin(st.G_iPieceUsed), std::end(st.G_iPieceUsed), 1));
+
+  // Undo and redo of the winning Load: no new completion, message or question.
+  w->mnuEditUndo->trigger();
+  w->mnuEditRedo->trigger();
+  EXPECT_EQ(dialogs.calls().size(), 2u);
+  EXPECT_EQ(record("01-first.bin")->solved, 1);
+  EXPECT_EQ(w->playActions(), loads);
+
+  // A puzzle opened by hand is not followed by the list's next one.
+  dialogs.whileOpen = nullptr;
+  dialogs.choose(second);
+  w->mnuFileOpen_Click();
+  dialogs.clear();
+  solve();
+  EXPECT_EQ(dialogs.last().text, "☆グレイト☆　お疲れさまでした");
+  EXPECT_EQ(record("02-tower.bin")->solved, 1);
 }
 
 TEST_F(PuzzleListTest, ANewPuzzleIsMadeInTheBackgroundSavedAndOpened) {

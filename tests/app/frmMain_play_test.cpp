@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -15,6 +16,7 @@
 #include "model/builtin.h"
 #include "model/puzzle_file.h"
 #include "platform/qt/click_label.h"
+#include "platform/qt/qt_surface.h"
 #include "platform/qt/shape_grid.h"
 #include "qt/window_fixture.h"
 #include "support/packing.h"
@@ -72,6 +74,46 @@ TEST_F(Play, StartsOnTheSampleWithItsPanelsAndButtons) {
   EXPECT_FALSE(w->mnu2D_Panel->isChecked());
   EXPECT_TRUE(w->shpA->isHidden() && w->hscLP->isHidden());
   EXPECT_TRUE(dialogs.calls().empty());
+}
+
+TEST_F(Play, WithNoAdditionChosenTheWindowIsAsDesigned) {
+  start();
+  // The designed tooltips, exactly; cmdBotom and the list have none.
+  const std::pair<QWidget*, const char*> tips[] = {
+      {w->cmdTurn[0], "正面から見て、時計回り"},
+      {w->cmdTurn[1], "右から見て、反時計回り"},
+      {w->cmdTurn[2], "上から見て、反時計回り"},
+      {w->cmdTurn[3], "正面から見て、時計回り"},
+      {w->cmdX_Dec, "左へ移動"},
+      {w->cmdX_Inc, "右へ移動"},
+      {w->cmdY_dec, "上へ移動"},
+      {w->cmdY_Inc, "下へ移動"},
+      {w->cmdZ_Dec, "奥へ移動"},
+      {w->cmdZ_Inc, "手前に移動"},
+      {w->cmdOrg, "原点へ移動"},
+      {w->cmdOrgPZ, "原点へ移動"},
+      {w->cmdBotom, ""},
+      {w->cmdReset, "ピースの向きを、作成時に戻します"},
+      {w->cmdShuffle, "ピースの向きを、ランダムに設定します"},
+      {w->cmdClear, "パズルを消去"},
+      {w->cmdLoad, "ブロックを装填する"},
+      {w->cmdCancel, "装填をキャンセルする"},
+      {w->cmdRemove, "ブロックを取り外す"},
+      {w->chkDedSpace, "デッド・スペース（八方塞がり）をチェックする"},
+      {w->lstPiece, ""},
+  };
+  for (const auto& [control, tip] : tips)
+    EXPECT_EQ(control->toolTip().toStdString(), tip) << control->objectName().toStdString();
+  // The additions stay out of sight: no landing place, clock, hint count or finish mark.
+  EXPECT_FALSE(w->mnuPreview->isChecked() || w->mnuPlayTime->isChecked() || w->mnuFinishCheck->isChecked());
+  EXPECT_TRUE(w->lblPlayTime->isHidden() && w->lblHints->isHidden() && w->lblFinish->isHidden());
+  const QImage box = w->pictMain->grab().toImage();
+  w->setListIndex(2);  // a selection redraws the block view only
+  w->cmdX_Inc->click();
+  EXPECT_EQ(w->pictMain->grab().toImage(), box);
+  w->mnuPreview->trigger();
+  EXPECT_NE(w->pictMain->grab().toImage(), box);
+  EXPECT_EQ(fncIni_get("View", "Preview", dir.file("Init.ini")), "True");
 }
 
 TEST_F(Play, TheSampleCanBeSolvedWithTheWindowsOwnControls) {
@@ -292,8 +334,15 @@ TEST_F(OpenFile, APuzzleWithThreeLoadedBlocksComesBackAsSaved) {
   EXPECT_EQ(st.G_sFileTitle, "three.bin");
   EXPECT_EQ(st.G_sPzVersion, "Ver 1.1.0");
   EXPECT_EQ(st.iPiece_Sel, 0);
-  EXPECT_FALSE(w->cmdLoad->isEnabled());  // block 1 is loaded
   EXPECT_EQ(dialogs.calls().size(), 1u);
+  // The list stays on the row Clear left, so no selection runs for the new
+  // blocks: Load stays as Clear set it, and refuses the loaded block 1.
+  EXPECT_TRUE(w->cmdLoad->isEnabled());
+  EXPECT_TRUE(w->cmdX_Inc->isEnabled());
+  w->cmdLoad->click();
+  EXPECT_EQ(dialogs.last().text, "1 既に使用しています！");
+  EXPECT_EQ(dialogs.last().title, "×それは駄目×");
+  EXPECT_EQ(frmMain::text(w->lblSum), "12 : 27");
 }
 
 TEST_F(OpenFile, RefusedFilesChangeNothingAndNeverBecomeTheSaveTarget) {
@@ -384,6 +433,10 @@ TEST_F(OpenFile, GivingUpNeedsAFileItsPasswordAndAYes) {
   dialogs.type("  Open9 ");
   w->mnuHelpHelp_Click();
   EXPECT_EQ(dialogs.last().title, "神の恩恵、仏の御慈悲・・・");
+  EXPECT_TRUE(w->cmdReset->isEnabled());
+  // Undo gives back the puzzle, not the permission.
+  w->cmdX_Inc->click();
+  w->mnuEditUndo->trigger();
   EXPECT_TRUE(w->cmdReset->isEnabled());
 
   // Reset rebuilds the made arrangement, loaded blocks included, then locks again.

@@ -45,7 +45,7 @@ class PlayLayerTest : public ::testing::Test {
     const PlayControls& c = play.controls();
     bytes += std::to_string(st.iPiece_Sel) + c.sum + "|" + std::to_string(c.listIndex) + std::to_string(c.shown) +
              std::to_string(c.checked) + std::to_string(c.load) + std::to_string(c.cancel) +
-             std::to_string(c.pieceButtons) + std::to_string(c.reset);
+             std::to_string(c.pieceButtons);
     for (bool o : c.option) bytes += o ? '1' : '0';
     return bytes;
   }
@@ -120,6 +120,18 @@ TEST_F(PlayLayerTest, DisabledControlsRefuseKeysAndScriptsButNotTheirOwnHandlers
   EXPECT_TRUE(run("load", false).done);
   EXPECT_EQ(host.messages, std::vector<std::string>{"×それは駄目× 1 既に使用しています！"});
   EXPECT_FALSE(run("load", false).recorded);  // a refusal changes nothing
+  EXPECT_FALSE(run("unload 3").done);         // block 3 is not loaded: no option to mark
+  EXPECT_TRUE(run("unload 1").done);
+}
+
+TEST_F(PlayLayerTest, UndoGivesBackThePuzzleNotAPermission) {
+  run("x+; reset");  // Reset is used up
+  EXPECT_FALSE(play.controls().reset);
+  run("undo");
+  EXPECT_FALSE(play.controls().reset);  // and stays so
+  play.controls().reset = true;         // given again, by giving up
+  run("undo; redo");                    // an unrelated move taken back and made again
+  EXPECT_TRUE(play.controls().reset);
 }
 
 TEST_F(PlayLayerTest, TheCountFollowsLoadsAndTakeOuts) {

@@ -1,10 +1,12 @@
 // The demonstration as a new player meets it, and the help menu's messages.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTest>
 #include <cstring>
 
 #include "autoload/search.h"
@@ -179,6 +181,26 @@ TEST_F(Demonstration, TheLastClickGivesTheMenusBackAndYesSwitchesItOff) {
   EXPECT_FALSE(st.G_bDemo);
   EXPECT_EQ(ini("SYSTEM", "DEMO"), "False");
   w->Timer1_Timer();  // a stray tick does nothing now
+}
+
+TEST_F(Demonstration, KeysUndoAndHintsRestWhileTheWalkthroughRuns) {
+  startAndClick();
+  QApplication::setActiveWindow(w.get());
+  EXPECT_FALSE(w->mnuEdit->menuAction()->isEnabled());
+  const PuzzleState before = st;
+  for (int k : {Qt::Key_2, Qt::Key_Space, Qt::Key_Right, Qt::Key_H, Qt::Key_Delete})
+    QTest::keyClick(w.get(), Qt::Key(k));
+  QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(std::memcmp(st.G_iPiece, before.G_iPiece, sizeof(PieceGrids)), 0);
+  EXPECT_EQ(std::memcmp(st.G_iPieceUsed, before.G_iPieceUsed, sizeof st.G_iPieceUsed), 0);
+  EXPECT_FALSE(w->hintPending());
+  EXPECT_EQ(w->hintCount(), 0);
+  for (int i = 0; i < 4; ++i) w->lblDemo_Click();
+  dialogs.answer(MsgAnswer::No);
+  w->lblDemo_Click();
+  EXPECT_TRUE(w->mnuEdit->menuAction()->isEnabled());
+  QTest::keyClick(w.get(), Qt::Key_Right);  // the keys are back
+  EXPECT_NE(std::memcmp(st.G_iPiece, before.G_iPiece, sizeof(PieceGrids)), 0);
 }
 
 TEST_F(Demonstration, AnsweringNoShowsItAgainNextTime) {

@@ -38,8 +38,14 @@ TEST(LandingPreview, OutlinesInTheBlocksColourOrInRedWithCrosses) {
   st.G_iBox[1][0][0] = 1;  // overlap
   EXPECT_FALSE(fncLanding_preview(st, 3).fits);
   const RecordingSurface refused = draw(fncLanding_preview(st, 3));
-  EXPECT_EQ(refused.calls(Kind::Rectangle).back().colour, kPreviewRefused);
-  EXPECT_EQ(refused.calls(Kind::Line).size(), draw({}).calls(Kind::Line).size() + 8 + 4);  // and crosses
+  // Crossed, on a rim that sets it apart from every block's colour.
+  const auto faces = refused.calls(Kind::Rectangle);
+  EXPECT_EQ(faces.back().colour, kPreviewRefused);
+  EXPECT_TRUE(std::any_of(faces.begin(), faces.end(),
+                          [](const auto& f) { return f.colour == kPreviewRefusedRim && f.pen > kPreviewPen; }));
+  EXPECT_EQ(refused.calls(Kind::Line).size(), draw({}).calls(Kind::Line).size() + 2 * (8 + 4));
+  for (int b = 0; b < kPieces; ++b)
+    for (int shade = 0; shade < 3; ++shade) EXPECT_NE(st.G_lColor[b + 1][shade], kPreviewRefused) << "block " << b + 1;
   st.G_iBox[1][0][0] = 0;
   st.G_iPiece[3][0][0][0] = 0, st.G_iPiece[3][3][0][0] = 1;  // beyond the box (x = 3)
   EXPECT_FALSE(fncLanding_preview(st, 3).fits);

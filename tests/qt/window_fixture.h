@@ -61,6 +61,7 @@ class WindowTest : public ::testing::Test {
   // puts them, the fifth selected at its place (the landing preview shows
   // it), the layer panel on.
   void playHalfTheSample() {
+    if (!w->mnuPreview->isChecked()) w->mnuPreview->trigger();  // switched on, as the pictures show it
     const std::vector<test::Placement> packing = test::findPacking(st);
     for (size_t i = 0; i < 4; ++i) {
       std::memcpy(st.G_iPiece[packing[i].block], packing[i].cells, sizeof(Grid));

@@ -66,6 +66,10 @@ MsgAnswer QtDialogs::messageBox(const std::string& text, const std::string& titl
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
     case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoDefaultNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::No);
+      break;
   }
   switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
@@ -74,9 +78,9 @@ MsgAnswer QtDialogs::messageBox(const std::string& text, const std::string& titl
     case QMessageBox::Ok: return MsgAnswer::OK;
     default:
       // Closed by its frame: the same as the safe answer of the set.
-      return buttons == MsgButtons::OK      ? MsgAnswer::OK
-             : buttons == MsgButtons::YesNo ? MsgAnswer::No
-                                            : MsgAnswer::Cancel;
+      return buttons == MsgButtons::OK                                               ? MsgAnswer::OK
+             : buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoDefaultNo ? MsgAnswer::No
+                                                                                     : MsgAnswer::Cancel;
   }
 }
 
