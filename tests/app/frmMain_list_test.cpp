@@ -229,6 +229,27 @@ TEST_F(PuzzleListTest, AnOpeningRecordsOneCompletionTimedWithoutItsDialogs) {
   EXPECT_EQ(record("02-tower.bin")->solved, 1);
 }
 
+TEST_F(PuzzleListTest, AProgressFileThatCannotBeWrittenIsLoggedAndToldOnceAfterTheDialogue) {
+  put("02-small-tower.txt", "02-tower.bin");
+  openRow("02-tower.bin");
+  std::filesystem::create_directory(w->progressPath());  // no file can be written there
+  dialogs.clear();
+  dialogs.answer(MsgAnswer::Yes);
+  dialogs.type("Tower23");
+  w->mnuHelpHelp_Click();
+  ASSERT_EQ(dialogs.calls().size(), 4u);
+  EXPECT_EQ(dialogs.calls()[2].title, "神の恩恵、仏の御慈悲・・・");
+  EXPECT_EQ(dialogs.last().title, "進行状況");
+  EXPECT_TRUE(w->cmdReset->isEnabled());
+  const std::string log = test::readFile(st.G_sAppPath + "Error_Log.TXT");
+  EXPECT_NE(log.find("frmMain.subProgress_update()"), std::string::npos) << log;
+  // Once a start: the solve is logged, and the player is not told again.
+  dialogs.clear();
+  solve();
+  EXPECT_EQ(dialogs.last().text, "☆グレイト☆　お疲れさまでした");
+  EXPECT_GT(test::readFile(st.G_sAppPath + "Error_Log.TXT").size(), log.size());
+}
+
 TEST_F(PuzzleListTest, ANewPuzzleIsMadeInTheBackgroundSavedAndOpened) {
   w->frmGenerate_exec = [](frmGenerate& d) {
     d.spnX->setValue(2);
