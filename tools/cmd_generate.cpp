@@ -122,7 +122,8 @@ int cmdGenerate(const GenerateArgs& a) {
     named.seed = first + static_cast<uint64_t>(k);
     return folder ? a.out + "/" + fncGenerated_fileName(named) : a.out;
   };
-  // Refused before any search: a file of the player's is never replaced unasked.
+  // Refused before any search, so that no search is lost to them: a file
+  // that is there is never replaced unasked, and a file needs its folder.
   if (!a.force)
     for (int k = 0; k < a.count; ++k)
       for (const std::string& path : {fileOf(k), a.source ? sourceName(fileOf(k)) : std::string()})
@@ -130,6 +131,13 @@ int cmdGenerate(const GenerateArgs& a) {
           complain(path + ": already there; --force replaces it; nothing written");
           return 1;
         }
+  if (!folder) {
+    const std::filesystem::path parent = std::filesystem::path(a.out).parent_path();
+    if (!parent.empty() && !fncDir_exists(parent.string())) {
+      complain(a.out + ": no such folder as " + parent.string() + "; nothing written");
+      return 1;
+    }
+  }
   if (folder && !fncDir_exists(a.out) && !fncDir_create(a.out)) {
     complain(a.out + ": cannot create this folder; nothing written");
     return 1;

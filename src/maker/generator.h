@@ -35,7 +35,7 @@ enum class GenerateStatus { Ok, BadOptions, NotFound, Cancelled };
 
 struct GenerateResult {
   GenerateStatus status = GenerateStatus::BadOptions;
-  std::string message;     // why not, when not Ok (English, for the tool and logs)
+  std::string message;     // why not: BadOptions as fncGenerate_check says it, else English (tool, logs)
   int tries = 0;           // dissections and moves looked at
   double seconds = 0;      // the search's time
   bool timedOut = false;   // NotFound because the time limit came first
