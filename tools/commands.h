@@ -67,9 +67,11 @@ struct GenerateArgs {
   bool seeded = false;
   uint64_t seed = 0;
   int count = 1;
-  int tries = 0;  // 0: the generator's own bound
+  int tries = 0;           // 0: the generator's own bound
+  double timeLimit = 180;  // seconds per puzzle
   std::string out;
   bool source = false;
+  bool force = false;  // replace files that are there
 };
 
 int cmdInfo(const InfoArgs& a);

@@ -172,8 +172,9 @@ int run(int argc, char** argv) {
     c->add_option("FILE", autoload.file, "the puzzle file")->required()->type_name("");
     c->add_flag("--dead-space", autoload.deadSpace,
                 "as with \"Check Ded space\" ticked: refuse positions that seal off an empty cell");
-    whole<int64_t>(c->add_option("--max-tests", autoload.maxTests, "stop after N placement tests (0 or more)"), 0,
-                   INT64_MAX, "0 or more")
+    whole<int64_t>(c->add_option("--max-tests", autoload.maxTests,
+                                 "stop after N placement tests (0 to " + std::to_string(INT64_MAX) + ")"),
+                   0, INT64_MAX, "0 to " + std::to_string(INT64_MAX))
         ->type_name("N");
     c->add_option("--save", autoload.save, "write the state the run left to OUT (not FILE itself)")->type_name("OUT");
     commands.push_back(
@@ -205,9 +206,9 @@ int run(int argc, char** argv) {
     CLI::App* c = add("solve", "count the solutions and show one");
     c->add_option("FILE", solve.file, "the puzzle file")->required()->type_name("");
     c->add_flag("--first", solve.options.firstOnly, "stop at the first solution");
-    whole<uint64_t>(
-        c->add_option("--limit", solve.options.limit, "stop once N fixed solutions are counted (1 or more)"), 1,
-        UINT64_MAX, "1 or more")
+    whole<uint64_t>(c->add_option("--limit", solve.options.limit,
+                                  "stop once N fixed solutions are counted (1 to " + std::to_string(UINT64_MAX) + ")"),
+                    1, UINT64_MAX, "1 to " + std::to_string(UINT64_MAX))
         ->type_name("N");
     c->add_flag("--distinct", solve.options.distinct, "also count solutions up to the box's rotations");
     seconds(c->add_option("--time-limit", solve.options.timeLimit, "stop after S seconds (above 0)"))->type_name("S");
@@ -267,21 +268,29 @@ int run(int argc, char** argv) {
             },
             ""));
     c->add_flag("--identical", generate.identical, "allow blocks of the same shape");
-    auto* seed = whole<uint64_t>(c->add_option("--seed", generate.seed, "the first seed (default: from the clock)"), 0,
-                                 UINT64_MAX, "0 or more")
+    const std::string seeds = "0 to " + std::to_string(UINT64_MAX);
+    auto* seed = whole<uint64_t>(
+                     c->add_option("--seed", generate.seed, "the first seed, " + seeds + " (default: from the clock)"),
+                     0, UINT64_MAX, seeds)
                      ->type_name("S");
     whole(c->add_option("--count", generate.count, "puzzles to make, 1 to 1000; OUT is then a folder"), 1, 1000,
           "1 to 1000")
         ->type_name("K");
-    whole(c->add_option("--tries", generate.tries, "dissections and changes to look at per puzzle (1 or more)"), 1,
-          INT32_MAX, "1 or more")
+    const std::string tries = "1 to " + std::to_string(INT32_MAX);
+    whole(c->add_option("--tries", generate.tries,
+                        "dissections and changes to look at per puzzle, " + tries + " (default 20000)"),
+          1, INT32_MAX, tries)
         ->type_name("N");
+    seconds(c->add_option("--time-limit", generate.timeLimit,
+                          "give up a puzzle's search after S seconds (above 0; default 180)"))
+        ->type_name("S");
     c->add_option("-o,--out", generate.out, "the puzzle file to write, or a folder")->required()->type_name("OUT");
     c->add_flag("--source", generate.source, "also write each puzzle's text source, as NAME.txt beside NAME.bin");
+    c->add_flag("--force", generate.force, "replace files that are already there (refused otherwise)");
     commands.push_back(
         {c,
          "generate --size XxYxZ --blocks N [--min-cells A] [--max-cells B] [--stars S[-T]] [--identical] "
-         "[--seed S] [--count K] [--tries N] [--source] -o OUT",
+         "[--seed S] [--count K] [--tries N] [--time-limit S] [--source] [--force] -o OUT",
          [&, seed] {
            generate.seeded = seed->count() > 0;
            return cmdGenerate(generate);

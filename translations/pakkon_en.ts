@@ -76,8 +76,8 @@
 Change the settings and try again.</translation>
     </message>
     <message>
-        <source>この条件ではパズルを作れません。</source>
-        <translation>No puzzle can be made with these settings.</translation>
+        <source>この条件ではパズルを作れません：%1</source>
+        <translation>No puzzle can be made with these settings: %1</translation>
     </message>
 </context>
 <context>
@@ -818,6 +818,10 @@ Type it into Help → Give Up…</translation>
     <message>
         <source>参った</source>
         <translation>Give Up</translation>
+    </message>
+    <message>
+        <source>ヒント</source>
+        <translation>Hints</translation>
     </message>
 </context>
 </TS>

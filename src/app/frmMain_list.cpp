@@ -245,7 +245,7 @@ void frmMain::subPlay_after(const PlayOutcome& out, bool undoRedo) {
   const int next = fncPuzzleList_nextUnsolved(list, st_.sPzFile);
   if (next < 0) return;
   const PuzzleRow& row = list.rows[static_cast<size_t>(next)];
-  const std::string name = row.comment.empty() ? row.name : row.name + (fncText_english() ? " " : "　") + row.comment;
+  const std::string name = fncPuzzleRow_title(row);
   if (dialogs_.messageBox(q(kNextQuestion).arg(fncQString(name)).toStdString(), q(kNextTitle).toStdString(),
                           MsgIcon::Question, MsgButtons::YesNoDefaultNo) == MsgAnswer::Yes &&
       subPuzzle_open(row.path))

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -30,7 +31,9 @@ constexpr const char* kColumnTitles[] = {
     QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "大きさ"),   QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "ブロック"),
     QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "難しさ"),   QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "完成"),
     QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "最短時間"), QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "最少手数"),
+    QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "ヒント"),
 };
+static_assert(std::size(kColumnTitles) == frmPuzzleList::kColumns);
 constexpr const char* kOpen = QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "開く");
 constexpr const char* kPassword = QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "解答パスワード…");
 constexpr const char* kClose = QT_TRANSLATE_NOOP("pakkon::frmPuzzleList", "閉じる");
@@ -79,7 +82,7 @@ frmPuzzleList::frmPuzzleList(const std::string& folder, std::map<std::string, in
     : QDialog(parent), ratings_(ratings), dialogs_(dialogs) {
   setObjectName("frmPuzzleList");
   setWindowTitle(q(kTitle));
-  resize(880, 480);
+  resize(940, 480);
 
   lblFolder = new QLabel(this);
   lblFolder->setObjectName("lblFolder");
@@ -207,6 +210,7 @@ void frmPuzzleList::fill() {
     grdPuzzles->setItem(row, colTime,
                         cell(p.solved > 0 ? fncQString(fncSeconds_text(p.bestSeconds)) : QString(), right));
     grdPuzzles->setItem(row, colActions, cell(p.solved > 0 ? QString::number(p.fewestActions) : QString(), right));
+    grdPuzzles->setItem(row, colHints, cell(p.solved > 0 ? QString::number(p.fewestHints) : QString(), right));
   }
   grdPuzzles->resizeColumnsToContents();
   grdPuzzles->resizeRowsToContents();

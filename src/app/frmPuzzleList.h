@@ -42,7 +42,7 @@ class frmPuzzleList : public QDialog {
   void cmdOpen_Click();
   void cmdPassword_Click();
 
-  enum Column { colName, colComment, colSize, colBlocks, colStars, colSolved, colTime, colActions, kColumns };
+  enum Column { colName, colComment, colSize, colBlocks, colStars, colSolved, colTime, colActions, colHints, kColumns };
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

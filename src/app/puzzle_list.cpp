@@ -109,6 +109,11 @@ int fncPuzzleList_nextUnsolved(const PuzzleList& list, const std::string& path) 
   return -1;
 }
 
+std::string fncPuzzleRow_title(const PuzzleRow& row) {
+  if (row.comment.empty()) return row.name;
+  return row.name + (fncText_english() ? " " : "　") + row.comment;
+}
+
 std::string fncSeconds_text(double seconds) {
   const long long s = std::llround(std::max(seconds, 0.0));
   char out[32];

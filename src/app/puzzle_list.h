@@ -39,6 +39,10 @@ PuzzleList fncPuzzleList_read(const std::string& folder, const ProgressBook& boo
 // solved; -1 when there is none.
 int fncPuzzleList_nextUnsolved(const PuzzleList& list, const std::string& path);
 
+// The file's name and its comment as one text: joined by a full-width space
+// in Japanese, an ordinary one in English.
+std::string fncPuzzleRow_title(const PuzzleRow& row);
+
 // "1:23" or "1:02:03".
 std::string fncSeconds_text(double seconds);
 

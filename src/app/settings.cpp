@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <cmath>
+
 #include "platform/files.h"
 #include "platform/ini.h"
 #include "platform/text.h"
@@ -10,6 +12,19 @@ namespace {
 
 std::string rotationKey(int i) { return "GE_iRotation(" + fncStr(i) + ")"; }
 std::string infoKey(int i, const char* field) { return "G_Info_Piece(" + fncStr(i) + ")." + field; }
+
+// The dialog's choices with their keys and ranges, in one list for reading and writing.
+struct ChoiceKey {
+  const char* key;
+  int GenerateChoices::*field;
+  int lo, hi;
+};
+constexpr ChoiceKey kChoiceKeys[] = {
+    {"SizeX", &GenerateChoices::sizeX, 2, kCells},  {"SizeY", &GenerateChoices::sizeY, 2, kCells},
+    {"SizeZ", &GenerateChoices::sizeZ, 2, kCells},  {"Blocks", &GenerateChoices::blocks, 2, kPieces},
+    {"MinStars", &GenerateChoices::minStars, 1, 5}, {"MaxStars", &GenerateChoices::maxStars, 1, 5},
+};
+constexpr const char* kIdenticalKey = "Identical";
 
 }  // namespace
 
@@ -65,6 +80,28 @@ bool fncPreference_put(const PuzzleState& st, const char* key, bool value) {
 
 bool fncLanguage_put(const PuzzleState& st, const std::string& language) {
   return fncIni_put(kLanguageSection, kLanguageKey, language == "en" ? "en" : "ja", fncInitFile(st));
+}
+
+GenerateChoices fncGenerateChoices_load(const PuzzleState& st) {
+  const IniFile ini(fncInitFile(st));
+  GenerateChoices c;
+  for (const ChoiceKey& k : kChoiceKeys) {
+    const std::string text = fncTrim(ini.get(kGenerateSection, k.key));
+    const double v = fncVal(text);
+    if (!text.empty() && v == std::floor(v) && v >= k.lo && v <= k.hi) c.*k.field = static_cast<int>(v);
+  }
+  if (c.minStars > c.maxStars) c.minStars = GenerateChoices{}.minStars, c.maxStars = GenerateChoices{}.maxStars;
+  c.identical = fncCBool(ini.get(kGenerateSection, kIdenticalKey)).value_or(c.identical);
+  return c;
+}
+
+bool fncGenerateChoices_put(const PuzzleState& st, const GenerateChoices& before, const GenerateChoices& now) {
+  if (before == now) return true;
+  IniFile ini(fncInitFile(st));
+  for (const ChoiceKey& k : kChoiceKeys)
+    if (before.*k.field != now.*k.field) ini.put(kGenerateSection, k.key, fncStr(now.*k.field));
+  if (before.identical != now.identical) ini.put(kGenerateSection, kIdenticalKey, now.identical ? "True" : "False");
+  return ini.save();
 }
 
 void subDemo_put(const PuzzleState& st) {

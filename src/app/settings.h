@@ -40,6 +40,22 @@ bool fncPreference_put(const PuzzleState& st, const char* key, bool value);
 // Writes the language, "ja" or "en", for the next start.
 bool fncLanguage_put(const PuzzleState& st, const std::string& language);
 
+// The last choices of the new-puzzle dialog, in Init.ini's [Generate]
+// section: a missing or out-of-range value is the default, and a choice
+// gets its key only once the player changes it.
+struct GenerateChoices {
+  int sizeX = 3, sizeY = 3, sizeZ = 3;
+  int blocks = 6;
+  int minStars = 1, maxStars = 5;
+  bool identical = false;
+  bool operator==(const GenerateChoices&) const = default;
+};
+inline constexpr const char* kGenerateSection = "Generate";
+GenerateChoices fncGenerateChoices_load(const PuzzleState& st);
+// Writes the choices that differ from `before`; true when nothing was to
+// be written or the write succeeded.
+bool fncGenerateChoices_put(const PuzzleState& st, const GenerateChoices& before, const GenerateChoices& now);
+
 // Writes G_bDemo as "True" or "False".
 void subDemo_put(const PuzzleState& st);
 

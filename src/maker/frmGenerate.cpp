@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
+#include "platform/qt/qt_convert.h"
 #include "solver/rating.h"
 
 namespace pakkon {
@@ -36,7 +38,7 @@ constexpr const char* kStopped = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "中�
 constexpr const char* kNotFound =
     QT_TRANSLATE_NOOP("pakkon::frmGenerate",
                       "条件に合うパズルが見つかりませんでした（%1 回試しました）。\n条件を変えて、もう一度どうぞ。");
-constexpr const char* kRefused = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "この条件ではパズルを作れません。");
+constexpr const char* kRefused = QT_TRANSLATE_NOOP("pakkon::frmGenerate", "この条件ではパズルを作れません：%1");
 
 QString q(const char* s) { return QCoreApplication::translate(kContext, s); }
 
@@ -74,14 +76,16 @@ frmGenerate::frmGenerate(QWidget* parent) : QDialog(parent) {
   setObjectName("frmGenerate");
   setWindowTitle(q(kTitle));
 
-  spnX = spin(this, "spnX", 2, kCells, 3);
-  spnY = spin(this, "spnY", 2, kCells, 3);
-  spnZ = spin(this, "spnZ", 2, kCells, 3);
-  spnBlocks = spin(this, "spnBlocks", 2, kPieces, 6);
-  cboStarsFrom = starsBox(this, "cboStarsFrom", 1);
-  cboStarsTo = starsBox(this, "cboStarsTo", 5);
+  const GenerateChoices start;
+  spnX = spin(this, "spnX", 2, kCells, start.sizeX);
+  spnY = spin(this, "spnY", 2, kCells, start.sizeY);
+  spnZ = spin(this, "spnZ", 2, kCells, start.sizeZ);
+  spnBlocks = spin(this, "spnBlocks", 2, kPieces, start.blocks);
+  cboStarsFrom = starsBox(this, "cboStarsFrom", start.minStars);
+  cboStarsTo = starsBox(this, "cboStarsTo", start.maxStars);
   chkIdentical = new QCheckBox(q(kIdentical), this);
   chkIdentical->setObjectName("chkIdentical");
+  chkIdentical->setChecked(start.identical);
   prgTries = new QProgressBar(this);
   prgTries->setObjectName("prgTries");
   prgTries->setRange(0, 100);
@@ -128,14 +132,32 @@ frmGenerate::frmGenerate(QWidget* parent) : QDialog(parent) {
 
 frmGenerate::~frmGenerate() { work_.reset(); }
 
+GenerateChoices frmGenerate::choices() const {
+  GenerateChoices c;
+  c.sizeX = spnX->value(), c.sizeY = spnY->value(), c.sizeZ = spnZ->value();
+  c.blocks = spnBlocks->value();
+  c.minStars = cboStarsFrom->currentData().toInt();
+  c.maxStars = cboStarsTo->currentData().toInt();
+  c.identical = chkIdentical->isChecked();
+  return c;
+}
+
+void frmGenerate::setChoices(const GenerateChoices& c) {
+  spnX->setValue(c.sizeX), spnY->setValue(c.sizeY), spnZ->setValue(c.sizeZ);
+  spnBlocks->setValue(c.blocks);
+  cboStarsFrom->setCurrentIndex(std::clamp(c.minStars, 1, 5) - 1);
+  cboStarsTo->setCurrentIndex(std::clamp(c.maxStars, 1, 5) - 1);
+  chkIdentical->setChecked(c.identical);
+}
+
 GenerateOptions frmGenerate::options() const {
+  const GenerateChoices c = choices();
   GenerateOptions o;
-  o.sizeX = spnX->value(), o.sizeY = spnY->value(), o.sizeZ = spnZ->value();
-  o.blocks = spnBlocks->value();
-  o.minStars = cboStarsFrom->currentData().toInt();
-  o.maxStars = cboStarsTo->currentData().toInt();
-  if (o.minStars > o.maxStars) std::swap(o.minStars, o.maxStars);
-  o.allowIdentical = chkIdentical->isChecked();
+  o.sizeX = c.sizeX, o.sizeY = c.sizeY, o.sizeZ = c.sizeZ;
+  o.blocks = c.blocks;
+  o.minStars = std::min(c.minStars, c.maxStars);
+  o.maxStars = std::max(c.minStars, c.maxStars);
+  o.allowIdentical = c.identical;
   return o;
 }
 
@@ -151,8 +173,8 @@ void frmGenerate::cmdStart_Click() {
   if (work_) return;
   used_ = options();
   used_.seed = seed ? *seed : fncGenerated_seed();
-  if (!fncGenerate_check(used_).empty()) {
-    lblStatus->setText(q(kRefused));
+  if (const std::string why = fncGenerate_check(used_); !why.empty()) {
+    lblStatus->setText(q(kRefused).arg(fncQString(why)));
     return;
   }
   work_ = std::make_shared<Work>();
@@ -192,7 +214,7 @@ void frmGenerate::finished(const GenerateResult& r) {
       if (closing_) QDialog::reject();
       return;
     case GenerateStatus::NotFound: lblStatus->setText(q(kNotFound).arg(r.tries)); break;
-    case GenerateStatus::BadOptions: lblStatus->setText(q(kRefused)); break;
+    case GenerateStatus::BadOptions: lblStatus->setText(q(kRefused).arg(fncQString(r.message))); break;
   }
   if (closing_) QDialog::reject();
 }

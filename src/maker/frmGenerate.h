@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/settings.h"
 #include "maker/generator.h"
 
 class QCheckBox;
@@ -40,6 +41,9 @@ class frmGenerate : public QDialog {
   // The seed of the next search; from the clock when unset (tests set it).
   std::optional<uint64_t> seed;
 
+  // The controls as the player left them, and set from the last ones.
+  GenerateChoices choices() const;
+  void setChoices(const GenerateChoices& c);
   GenerateOptions options() const;
   void cmdStart_Click();
   // Stops a search (the dialog closes once the worker has noticed), or closes.

@@ -8,6 +8,7 @@
 
 #include "app/frmMain.h"
 #include "app/progress.h"
+#include "app/settings.h"
 #include "maker/frmGenerate.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/text.h"
@@ -36,7 +37,12 @@ std::string freeName(const std::string& folder, const std::string& name) {
 void frmMain::mnuFileGenerate_Click() {
   if (!fncMaking_leave()) return;
   frmGenerate dialog(this);
-  if (frmGenerate_exec(dialog) != QDialog::Accepted) return;
+  const GenerateChoices before = fncGenerateChoices_load(st_);
+  dialog.setChoices(before);
+  const int answer = frmGenerate_exec(dialog);
+  // Kept for the next opening, found or not; a failed write only forgets them.
+  fncGenerateChoices_put(st_, before, dialog.choices());
+  if (answer != QDialog::Accepted) return;
   const GenerateResult& r = dialog.found();
   const std::string path = st_.G_sDataPath + "/" + freeName(st_.G_sDataPath, fncGenerated_fileName(dialog.used()));
   if (const IoError e = fncFile_writeAtomic(path, r.file)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cmath>
 #include <random>
 
@@ -9,7 +10,9 @@
 #include "geometry/mask.h"
 #include "geometry/orientation.h"
 #include "model/puzzle_file.h"
+#include "platform/cp932.h"
 #include "platform/text.h"
+#include "platform/text_catalogue.h"
 #include "solver/solver.h"
 #include "version.h"
 
@@ -30,6 +33,24 @@ constexpr int kMoveAttempts = 64;
 // (codes up to 'p'), without the look-alikes 0/O and 1/I/l.
 constexpr char kPasswordChars[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnop23456789";
 constexpr int kPasswordLength = 8;
+// Placements looked at per block size when counting shapes; past it there
+// are taken to be shapes enough, so the check never refuses what might work.
+constexpr long kShapeCountBudget = 300000;
+constexpr size_t kCommentBytes = 40;
+
+// Why options can never make a puzzle, in the interface's language.
+constexpr const char* kBadSide = fncText_mark("箱の各辺は 2～4 セルです");
+constexpr const char* kBadBlocks = fncText_mark("ブロックは 2～8 個です");
+constexpr const char* kBadStars = fncText_mark("難しさは ★1～★5 で、低いほうが先です");
+constexpr const char* kBadTries = fncText_mark("1 回以上試す必要があります");
+constexpr const char* kBadCells = fncText_mark("ブロックの大きさは 1 セル以上で、最小が最大を超えてはいけません");
+constexpr const char* kCannotFill =
+    fncText_mark("%2～%3 セルのブロック %1 個では、箱の %4 セルをちょうど埋められません");
+constexpr const char* kTwinsNeeded =
+    fncText_mark("%2～%3 セルのブロック %1 個で箱の %4 セルを埋めると、どうしても同じ形のブロックが入ります");
+constexpr const char* kTooFewForStars = fncText_mark("ブロック %1 個のパズルの難しさは ★%2 までです");
+// The comment of a generated puzzle: size, blocks, stars.
+constexpr const char* kComment = fncText_mark("生成 %1 %2ブロック %3");
 
 class Draw {
  public:
@@ -102,7 +123,8 @@ PuzzleState madeState(const GenerateOptions& o, const std::vector<uint64_t>& blo
 
 // True when two touching blocks can swap the cells they share out in
 // another way: then the packing is surely not unique, and no solver is
-// needed to see it.
+// needed to see it. Two blocks of one shape trading places is the same
+// packing.
 bool retiles(uint64_t a, uint64_t b) {
   const uint64_t both = a | b, other = fncMask_shapeKey(b);
   const std::array<uint64_t, kOrientations> turns = fncMask_orientations(a);
@@ -115,18 +137,83 @@ bool retiles(uint64_t a, uint64_t b) {
       for (int y = low.y; y + top.y <= high.y; ++y)
         for (int x = low.x; x + top.x <= high.x; ++x) {
           const uint64_t p = o << (x + 4 * y + 16 * z);
-          if ((p & both) == p && p != a && fncMask_shapeKey(both ^ p) == other) return true;
+          if ((p & both) == p && p != a && p != b && fncMask_shapeKey(both ^ p) == other) return true;
         }
   }
   return false;
 }
 
 int retilingPairs(const std::vector<uint64_t>& blocks) {
+  // Two blocks filling the box always retile by a turn of the whole box,
+  // which is the same solution; the solver judges them.
+  if (blocks.size() < 3) return 0;
   int n = 0;
   for (size_t i = 0; i < blocks.size(); ++i)
     for (size_t j = i + 1; j < blocks.size(); ++j)
       if ((fncMask_neighbours(blocks[i]) & blocks[j]) && retiles(blocks[i], blocks[j])) ++n;
   return n;
+}
+
+// Shapes (up to rotation) of `size` connected cells that fit in the box,
+// counted up to `want`. Every placement is grown once from its lowest cell
+// (Redelmeier's method).
+class ShapeCount {
+ public:
+  ShapeCount(int size, int want) : size_(size), want_(want) {}
+  int count(uint64_t box) {
+    for (uint64_t rest = box; rest && !done(); rest &= rest - 1) {
+      const uint64_t start = rest & -rest;
+      grow(box & ~((start << 1) - 1), 0, start, start, 0);
+    }
+    return budget_ <= 0 ? want_ : static_cast<int>(keys_.size());
+  }
+
+ private:
+  bool done() const { return static_cast<int>(keys_.size()) >= want_ || budget_ <= 0; }
+  void grow(uint64_t allowed, uint64_t block, uint64_t untried, uint64_t reached, int cells) {
+    while (untried && !done()) {
+      const uint64_t cell = untried & -untried;
+      untried ^= cell;
+      --budget_;
+      const uint64_t grown = block | cell;
+      if (cells + 1 == size_) {
+        const uint64_t key = fncMask_shapeKey(grown);
+        if (std::find(keys_.begin(), keys_.end(), key) == keys_.end()) keys_.push_back(key);
+        continue;
+      }
+      const uint64_t more = fncMask_neighbours(cell) & allowed & ~reached;
+      grow(allowed, grown, untried | more, reached | more, cells + 1);
+    }
+  }
+  int size_, want_;
+  long budget_ = kShapeCountBudget;
+  std::vector<uint64_t> keys_;
+};
+
+// Whether `blocks` blocks of lo..hi cells fill `volume` cells, with at most
+// limit(size) blocks of each size.
+template <typename Limit>
+bool fills(int blocks, int volume, int lo, int hi, Limit limit) {
+  // can[k][v]: k blocks of the sizes so far hold v cells.
+  std::vector<std::vector<bool>> can(static_cast<size_t>(blocks) + 1, std::vector<bool>(volume + 1u, false));
+  can[0][0] = true;
+  for (int size = lo; size <= hi; ++size) {
+    const int most = std::min(limit(size), blocks);
+    for (int k = blocks; k >= 1; --k)
+      for (int v = volume; v >= 0; --v)
+        for (int j = 1; j <= most && j <= k && j * size <= v && !can[k][v]; ++j)
+          if (can[static_cast<size_t>(k - j)][static_cast<size_t>(v - j * size)]) can[k][v] = true;
+  }
+  return can[static_cast<size_t>(blocks)][static_cast<size_t>(volume)];
+}
+
+// The most stars a puzzle of n blocks can rate: the person's search puts at
+// most 24 turns of each block left at each step, and a puzzle has at
+// least one solution.
+int mostStars(int n) {
+  double nodes = 0, level = 1;
+  for (int d = 0; d < n; ++d) nodes += level *= 24.0 * (n - d);
+  return fncDifficulty_stars(std::log10(nodes));
 }
 
 // How far a dissection is from a unique packing: the arrangements in the
@@ -193,6 +280,13 @@ std::string sourceText(const GenerateOptions& o, const std::vector<uint64_t>& bl
   return text;
 }
 
+// "180 seconds", "1.5 seconds".
+std::string fncSeconds_count(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g second%s", seconds, seconds == 1 ? "" : "s");
+  return text;
+}
+
 }  // namespace
 
 void subGenerate_defaultCells(const GenerateOptions& o, int& minCells, int& maxCells) {
@@ -204,17 +298,23 @@ void subGenerate_defaultCells(const GenerateOptions& o, int& minCells, int& maxC
 
 std::string fncGenerate_check(const GenerateOptions& o) {
   for (int side : {o.sizeX, o.sizeY, o.sizeZ})
-    if (side < 2 || side > kCells) return "every side of the box must be 2 to 4 cells";
-  if (o.blocks < 2 || o.blocks > kPieces) return "a puzzle has 2 to 8 blocks";
-  if (o.minStars < 1 || o.maxStars > 5 || o.minStars > o.maxStars) return "stars are 1 to 5, the lower first";
-  if (o.maxTries < 1) return "at least one try is needed";
+    if (side < 2 || side > kCells) return fncText(kBadSide);
+  if (o.blocks < 2 || o.blocks > kPieces) return fncText(kBadBlocks);
+  if (o.minStars < 1 || o.maxStars > 5 || o.minStars > o.maxStars) return fncText(kBadStars);
+  if (o.maxTries < 1) return fncText(kBadTries);
   int lo, hi;
   subGenerate_defaultCells(o, lo, hi);
   const int volume = o.sizeX * o.sizeY * o.sizeZ;
-  if (lo < 1 || hi < lo) return "the smallest block size must be 1 or more and not above the largest";
-  if (o.blocks * lo > volume || o.blocks * hi < volume)
-    return fncStr(o.blocks) + " blocks of " + fncStr(lo) + " to " + fncStr(hi) + " cells cannot fill the " +
-           fncStr(volume) + " cells of the box";
+  if (lo < 1 || hi < lo) return fncText(kBadCells);
+  const std::string blocks = fncStr(o.blocks), from = fncStr(lo), to = fncStr(hi), cells = fncStr(volume);
+  if (!fills(o.blocks, volume, lo, std::min(hi, volume), [&](int) { return o.blocks; }))
+    return fncText_message(kCannotFill, {blocks, from, to, cells});
+  const uint64_t box = fncBox_mask(o.sizeX, o.sizeY, o.sizeZ);
+  if (!o.allowIdentical && !fills(o.blocks, volume, lo, std::min(hi, volume),
+                                  [&](int size) { return ShapeCount(size, o.blocks).count(box); }))
+    return fncText_message(kTwinsNeeded, {blocks, from, to, cells});
+  if (const int most = mostStars(o.blocks); o.minStars > most)
+    return fncText_message(kTooFewForStars, {blocks, fncStr(most)});
   return {};
 }
 
@@ -226,8 +326,15 @@ std::string fncGenerated_fileName(const GenerateOptions& o) {
 }
 
 std::string fncGenerated_comment(int sx, int sy, int sz, int blocks, int stars) {
-  return "生成 " + fncStr(sx) + "×" + fncStr(sy) + "×" + fncStr(sz) + " " + fncStr(blocks) + "ブロック " +
-         fncStars_text(stars);
+  const std::string size = fncStr(sx) + "×" + fncStr(sy) + "×" + fncStr(sz), count = fncStr(blocks),
+                    marks = fncStars_text(stars);
+  const std::string comment = fncText_message(kComment, {size, count, marks});
+  if (fncCp932_encode(comment).size() <= kCommentBytes) return comment;
+  // A translation too long for the file gives way to the Japanese, which fits.
+  std::string japanese = kComment;
+  const std::pair<const char*, std::string> parts[] = {{"%1", size}, {"%2", count}, {"%3", marks}};
+  for (const auto& [mark, value] : parts) japanese.replace(japanese.find(mark), 2, value);
+  return japanese;
 }
 
 GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
@@ -241,6 +348,9 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
   Draw d(o.seed);
   std::vector<uint64_t> blocks;
   auto cancelled = [&] { return o.cancel && o.cancel->load(std::memory_order_relaxed); };
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point started = Clock::now();
+  auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
 
   std::vector<uint64_t> current;
   Fitness now;
@@ -250,6 +360,10 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
   // before, so it drifts toward a unique one; unique ones are rated until
   // one has the asked stars.
   while (out.tries < o.maxTries) {
+    if (o.timeLimit > 0 && elapsed() >= o.timeLimit) {
+      out.timedOut = true;
+      break;
+    }
     if (cancelled()) {
       out.status = GenerateStatus::Cancelled;
       out.message = "cancelled";
@@ -330,10 +444,15 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
     return out;
   }
   out.status = GenerateStatus::NotFound;
-  out.message = "no unique puzzle of " + fncStr(o.minStars) +
-                (o.minStars == o.maxStars ? "" : "-" + fncStr(o.maxStars)) + " stars in " + fncStr(o.maxTries) +
-                " tries (seed " + std::to_string(o.seed) +
-                "): try another seed, a wider star range, other block sizes or more tries";
+  out.seconds = elapsed();
+  const std::string stars = fncStr(o.minStars) + (o.minStars == o.maxStars ? "" : "-" + fncStr(o.maxStars)) +
+                            (o.maxStars == 1 ? " star" : " stars");
+  const std::string tries = fncStr(out.tries) + (out.tries == 1 ? " try" : " tries");
+  out.message = out.timedOut ? "no unique puzzle of " + stars + " in " + tries + " and the time limit of " +
+                                   fncSeconds_count(o.timeLimit) + " (seed " + std::to_string(o.seed) +
+                                   "): try another seed, a wider star range, other block sizes or more time"
+                             : "no unique puzzle of " + stars + " in " + tries + " (seed " + std::to_string(o.seed) +
+                                   "): try another seed, a wider star range, other block sizes or more tries";
   return out;
 }
 

@@ -24,6 +24,7 @@ struct GenerateOptions {
   int minStars = 1, maxStars = 5;
   uint64_t seed = 1;
   int maxTries = 20000;  // dissections and moves looked at before giving up
+  double timeLimit = 0;  // seconds; 0: none
   // Polled between tries and inside the rating; true ends the run.
   const std::atomic<bool>* cancel = nullptr;
   // After every try: tries so far and maxTries.
@@ -34,8 +35,10 @@ enum class GenerateStatus { Ok, BadOptions, NotFound, Cancelled };
 
 struct GenerateResult {
   GenerateStatus status = GenerateStatus::BadOptions;
-  std::string message;     // why not, when not Ok (English, for the tool and logs)
+  std::string message;     // why not: BadOptions as fncGenerate_check says it, else English (tool, logs)
   int tries = 0;           // dissections and moves looked at
+  double seconds = 0;      // the search's time
+  bool timedOut = false;   // NotFound because the time limit came first
   int dissections = 0;     // growths started, the walled-in ones included
   std::string sourceText;  // the puzzle source, as `make` reads it
   PuzzleSource source;
@@ -47,7 +50,8 @@ struct GenerateResult {
 // The block sizes used when none are given: about 5/8 and 11/8 of the average.
 void subGenerate_defaultCells(const GenerateOptions& o, int& minCells, int& maxCells);
 
-// Empty when the options can make a puzzle; otherwise why not.
+// Empty when the options may make a puzzle; otherwise why they never can,
+// in the interface's language. Both front ends ask it before any search.
 std::string fncGenerate_check(const GenerateOptions& o);
 
 GenerateResult fncPuzzle_generate(const GenerateOptions& o);
@@ -58,8 +62,8 @@ uint64_t fncGenerated_seed();
 // "generated-4x4x4-8-12345.bin": box, blocks and seed.
 std::string fncGenerated_fileName(const GenerateOptions& o);
 
-// The comment of a generated puzzle: size, blocks and stars, within the
-// 40 bytes a file holds.
+// The comment of a generated puzzle: size, blocks and stars, in the
+// interface's language, within the 40 bytes a file holds.
 std::string fncGenerated_comment(int sx, int sy, int sz, int blocks, int stars);
 
 }  // namespace pakkon

@@ -5,11 +5,17 @@
 #include <sys/stat.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
 #include <cstdlib>
 #include <cstring>
 
+#include "app/puzzle_list.h"
+#include "maker/frmGenerate.h"
+#include "platform/cp932.h"
 #include "platform/qt/click_label.h"
 #include "platform/qt/qt_language.h"
 #include "qt/window_fixture.h"
@@ -98,6 +104,25 @@ TEST_F(English, TheLanguageMenuChoosesTheNextStart) {
   EXPECT_TRUE(w->mnuLanguageJa->isChecked());
   EXPECT_EQ(dialogs.last().icon, MsgIcon::Exclamation);
   EXPECT_NE(dialogs.last().text.find("Init.ini could not be written"), std::string::npos);
+}
+
+TEST_F(English, TheGeneratorSpeaksEnglishAndItsCommentsFitTheFile) {
+  frmGenerate d;
+  d.spnX->setValue(2), d.spnY->setValue(2), d.spnZ->setValue(2);
+  d.spnBlocks->setValue(3);
+  d.cmdStart->click();
+  EXPECT_EQ(d.lblStatus->text().toStdString(),
+            "No puzzle can be made with these settings: any 3 blocks of 2 to 4 cells that fill the 8 cells of the box "
+            "include two of the same shape");
+
+  EXPECT_EQ(fncGenerated_comment(4, 4, 4, 8, 4), "Generated 4×4×4, 8 blocks ★★★★☆");
+  for (int blocks = 2; blocks <= kPieces; ++blocks)
+    for (int stars = 1; stars <= 5; ++stars)
+      EXPECT_LE(fncCp932_encode(fncGenerated_comment(4, 4, 4, blocks, stars)).size(), 40u);
+  PuzzleRow row;
+  row.name = "generated-4x4x4-8-1.bin";
+  row.comment = fncGenerated_comment(4, 4, 4, 8, 4);
+  EXPECT_EQ(fncPuzzleRow_title(row), "generated-4x4x4-8-1.bin Generated 4×4×4, 8 blocks ★★★★☆");
 }
 
 // The README's picture of the English window.

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include "maker/frmGenerate.h"
 #include "maker/puzzle_text.h"
 #include "model/puzzle_file.h"
+#include "platform/ini.h"
 #include "qt/window_fixture.h"
 #include "support/packing.h"
 
@@ -187,6 +189,10 @@ TEST_F(PuzzleListTest, ACompletionIsRecordedAndTheNextUnsolvedPuzzleOffered) {
     EXPECT_EQ(d.grdPuzzles->item(0, frmPuzzleList::colTime)->text().toStdString(), "");
     EXPECT_EQ(d.grdPuzzles->item(1, frmPuzzleList::colSolved)->text().toStdString(), "○");
     EXPECT_FALSE(d.grdPuzzles->item(1, frmPuzzleList::colTime)->text().isEmpty());
+    // The hints of the best solve; none for a solve after giving up.
+    EXPECT_EQ(d.grdPuzzles->horizontalHeaderItem(frmPuzzleList::colHints)->text().toStdString(), "ヒント");
+    EXPECT_EQ(d.grdPuzzles->item(1, frmPuzzleList::colHints)->text().toStdString(), "0");
+    EXPECT_EQ(d.grdPuzzles->item(0, frmPuzzleList::colHints)->text().toStdString(), "");
     return 0;
   });
 }
@@ -248,6 +254,40 @@ TEST_F(PuzzleListTest, AProgressFileThatCannotBeWrittenIsLoggedAndToldOnceAfterT
   solve();
   EXPECT_EQ(dialogs.last().text, "☆グレイト☆　お疲れさまでした");
   EXPECT_GT(test::readFile(st.G_sAppPath + "Error_Log.TXT").size(), log.size());
+TEST_F(PuzzleListTest, TheGeneratorKeepsChangedChoicesAndRefusesTheImpossibleAtOnce) {
+  const std::string ini = dir.file("Init.ini"), before = test::readFile(ini);
+  w->frmGenerate_exec = [](frmGenerate&) { return static_cast<int>(QDialog::Rejected); };
+  w->mnuFileGenerate_Click();
+  EXPECT_EQ(test::readFile(ini), before);  // nothing changed, nothing written
+
+  w->frmGenerate_exec = [](frmGenerate& d) {
+    d.spnX->setValue(2);
+    d.spnY->setValue(2);
+    d.spnZ->setValue(2);
+    d.spnBlocks->setValue(8);
+    d.cmdStart->click();
+    EXPECT_FALSE(d.running());
+    EXPECT_EQ(d.lblStatus->text().toStdString(),
+              "この条件ではパズルを作れません：1～1 セルのブロック 8 個で箱の 8 セルを埋めると、"
+              "どうしても同じ形のブロックが入ります");
+    return static_cast<int>(QDialog::Rejected);
+  };
+  w->mnuFileGenerate_Click();
+  EXPECT_EQ(fncIni_get("Generate", "SizeY", ini), "2");
+  EXPECT_EQ(fncIni_get("Generate", "Blocks", ini), "8");
+  EXPECT_EQ(fncIni_get("Generate", "MinStars", ini), "");  // left as it was
+
+  fncIni_put("Generate", "SizeZ", "9", ini);  // out of range: the default
+  GenerateChoices shown;
+  w->frmGenerate_exec = [&](frmGenerate& d) {
+    shown = d.choices();
+    return static_cast<int>(QDialog::Rejected);
+  };
+  w->mnuFileGenerate_Click();
+  GenerateChoices expected;
+  expected.sizeX = expected.sizeY = 2;
+  expected.blocks = 8;
+  EXPECT_EQ(shown, expected);
 }
 
 TEST_F(PuzzleListTest, ANewPuzzleIsMadeInTheBackgroundSavedAndOpened) {

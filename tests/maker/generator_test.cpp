@@ -114,24 +114,54 @@ TEST(Generator, KeepsToTheStarsAskedForAndSaysWhenItCannot) {
   hard.minStars = hard.maxStars = 3;
   expectSound(hard, fncPuzzle_generate(hard));
 
-  // Three blocks of 2 to 4 cells in 2 x 2 x 2 always include two of one shape.
-  GenerateOptions none = box(2, 2, 2, 3, 1);
-  none.maxTries = 500;
-  const GenerateResult r = fncPuzzle_generate(none);
+  // Possible, but not found in the tries or the time given.
+  GenerateOptions none = box(2, 2, 3, 3, 1);
+  none.minStars = 5;
+  none.maxTries = 300;
+  GenerateResult r = fncPuzzle_generate(none);
   EXPECT_EQ(r.status, GenerateStatus::NotFound);
-  EXPECT_EQ(r.tries, 500);
-  EXPECT_NE(r.message.find("500 tries (seed 1)"), std::string::npos) << r.message;
-
-  GenerateOptions wrong = box(3, 3, 3, 8, 1);
-  wrong.maxCells = 2;
-  EXPECT_EQ(fncPuzzle_generate(wrong).status, GenerateStatus::BadOptions);
-  EXPECT_EQ(fncGenerate_check(wrong), "8 blocks of 2 to 2 cells cannot fill the 27 cells of the box");
-  EXPECT_FALSE(fncGenerate_check(box(5, 3, 3, 6, 1)).empty());
+  EXPECT_EQ(r.tries, 300);
+  EXPECT_NE(r.message.find("no unique puzzle of 5 stars in 300 tries (seed 1)"), std::string::npos) << r.message;
+  none.maxTries = 1'000'000;
+  none.timeLimit = 0.01;
+  r = fncPuzzle_generate(none);
+  EXPECT_TRUE(r.timedOut);
+  EXPECT_EQ(r.status, GenerateStatus::NotFound);
+  EXPECT_NE(r.message.find("and the time limit of 0.01 seconds (seed 1)"), std::string::npos) << r.message;
 
   std::atomic<bool> cancel{true};
   GenerateOptions stopped = box(4, 4, 4, 8, 1);
   stopped.cancel = &cancel;
   EXPECT_EQ(fncPuzzle_generate(stopped).status, GenerateStatus::Cancelled);
+}
+
+TEST(Generator, RefusesAtOnceWhatCanNeverBeMadeAndMakesWhatCan) {
+  GenerateOptions cells = box(3, 3, 3, 8, 1);
+  cells.maxCells = 2;
+  GenerateOptions stars = box(4, 4, 4, 2, 1);
+  stars.minStars = 4;
+  const std::pair<GenerateOptions, std::string> refused[] = {
+      {cells, "2～2 セルのブロック 8 個では、箱の 27 セルをちょうど埋められません"},
+      // Of 2 to 4 cells, 2 x 2 x 2 holds one shape of 2 and of 3, four of 4.
+      {box(2, 2, 2, 3, 1), "2～4 セルのブロック 3 個で箱の 8 セルを埋めると、どうしても同じ形のブロックが入ります"},
+      {box(2, 2, 2, 8, 1), "1～1 セルのブロック 8 個で箱の 8 セルを埋めると、どうしても同じ形のブロックが入ります"},
+      {stars, "ブロック 2 個のパズルの難しさは ★3 までです"},
+      {box(5, 3, 3, 6, 1), "箱の各辺は 2～4 セルです"},
+  };
+  for (const auto& [o, why] : refused) {
+    EXPECT_EQ(fncGenerate_check(o), why);
+    const GenerateResult r = fncPuzzle_generate(o);
+    EXPECT_EQ(r.status, GenerateStatus::BadOptions);
+    EXPECT_EQ(r.tries, 0);
+  }
+
+  // Two blocks, and blocks of one shape side by side, are unique packings
+  // the generator once turned down.
+  expectSound(box(4, 4, 4, 2, 1), fncPuzzle_generate(box(4, 4, 4, 2, 1)));
+  GenerateOptions cubes = box(2, 2, 2, 8, 1);
+  cubes.allowIdentical = true;
+  EXPECT_EQ(fncGenerate_check(cubes), "");
+  expectSound(cubes, fncPuzzle_generate(cubes));
 }
 
 }  // namespace

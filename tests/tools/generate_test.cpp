@@ -24,7 +24,13 @@ TEST(GenerateTool, WritesAPuzzlePerSeedThatCheckFindsUniqueAndRates) {
   // The source makes the same puzzle, and the same seed the same file.
   r = test::runTool("make " + quote(dir.file("one.txt")) + " " + quote(dir.file("made.bin")));
   EXPECT_EQ(r.status, 0) << r.err;
+  // A file that is there is replaced only when asked.
+  test::writeFile(one, "mine");
   r = test::runTool("generate --size '3 x 3 x 3' --blocks 6 --stars 2-4 --seed 11 -o " + quote(one));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "pakkon-tool: " + one + ": already there; --force replaces it; nothing written\n");
+  EXPECT_EQ(test::readFile(one), "mine");
+  r = test::runTool("generate --size '3 x 3 x 3' --blocks 6 --stars 2-4 --seed 11 --force -o " + quote(one));
   EXPECT_EQ(test::readFile(one), first);
 
   r = test::runTool("check " + quote(one));
@@ -49,14 +55,19 @@ TEST(GenerateTool, RefusesWhatCannotBeMade) {
   EXPECT_NE(r.err.find("--size takes XxYxZ, each side 2 to 4 (not \"5x3x3\")"), std::string::npos) << r.err;
   EXPECT_EQ(test::runTool("generate --size 3x3x3 --blocks 9" + out).status, 2);
   EXPECT_EQ(test::runTool("generate --size 3x3x3 --blocks 6 --stars 4-2" + out).status, 2);
-  r = test::runTool("generate --size 3x3x3 --blocks 8 --max-cells 2" + out);
+  r = test::runTool("generate --size 3x3x3 --blocks 6 --tries 0" + out);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("--tries takes 1 to 2147483647 (not \"0\")"), std::string::npos) << r.err;
+  // What can never succeed is refused at once, in English, before any try.
+  r = test::runTool("generate --size 2x2x2 --blocks 3 --tries 2147483647 --time-limit 1e9" + out);
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("8 blocks of 2 to 2 cells cannot fill the 27 cells of the box; nothing written"),
-            std::string::npos)
-      << r.err;
-  r = test::runTool("generate --size 2x2x2 --blocks 3 --tries 200 --seed 3" + out);
+  EXPECT_EQ(r.err,
+            "pakkon-tool: generate: any 3 blocks of 2 to 4 cells that fill the 8 cells of the box include two of the "
+            "same shape; nothing written\n");
+  r = test::runTool("generate --size 2x2x3 --blocks 3 --stars 5 --tries 1000000 --time-limit 0.05 --seed 3" + out);
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("no unique puzzle of 1-5 stars in 200 tries (seed 3)"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("no unique puzzle of 5 stars in "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(" tries and the time limit of 0.05 seconds (seed 3)"), std::string::npos) << r.err;
   EXPECT_FALSE(fncFile_exists(dir.file("x.bin")));
 }
 

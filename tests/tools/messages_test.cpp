@@ -67,8 +67,9 @@ TEST_F(ToolMessages, WrongUsageNamesTheRangeAndHelpListsEveryOption) {
   const std::pair<std::string, const char*> cases[] = {
       {"render " + quote(path) + " --block 9 -o x.svg", "pakkon-tool render: --block takes 1 to 8 (not \"9\")\n"},
       {"render " + quote(path) + " --dy -801 -o x.svg", "pakkon-tool render: --dy takes -800 to 800 (not \"-801\")\n"},
-      {"solve " + quote(path) + " --limit 0", "pakkon-tool solve: --limit takes 1 or more (not \"0\")\n"},
-      {"autoload " + quote(path) + " --max-tests -1", "--max-tests takes 0 or more"},
+      {"solve " + quote(path) + " --limit 0",
+       "pakkon-tool solve: --limit takes 1 to 18446744073709551615 (not \"0\")\n"},
+      {"autoload " + quote(path) + " --max-tests -1", "--max-tests takes 0 to 9223372036854775807 (not \"-1\")"},
       {"check " + quote(path) + " --time-limit 0", "--time-limit takes a number of seconds above 0"},
       {"frobnicate", "pakkon-tool: no command \"frobnicate\"\n"},
   };
