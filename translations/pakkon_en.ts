@@ -670,6 +670,12 @@ Then select each block and click [ Load ] without moving or turning it.</transla
         <source>新しいパズルを作る</source>
         <translation>New Puzzle</translation>
     </message>
+    <message>
+        <source>箱に、入れたどのブロックのものでもないセルがあります。<byte value="xd"/>
+[ Clear ] で箱を空にすれば、完成できます。</source>
+        <translation>The box holds cells that belong to no block you loaded.<byte value="xd"/>
+Empty it with [ Clear ], and it can be finished.</translation>
+    </message>
 </context>
 <context>
     <name>pakkon::frmPuzzleList</name>

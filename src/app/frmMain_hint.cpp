@@ -38,6 +38,9 @@ constexpr const char* kHintRemove =
 constexpr const char* kHintAnd = QT_TRANSLATE_NOOP("pakkon::frmMain", " と ");
 constexpr const char* kHintComma = QT_TRANSLATE_NOOP("pakkon::frmMain", "、");
 constexpr const char* kHintNone = QT_TRANSLATE_NOOP("pakkon::frmMain", "このパズルは、空の箱からでも完成できません。");
+constexpr const char* kHintClear = QT_TRANSLATE_NOOP(
+    "pakkon::frmMain",
+    "箱に、入れたどのブロックのものでもないセルがあります。\r\n[ Clear ] で箱を空にすれば、完成できます。");
 constexpr const char* kHintOutside = QT_TRANSLATE_NOOP(
     "pakkon::frmMain", "箱の中身が、箱からはみ出しています。\r\n[ Orgin ] や [ Turn ] で箱の中へ戻してください。");
 constexpr const char* kHintFull = QT_TRANSLATE_NOOP("pakkon::frmMain", "もう完成しています。");
@@ -245,6 +248,8 @@ void frmMain::mnuHelpHint_Click() {
   };
   if (h.answer == FinishAnswer::Stopped) return tell(t(kHintTooLong));
   if (h.answer == FinishAnswer::Yes && h.block < 0) return tell(t(kHintFull));
+  // Nothing helps: no hint was given, so none is counted.
+  if (h.answer == FinishAnswer::No && h.remove.empty() && !h.clear && !p.outside()) return tell(t(kHintNone));
   ++hintWork_->hints;
   if (h.answer == FinishAnswer::Yes) {
     playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells));
@@ -252,7 +257,7 @@ void frmMain::mnuHelpHint_Click() {
   }
   subFinishCheck_start();  // the count
   if (p.outside()) return tell(t(kHintOutside));
-  if (h.remove.empty()) return tell(t(kHintNone));
+  if (h.clear) return tell(t(kHintClear));
   tell(q(kHintRemove, static_cast<int>(h.remove.size()))
            .arg(QString::fromStdString(blockNames(h.remove)))
            .toStdString());
