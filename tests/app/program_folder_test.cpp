@@ -1,12 +1,17 @@
 #include "app/program_folder.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
+#include "app/errorlog.h"
+#include "app/progress.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "platform/ini.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -97,11 +102,94 @@ TEST_F(ProgramFolderTest, TheHomeFolderStandsInForAMissingOrRelativeDataHome) {
     env.xdgDataHome = xdg;
     EXPECT_EQ(choose().sDir, root.file("home/.local/share/pakkon")) << xdg;
   }
+
+  // A relative HOME is passed over for the account's home, as a relative XDG_DATA_HOME is.
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("HOME", "relative/home", 1);
+  const Environment current = fncEnvironment_current();
+  home.empty() ? ::unsetenv("HOME") : ::setenv("HOME", home.c_str(), 1);
+  const passwd* account = ::getpwuid(::getuid());
+  ASSERT_NE(account, nullptr);
+  EXPECT_EQ(current.home, account->pw_dir);
+
+  // With no folder to try, none is named.
   env.home.clear();
   const ProgramFolder folder = choose();
   EXPECT_TRUE(folder.error);
   EXPECT_FALSE(fncProgramFolder_ready(folder, dialogs));
   EXPECT_EQ(dialogs.last().title, "起動時エラー");
+  EXPECT_EQ(dialogs.last().text.find(bin), std::string::npos) << dialogs.last().text;
+  EXPECT_NE(dialogs.last().text.find("neither XDG_DATA_HOME nor HOME"), std::string::npos);
+}
+
+TEST_F(ProgramFolderTest, AFolderThePlayerMayNotMakeIsSaidToBeSo) {
+  // Root may make folders anywhere but in /sys.
+  std::string locked = "/sys";
+  if (::geteuid() != 0) {
+    locked = root.file("locked");
+    fs::create_directory(locked);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  env.xdgDataHome = locked;
+  EXPECT_FALSE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_NE(dialogs.last().text.find("Permission denied (" + locked + "/pakkon)"), std::string::npos)
+      << dialogs.last().text;
+}
+
+TEST_F(ProgramFolderTest, LinksInThePlayersFolderStayAndWhatTheyPointAtIsNeverWritten) {
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  const std::string elsewhere = root.file("elsewhere");
+  fs::create_directories(elsewhere + "/docs");
+  for (const char* name : {"page.html", "puzzle.bin", "Init.ini", "Progress.json", "log.txt"})
+    test::writeFile(elsewhere + "/" + name, std::string("mine: ") + name);
+  test::writeFile(elsewhere + "/Init.ini", "[SYSTEM]\r\nDEMO=False\r\n");
+  auto link = [&](const std::string& target, const std::string& at) {
+    fs::remove_all(user() + "/" + at);
+    fs::create_symlink(target, user() + "/" + at);
+  };
+  link(elsewhere + "/page.html", "docs/help.html");
+  link(elsewhere + "/puzzle.bin", "Data/02-b.bin");
+  link(elsewhere + "/none.bin", "Data/03-c.bin");  // dangling, where a new puzzle arrives
+  test::writeFile(shared + "/Data/03-c.bin", "shipped c");
+  test::writeFile(shared + "/docs/help.html", "help 2");
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_TRUE(dialogs.calls().empty());
+  for (const char* at : {"docs/help.html", "Data/02-b.bin", "Data/03-c.bin"})
+    EXPECT_TRUE(fs::is_symlink(user() + "/" + at)) << at;
+  EXPECT_EQ(test::readFile(elsewhere + "/page.html"), "mine: page.html");
+  EXPECT_EQ(test::readFile(elsewhere + "/puzzle.bin"), "mine: puzzle.bin");
+  EXPECT_FALSE(fs::exists(elsewhere + "/none.bin"));
+
+  // A linked folder is left alone as a whole.
+  link(elsewhere + "/docs", "docs");
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_TRUE(fs::is_empty(elsewhere + "/docs"));
+
+  // Settings and progress replace a link with the file, carrying what was
+  // read through it; the log leaves a link alone.
+  link(elsewhere + "/Init.ini", "Init.ini");
+  ASSERT_TRUE(fncIni_put("View", "Preview", "False", user() + "/Init.ini"));
+  EXPECT_FALSE(fs::is_symlink(user() + "/Init.ini"));
+  EXPECT_EQ(test::readFile(user() + "/Init.ini"), "[SYSTEM]\r\nDEMO=False\r\n[View]\r\nPreview=False\r\n");
+  EXPECT_EQ(test::readFile(elsewhere + "/Init.ini"), "[SYSTEM]\r\nDEMO=False\r\n");
+
+  ProgressBook kept;
+  kept.recordGiveUp("k1", "a.bin");
+  ASSERT_FALSE(kept.save(elsewhere + "/Progress.json"));
+  const std::string before = test::readFile(elsewhere + "/Progress.json");
+  link(elsewhere + "/Progress.json", "Data/Progress.json");
+  ProgressBook book;
+  ASSERT_EQ(book.load(user() + "/Data/Progress.json"), ProgressLoad::Ok);
+  book.recordGiveUp("k2", "b.bin");
+  ASSERT_FALSE(book.save(user() + "/Data/Progress.json"));
+  EXPECT_FALSE(fs::is_symlink(user() + "/Data/Progress.json"));
+  EXPECT_EQ(test::readFile(elsewhere + "/Progress.json"), before);
+  ASSERT_EQ(book.load(user() + "/Data/Progress.json"), ProgressLoad::Ok);
+  EXPECT_NE(book.find("k1"), nullptr);
+
+  link(elsewhere + "/log.txt", kErrorLogName);
+  subError_log(dialogs, user() + "/", "Line 0:x", "here 1");
+  EXPECT_EQ(test::readFile(elsewhere + "/log.txt"), "mine: log.txt");
 }
 
 TEST_F(ProgramFolderTest, AFolderThatCannotBeHadEndsTheStartAndAMissingCopyOnlyWarns) {
