@@ -21,9 +21,21 @@ class PrintingHost : public PlayHost {
 
 int cmdPlay(const PlayArgs& a) {
   if (!a.save.empty() && !distinctOutput(a.file, a.save, "--save")) return 1;
-  const ParsedActions parsed = fncActions_parse(a.actions);
+  std::string script = a.actions;
+  const std::string from = a.script.empty() ? a.actions : a.script;
+  if (from == "-" || !a.script.empty()) {
+    const std::string name = from == "-" ? "standard input" : from;
+    const IoError e = from == "-" ? readStdin(script, kPlayScriptMax) : fncFile_readAll(from, script, kPlayScriptMax);
+    if (e) {
+      complain(printable(name) + ": " +
+               readProblem(from, e, "too large for a play script (at most " + grouped(kPlayScriptMax) + " bytes)") +
+               "; nothing played");
+      return 1;
+    }
+  }
+  const ParsedActions parsed = fncActions_parse(script);
   if (!parsed.ok()) {
-    complain(parsed.error + "; nothing played");
+    complain(printable(parsed.error) + "; nothing played");
     return 1;
   }
   PuzzleState st;

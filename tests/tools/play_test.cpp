@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
@@ -75,6 +76,41 @@ TEST_F(PlayTool, MistakesAndRefusalsAreSaidAndABadScriptSavesNothing) {
   EXPECT_NE(r.out.find("filled: 0 : 27\n"), std::string::npos);
 
   EXPECT_EQ(test::runTool("play " + quote(file) + " load --save " + quote(file)).status, 1);
+
+  // Control characters of a bad action never reach the terminal raw.
+  r = test::runTool("play " + quote(file) + " " + quote("tz; \x1b[31mred"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("(\"\\x1b[31mred\")"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
+}
+
+TEST_F(PlayTool, AHundredThousandActionsComeFromAFileOrStandardInput) {
+  std::string script;
+  for (int i = 0; i < 25000; ++i) script += "tz\ntz\ntz\ntz\n";  // a full turn each
+  const std::string path = dir.file("script.txt");
+  test::writeFile(path, script + "sel 2; load\n");
+  test::ToolRun r = test::runTool("play " + quote(file) + " --file " + quote(path));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("action 100000: tz\naction 100001: sel 2\naction 100002: load\n"), std::string::npos);
+  const std::string filled = r.out.substr(r.out.find("filled: "));
+
+  for (const char* from : {" - < ", " --file - < "}) {
+    r = test::runTool("play " + quote(file) + from + quote(path));
+    ASSERT_EQ(r.status, 0) << from << r.err;
+    EXPECT_EQ(r.out.substr(r.out.find("filled: ")), filled) << from;
+  }
+
+  // Beyond the bound, or not a file: refused before anything is played.
+  std::filesystem::resize_file(path, 16 << 20 | 1);
+  r = test::runTool("play " + quote(file) + " --file " + quote(path));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("16,777,217 bytes, too large for a play script"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "");
+  r = test::runTool("play " + quote(file) + " --file " + quote(dir.path()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("a folder, not a file; nothing played"), std::string::npos) << r.err;
+  EXPECT_EQ(test::runTool("play " + quote(file)).status, 2);
+  EXPECT_EQ(test::runTool("play " + quote(file) + " tz --file " + quote(path)).status, 2);
 }
 
 }  // namespace
