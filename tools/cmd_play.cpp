@@ -22,13 +22,13 @@ class PrintingHost : public PlayHost {
 int cmdPlay(const PlayArgs& a) {
   if (!a.save.empty() && !distinctOutput(a.file, a.save, "--save")) return 1;
   std::string script = a.actions;
-  const std::string from = a.script.empty() ? a.actions : a.script;
-  if (from == "-" || !a.script.empty()) {
-    const std::string name = from == "-" ? "standard input" : from;
-    const IoError e = from == "-" ? readStdin(script, kPlayScriptMax) : fncFile_readAll(from, script, kPlayScriptMax);
+  const bool fromStdin = a.script == "-" || (a.script.empty() && a.actions == "-");
+  if (fromStdin || !a.script.empty()) {
+    const IoError e = fromStdin ? readStdin(script, kPlayScriptMax) : fncFile_readAll(a.script, script, kPlayScriptMax);
     if (e) {
-      complain(printable(name) + ": " +
-               readProblem(from, e, "too large for a play script (at most " + grouped(kPlayScriptMax) + " bytes)") +
+      complain((fromStdin ? std::string("standard input") : printable(a.script)) + ": " +
+               readProblem(fromStdin ? "" : a.script, e,
+                           "too large for a play script (at most " + grouped(kPlayScriptMax) + " bytes)") +
                "; nothing played");
       return 1;
     }

@@ -175,7 +175,6 @@ PrepareResult fncProgramFolder_prepare(const ProgramFolder& folder) {
 }
 
 bool fncProgramFolder_ready(const ProgramFolder& folder, Dialogs& dialogs) {
-  const PrepareResult result = fncProgramFolder_prepare(folder);
   if (folder.error) {
     // No folder was tried, so none is named.
     dialogs.messageBox(
@@ -183,6 +182,7 @@ bool fncProgramFolder_ready(const ProgramFolder& folder, Dialogs& dialogs) {
         fncText("起動時エラー"), MsgIcon::Critical, MsgButtons::OK);
     return false;
   }
+  const PrepareResult result = fncProgramFolder_prepare(folder);
   if (result.error) {
     dialogs.messageBox(
         fncText_message("プログラム・フォルダ\n%1\nを用意できませんでした。\n%2\n", {folder.sDir, result.error.text()}),
