@@ -138,58 +138,40 @@ TEST_F(ProgramFolderTest, AFolderThePlayerMayNotMakeIsSaidToBeSo) {
 
 TEST_F(ProgramFolderTest, LinksInThePlayersFolderStayAndWhatTheyPointAtIsNeverWritten) {
   ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
-  const std::string elsewhere = root.file("elsewhere");
-  fs::create_directories(elsewhere + "/docs");
-  for (const char* name : {"page.html", "puzzle.bin", "Init.ini", "Progress.json", "log.txt"})
-    test::writeFile(elsewhere + "/" + name, std::string("mine: ") + name);
-  test::writeFile(elsewhere + "/Init.ini", "[SYSTEM]\r\nDEMO=False\r\n");
-  auto link = [&](const std::string& target, const std::string& at) {
+  const std::string mine = root.file("mine");
+  const std::string ini = "[SYSTEM]\r\nDEMO=False\r\n", book = R"({"format": "pakkon-progress 1", "puzzles": {}})";
+  test::writeFile(mine, ini);
+  auto link = [&](const std::string& at, const std::string& target) {
     fs::remove_all(user() + "/" + at);
     fs::create_symlink(target, user() + "/" + at);
   };
-  link(elsewhere + "/page.html", "docs/help.html");
-  link(elsewhere + "/puzzle.bin", "Data/02-b.bin");
-  link(elsewhere + "/none.bin", "Data/03-c.bin");  // dangling, where a new puzzle arrives
+  link("docs/help.html", mine);
+  link("Data/03-c.bin", root.file("none.bin"));  // dangling, where a new puzzle arrives
   test::writeFile(shared + "/Data/03-c.bin", "shipped c");
   test::writeFile(shared + "/docs/help.html", "help 2");
   ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
-  EXPECT_TRUE(dialogs.calls().empty());
-  for (const char* at : {"docs/help.html", "Data/02-b.bin", "Data/03-c.bin"})
-    EXPECT_TRUE(fs::is_symlink(user() + "/" + at)) << at;
-  EXPECT_EQ(test::readFile(elsewhere + "/page.html"), "mine: page.html");
-  EXPECT_EQ(test::readFile(elsewhere + "/puzzle.bin"), "mine: puzzle.bin");
-  EXPECT_FALSE(fs::exists(elsewhere + "/none.bin"));
-
-  // A linked folder is left alone as a whole.
-  link(elsewhere + "/docs", "docs");
+  EXPECT_TRUE(fs::is_symlink(user() + "/docs/help.html") && fs::is_symlink(user() + "/Data/03-c.bin"));
+  EXPECT_FALSE(fs::exists(root.file("none.bin")));
+  fs::create_directory(root.file("docs"));
+  link("docs", root.file("docs"));  // a linked folder as a whole
   ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
-  EXPECT_TRUE(fs::is_empty(elsewhere + "/docs"));
+  EXPECT_TRUE(fs::is_empty(root.file("docs")));
 
   // Settings and progress replace a link with the file, carrying what was
   // read through it; the log leaves a link alone.
-  link(elsewhere + "/Init.ini", "Init.ini");
+  link("Init.ini", mine);
   ASSERT_TRUE(fncIni_put("View", "Preview", "False", user() + "/Init.ini"));
-  EXPECT_FALSE(fs::is_symlink(user() + "/Init.ini"));
-  EXPECT_EQ(test::readFile(user() + "/Init.ini"), "[SYSTEM]\r\nDEMO=False\r\n[View]\r\nPreview=False\r\n");
-  EXPECT_EQ(test::readFile(elsewhere + "/Init.ini"), "[SYSTEM]\r\nDEMO=False\r\n");
-
-  ProgressBook kept;
-  kept.recordGiveUp("k1", "a.bin");
-  ASSERT_FALSE(kept.save(elsewhere + "/Progress.json"));
-  const std::string before = test::readFile(elsewhere + "/Progress.json");
-  link(elsewhere + "/Progress.json", "Data/Progress.json");
-  ProgressBook book;
-  ASSERT_EQ(book.load(user() + "/Data/Progress.json"), ProgressLoad::Ok);
-  book.recordGiveUp("k2", "b.bin");
-  ASSERT_FALSE(book.save(user() + "/Data/Progress.json"));
+  EXPECT_EQ(test::readFile(user() + "/Init.ini"), ini + "[View]\r\nPreview=False\r\n");
+  EXPECT_EQ(test::readFile(mine), ini);  // after the starts too
+  test::writeFile(mine, book);
+  link("Data/Progress.json", mine);
+  ProgressBook progress;
+  ASSERT_EQ(progress.load(user() + "/Data/Progress.json"), ProgressLoad::Ok);
+  ASSERT_FALSE(progress.save(user() + "/Data/Progress.json"));
   EXPECT_FALSE(fs::is_symlink(user() + "/Data/Progress.json"));
-  EXPECT_EQ(test::readFile(elsewhere + "/Progress.json"), before);
-  ASSERT_EQ(book.load(user() + "/Data/Progress.json"), ProgressLoad::Ok);
-  EXPECT_NE(book.find("k1"), nullptr);
-
-  link(elsewhere + "/log.txt", kErrorLogName);
+  link(kErrorLogName, mine);
   subError_log(dialogs, user() + "/", "Line 0:x", "here 1");
-  EXPECT_EQ(test::readFile(elsewhere + "/log.txt"), "mine: log.txt");
+  EXPECT_EQ(test::readFile(mine), book);
 }
 
 TEST_F(ProgramFolderTest, AFolderThatCannotBeHadEndsTheStartAndAMissingCopyOnlyWarns) {

@@ -141,18 +141,9 @@ TEST(Progress, AnUnreadableOrUnwritableBookIsSaidInOnePlainReason) {
       "今回の記録は残りません。\r\nこのパズルの解答パスワードは「Pw1」です。降参するときのために控えておいてください"
       "。");
 
-  test::writeFile(path + "-huge", "");
-  std::filesystem::resize_file(path + "-huge", kProgressFileMax + 1);
-  book.load(path + "-huge");
-  EXPECT_NE(fncProgress_readProblem(book).find("（大きすぎます）"), std::string::npos);
-
   const std::string nowhere = dir.file("missing/") + kProgressFileName;
   book.load(nowhere);
   EXPECT_EQ(fncProgress_notSaved(book, book.save(nowhere)), "進行状況を記録できませんでした（フォルダがありません）。");
-
-  test::writeFile(path + "-damaged", "not JSON");
-  book.load(path + "-damaged");
-  EXPECT_NE(fncProgress_readProblem(book).find("「Progress.json-damaged」は壊れています"), std::string::npos);
 }
 
 TEST(PuzzleList, ListsEveryPuzzleFileWithItsRecordAndWhyOthersCannotBePlayed) {
