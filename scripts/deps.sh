@@ -10,8 +10,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-tran
 # The Debian package: icons in every size, dependencies from the binaries.
 packaging=(librsvg2-bin dpkg-dev file)
 if [ "${1:-run}" = test ]; then
-  # The end-to-end run under a virtual X server; the fuzzers (clang's libFuzzer).
-  packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev clang-format)
+  # The end-to-end run under a virtual X server; the fuzzers (clang's libFuzzer);
+  # ThreadSanitizer's runtime for g++.
+  packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev clang-format libtsan2)
   packages+=("${packaging[@]}" desktop-file-utils appstream lintian)
 elif [ "${1:-run}" = package ]; then
   packages+=("${packaging[@]}")

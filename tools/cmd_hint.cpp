@@ -1,6 +1,7 @@
 // hint: for progress saved in a puzzle file, whether the box can still be
 // finished, the next block to place and where, or the blocks to take out.
 
+#include <bit>
 #include <nlohmann/json.hpp>
 
 #include "commands.h"
@@ -19,6 +20,8 @@ std::string text(const std::string& file, const PuzzleState& st, const FinishPro
   }
   std::string out = file + ": " + fncStr(st.G_iCellX) + " x " + fncStr(st.G_iCellY) + " x " + fncStr(st.G_iCellZ) +
                     " box, " + fncStr(loaded) + " of " + fncStr(blocks) + " blocks loaded\n";
+  if (const int n = std::popcount(p.unowned()))
+    out += fncStr(n) + (n == 1 ? " filled cell belongs" : " filled cells belong") + " to no loaded block\n";
   if (h.answer == FinishAnswer::Yes) {
     if (h.block < 0) return out + "can be finished: yes, the box is full\n";
     const BlockPlacement at = fncFinish_placement(p, h.block, h.cells);
@@ -34,6 +37,7 @@ std::string text(const std::string& file, const PuzzleState& st, const FinishPro
   }
   out += "can be finished: no\n";
   if (p.outside()) out += "the box content sticks out of the box: move it back (box-org, box-tz, ...)\n";
+  if (h.clear) return out + "take out: everything (clear), and it can be finished from the empty box\n";
   if (h.remove.empty()) return out + "take out: nothing helps, even the empty box has no solution\n";
   return out + "take out: block" + (h.remove.size() > 1 ? "s " : " ") + blockList(h.remove) +
          ", and it can be finished\n";
@@ -55,6 +59,7 @@ std::string json(const FinishProblem& p, const FinishHint& h) {
     Json remove = Json::array();
     for (int b : h.remove) remove.push_back(b + 1);
     j["remove"] = std::move(remove);
+    j["clear"] = h.clear;
   }
   return jsonText(j);
 }

@@ -21,9 +21,21 @@ class PrintingHost : public PlayHost {
 
 int cmdPlay(const PlayArgs& a) {
   if (!a.save.empty() && !distinctOutput(a.file, a.save, "--save")) return 1;
-  const ParsedActions parsed = fncActions_parse(a.actions);
+  std::string script = a.actions;
+  const bool fromStdin = a.script == "-" || (a.script.empty() && a.actions == "-");
+  if (fromStdin || !a.script.empty()) {
+    const IoError e = fromStdin ? readStdin(script, kPlayScriptMax) : fncFile_readAll(a.script, script, kPlayScriptMax);
+    if (e) {
+      complain((fromStdin ? std::string("standard input") : printable(a.script)) + ": " +
+               readProblem(fromStdin ? "" : a.script, e,
+                           "too large for a play script (at most " + grouped(kPlayScriptMax) + " bytes)") +
+               "; nothing played");
+      return 1;
+    }
+  }
+  const ParsedActions parsed = fncActions_parse(script);
   if (!parsed.ok()) {
-    complain(parsed.error + "; nothing played");
+    complain(printable(parsed.error) + "; nothing played");
     return 1;
   }
   PuzzleState st;
@@ -39,12 +51,16 @@ int cmdPlay(const PlayArgs& a) {
   for (const PlayAction& action : parsed.actions) {
     ++position;
     say(stdout, "action " + std::to_string(position) + ": " + fncAction_text(action) + "\n");
-    if (!play.apply(action, host).done)
-      say(stdout, std::string("  nothing: ") +
-                      (action.kind == ActionKind::Undo   ? "nothing to undo"
-                       : action.kind == ActionKind::Redo ? "nothing to redo"
-                                                         : "its button is disabled now") +
-                      "\n");
+    if (play.apply(action, host).done) continue;
+    // The window has no way to mark the option of a block that is not loaded.
+    const bool notLoaded = action.kind == ActionKind::Unload && play.controls().boxButtons &&
+                           !play.controls().option[static_cast<size_t>(action.block)];
+    say(stdout, std::string("  nothing: ") +
+                    (action.kind == ActionKind::Undo   ? "nothing to undo"
+                     : action.kind == ActionKind::Redo ? "nothing to redo"
+                     : notLoaded                       ? "block " + std::to_string(action.block + 1) + " is not loaded"
+                                                       : std::string("its button is disabled now")) +
+                    "\n");
   }
   const int filled = fncBox_count(st.G_iBox);
   say(stdout, "filled: " + std::to_string(filled) + " : " + std::to_string(st.G_iCellTotal) + "\n");

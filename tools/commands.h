@@ -28,8 +28,13 @@ struct RenderArgs {
 
 struct PlayArgs {
   std::string file, actions, save;
+  std::string script;  // --file: the actions from this file, "-" standard input
   bool deadSpace = false;
 };
+
+// The most a play script may hold: far beyond any game (100,000 actions take
+// about a megabyte), well short of what would strain the memory.
+inline constexpr size_t kPlayScriptMax = 16 << 20;
 
 struct AutoloadArgs {
   std::string file, save;

@@ -184,15 +184,26 @@ int run(int argc, char** argv) {
   {
     CLI::App* c = add("play", "apply play actions to a puzzle, as the window's buttons do");
     c->add_option("FILE", play.file, "the puzzle file")->required()->type_name("");
-    c->add_option("ACTIONS", play.actions,
-                  "actions separated by ';' or line ends: sel N, tz, tx, ty, x+, x-, y+, y-, z+, z-, org, bottom, "
-                  "reset, shuffle, load, cancel, unload N, clear, box-tz, box-tx, box-ty, box-org, undo, redo")
-        ->required()
-        ->type_name("");
+    auto* actions =
+        c->add_option("ACTIONS", play.actions,
+                      "actions separated by ';' or line ends: sel N, tz, tx, ty, x+, x-, y+, y-, z+, z-, org, bottom, "
+                      "reset, shuffle, load, cancel, unload N, clear, box-tz, box-tx, box-ty, box-org, undo, redo; "
+                      "- reads them from standard input")
+            ->type_name("");
+    auto* script = c->add_option("--file", play.script,
+                                 "read the actions from SCRIPT (- for standard input), at most " +
+                                     std::to_string(kPlayScriptMax >> 20) + " MiB")
+                       ->type_name("SCRIPT");
+    actions->excludes(script);
+    c->callback([actions, script] {
+      if (actions->count() + script->count() == 0)
+        throw ValueError("the actions are missing: give ACTIONS, - for standard input, or --file SCRIPT");
+    });
     c->add_flag("--dead-space", play.deadSpace, "as with \"Check Ded space\" ticked");
     c->add_option("--save", play.save, "write the result to OUT as the overwrite save does (not FILE itself)")
         ->type_name("OUT");
-    commands.push_back({c, "play FILE ACTIONS [--dead-space] [--save OUT]", [&] { return cmdPlay(play); }});
+    commands.push_back(
+        {c, "play FILE (ACTIONS | - | --file SCRIPT) [--dead-space] [--save OUT]", [&] { return cmdPlay(play); }});
   }
   MakeArgs make;
   {

@@ -1,6 +1,7 @@
 #include "tool_io.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <nlohmann/json.hpp>
@@ -68,6 +69,25 @@ std::string readProblem(const std::string& path, const IoError& e, const std::st
       break;
   }
   return "cannot be read (" + e.text() + ")";
+}
+
+IoError readStdin(std::string& bytes, size_t maxBytes) {
+  bytes.clear();
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      bytes.clear();
+      return fncIoError_from(errno);
+    }
+    if (n == 0) return {};
+    if (bytes.size() + static_cast<size_t>(n) > maxBytes) {
+      bytes.clear();
+      return fncIoError_make(kErrBadFormat, "more than " + std::to_string(maxBytes) + " bytes can be");
+    }
+    bytes.append(buf, static_cast<size_t>(n));
+  }
 }
 
 namespace {

@@ -31,6 +31,10 @@ std::string grouped(unsigned long long n);
 // "N bytes, ..." for a file over its reader's limit.
 std::string readProblem(const std::string& path, const IoError& e, const std::string& tooLarge);
 
+// Reads standard input to its end, refusing it past maxBytes as the file
+// reader does.
+IoError readStdin(std::string& bytes, size_t maxBytes);
+
 // Reads and decodes a puzzle file; a refusal is one line on stderr.
 bool readPuzzle(const std::string& path, PuzzleState& st);
 

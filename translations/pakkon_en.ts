@@ -605,12 +605,6 @@ But w may only be up to the 9th character, x up to the 8th, y up to the 7th and 
         <translation>Progress</translation>
     </message>
     <message>
-        <source>進行状況を記録できませんでした。<byte value="xd"/>
-%1</source>
-        <translation>Couldn&apos;t record your progress.<byte value="xd"/>
-%1</translation>
-    </message>
-    <message>
         <source>進行状況のファイルが壊れていたため、「%1」として残し、新しく作り直しました。</source>
         <translation>The progress file was damaged, so it was kept as &quot;%1&quot; and a new one was started.</translation>
     </message>
@@ -698,25 +692,25 @@ Ctrl+Y&#x3000;Ctrl+Shift+Z&#x3000;&#x3000;やり直し<byte value="xd"/>
 ボタンやチェックボックスを選んでいるときの Space と Enter、<byte value="xd"/>
 ブロックのリストを選んでいるときの ↑ ↓ PageUp PageDown は、そのボタンやリストが使います。<byte value="xd"/>
 デモンストレーションの間は、キーは働きません。</source>
-        <translation>1 – 8　　select a block (as the list does)<byte value="xd"/>
-← →　　X-　X+<byte value="xd"/>
-↑ ↓　　Y-　Y+<byte value="xd"/>
-Page Up　Page Down　　Z+　Z-<byte value="xd"/>
-Q　W　E　　the block's Turn-Z　Turn-X　Turn-Y<byte value="xd"/>
-O　　the block's Origin<byte value="xd"/>
-B　　Bottom<byte value="xd"/>
-R　　Reset<byte value="xd"/>
-S　　Shuffle<byte value="xd"/>
-Enter　Space　　Load<byte value="xd"/>
-Backspace　　Cancel<byte value="xd"/>
-Ctrl+1 – Ctrl+8　　mark that block in the Block frame<byte value="xd"/>
-U　　UNLOAD (the marked block)<byte value="xd"/>
-Delete　　Clear<byte value="xd"/>
-Shift+Q　Shift+W　Shift+E　　the box's Turn-Z　Turn-X　Turn-Y<byte value="xd"/>
-Shift+O　　the box's Origin<byte value="xd"/>
-H　　Hint<byte value="xd"/>
-Ctrl+Z　　Undo<byte value="xd"/>
-Ctrl+Y　Ctrl+Shift+Z　　Redo<byte value="xd"/>
+        <translation>1 – 8&#x3000;&#x3000;select a block (as the list does)<byte value="xd"/>
+← →&#x3000;&#x3000;X-&#x3000;X+<byte value="xd"/>
+↑ ↓&#x3000;&#x3000;Y-&#x3000;Y+<byte value="xd"/>
+Page Up&#x3000;Page Down&#x3000;&#x3000;Z+&#x3000;Z-<byte value="xd"/>
+Q&#x3000;W&#x3000;E&#x3000;&#x3000;the block&apos;s Turn-Z&#x3000;Turn-X&#x3000;Turn-Y<byte value="xd"/>
+O&#x3000;&#x3000;the block&apos;s Origin<byte value="xd"/>
+B&#x3000;&#x3000;Bottom<byte value="xd"/>
+R&#x3000;&#x3000;Reset<byte value="xd"/>
+S&#x3000;&#x3000;Shuffle<byte value="xd"/>
+Enter&#x3000;Space&#x3000;&#x3000;Load<byte value="xd"/>
+Backspace&#x3000;&#x3000;Cancel<byte value="xd"/>
+Ctrl+1 – Ctrl+8&#x3000;&#x3000;mark that block in the Block frame<byte value="xd"/>
+U&#x3000;&#x3000;UNLOAD (the marked block)<byte value="xd"/>
+Delete&#x3000;&#x3000;Clear<byte value="xd"/>
+Shift+Q&#x3000;Shift+W&#x3000;Shift+E&#x3000;&#x3000;the box&apos;s Turn-Z&#x3000;Turn-X&#x3000;Turn-Y<byte value="xd"/>
+Shift+O&#x3000;&#x3000;the box&apos;s Origin<byte value="xd"/>
+H&#x3000;&#x3000;Hint<byte value="xd"/>
+Ctrl+Z&#x3000;&#x3000;Undo<byte value="xd"/>
+Ctrl+Y&#x3000;Ctrl+Shift+Z&#x3000;&#x3000;Redo<byte value="xd"/>
 <byte value="xd"/>
 With a button or check box focused, Space and Enter press it;<byte value="xd"/>
 with the block list focused, ↑ ↓ Page Up and Page Down move its row.<byte value="xd"/>
@@ -725,6 +719,12 @@ During the demonstration the keys do nothing.</translation>
     <message>
         <source>キー操作</source>
         <translation>Keys</translation>
+    </message>
+    <message>
+        <source>箱に、入れたどのブロックのものでもないセルがあります。<byte value="xd"/>
+[ Clear ] で箱を空にすれば、完成できます。</source>
+        <translation>The box holds cells that belong to no block you loaded.<byte value="xd"/>
+Empty it with [ Clear ], and it can be finished.</translation>
     </message>
     <message>
         <source>キー操作(&amp;K)…</source>

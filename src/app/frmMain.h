@@ -306,7 +306,8 @@ class frmMain : public QMainWindow {
   std::string progressPath() const;
   // Reads the progress file, lets `change` write to the book and saves it;
   // what went wrong is told to the player. False when nothing was saved.
-  bool subProgress_update(const std::function<void(ProgressBook&)>& change);
+  // A password given is shown when the file cannot keep it.
+  bool subProgress_update(const std::function<void(ProgressBook&)>& change, const std::string& password = {});
   // Ratings worked out this session, by puzzle key.
   std::map<std::string, int>& puzzleRatings();
   // Show the dialogs modally and return their result; tests drive them.

@@ -38,6 +38,9 @@ constexpr const char* kHintRemove =
 constexpr const char* kHintAnd = QT_TRANSLATE_NOOP("pakkon::frmMain", " と ");
 constexpr const char* kHintComma = QT_TRANSLATE_NOOP("pakkon::frmMain", "、");
 constexpr const char* kHintNone = QT_TRANSLATE_NOOP("pakkon::frmMain", "このパズルは、空の箱からでも完成できません。");
+constexpr const char* kHintClear = QT_TRANSLATE_NOOP(
+    "pakkon::frmMain",
+    "箱に、入れたどのブロックのものでもないセルがあります。\r\n[ Clear ] で箱を空にすれば、完成できます。");
 constexpr const char* kHintOutside = QT_TRANSLATE_NOOP(
     "pakkon::frmMain", "箱の中身が、箱からはみ出しています。\r\n[ Orgin ] や [ Turn ] で箱の中へ戻してください。");
 constexpr const char* kHintFull = QT_TRANSLATE_NOOP("pakkon::frmMain", "もう完成しています。");
@@ -282,9 +285,10 @@ void frmMain::subHint_answer(const FinishProblem& p, const FinishHint& h) {
     return;
   }
   if (p.outside()) return tell(t(kHintOutside));
-  if (h.remove.empty()) return tell(t(kHintNone));
+  if (h.remove.empty() && !h.clear) return tell(t(kHintNone));  // nothing helps: no hint given
   ++w.hints;
   subFinishCheck_start();  // the count
+  if (h.clear) return tell(t(kHintClear));
   tell(q(kHintRemove, static_cast<int>(h.remove.size()))
            .arg(QString::fromStdString(blockNames(h.remove)))
            .toStdString());

@@ -28,7 +28,6 @@
 #include "maker/frmGenerate.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/text.h"
-#include "platform/text_catalogue.h"
 
 namespace pakkon {
 namespace {
@@ -44,8 +43,6 @@ constexpr const char* kNextQuestion =
 constexpr const char* kNextTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "次のパズル");
 constexpr const char* kProgressTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "進行状況");
 constexpr const char* kPlayTimeCaption = QT_TRANSLATE_NOOP("pakkon::frmMain", "時間と手数を表示");
-constexpr const char* kProgressNotSaved =
-    QT_TRANSLATE_NOOP("pakkon::frmMain", "進行状況を記録できませんでした。\r\n%1");
 constexpr const char* kProgressSetAside = QT_TRANSLATE_NOOP(
     "pakkon::frmMain", "進行状況のファイルが壊れていたため、「%1」として残し、新しく作り直しました。");
 
@@ -187,18 +184,19 @@ void frmMain::subPlay_opened() {
   r.clock->start();
 }
 
-bool frmMain::subProgress_update(const std::function<void(ProgressBook&)>& change) {
+bool frmMain::subProgress_update(const std::function<void(ProgressBook&)>& change, const std::string& password) {
   ProgressBook book;
   const std::string path = progressPath();
   const bool damaged = book.load(path) == ProgressLoad::Damaged;
   change(book);
   if (const IoError e = book.save(path)) {
-    // Logged every time; told once a start, after the game's own messages.
+    // Logged every time; told once a start, after the game's own messages,
+    // and always when a password would otherwise be lost.
     subError_append(st_.G_sAppPath, "Line 0:" + e.text(), "frmMain.subProgress_update() " + fncStr(e.number));
-    if (record_->failureTold) return false;
+    if (record_->failureTold && password.empty()) return false;
     record_->failureTold = true;
-    dialogs_.messageBox(q(kProgressNotSaved).arg(fncQString(e.text())).toStdString(), q(kProgressTitle).toStdString(),
-                        MsgIcon::Exclamation, MsgButtons::OK);
+    dialogs_.messageBox(fncProgress_notSaved(book, e, password), q(kProgressTitle).toStdString(), MsgIcon::Exclamation,
+                        MsgButtons::OK);
     return false;
   }
   if (damaged)

@@ -129,6 +129,7 @@ frmPuzzleList::frmPuzzleList(const std::string& folder, std::map<std::string, in
   list_ = fncPuzzleList_read(folder, book, ratings_);
   lblFolder->setText(list_.problem.empty() ? q(kFolder).arg(fncQString(folder))
                                            : q(kFolderProblem).arg(fncQString(list_.problem)));
+  if (!list_.progressProblem.empty()) lblFolder->setText(lblFolder->text() + '\n' + fncQString(list_.progressProblem));
   fill();
 
   // The puzzle in play, or else the first one not solved, is selected.

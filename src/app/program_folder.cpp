@@ -31,12 +31,6 @@ std::string joined(const std::string& dir, const std::string& name) {
   return !dir.empty() && dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
-// Whatever sits at the path, a dangling link included, belongs to the player.
-bool present(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
-}
-
 bool writableFile(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0 &&
@@ -54,9 +48,11 @@ IoError makeFolders(const std::string& path) {
   const std::string parent = parentOf(path);
   if (parent != path)
     if (IoError e = makeFolders(parent)) return e;
-  if (::mkdir(path.c_str(), 0700) == 0 || fncDir_exists(path)) return {};
-  if (errno == EEXIST) return fncIoError_make(kErrPathNotFound, path + " is not a folder");
-  return naming(fncIoError_from(errno), path);
+  if (::mkdir(path.c_str(), 0700) == 0) return {};
+  const int err = errno;
+  if (fncDir_exists(path)) return {};
+  if (err == EEXIST) return fncIoError_make(kErrPathNotFound, path + " is not a folder");
+  return naming(fncIoError_from(err), path);
 }
 
 // The names in a folder with the given ending, in name order; what is not a
@@ -76,17 +72,20 @@ std::vector<std::string> filesEndingIn(const std::string& folder, const std::str
   return names;
 }
 
-// Copies when the target is absent; with `refresh`, also when it differs.
+// Copies when the target is absent; with `refresh`, also when it is a
+// regular file that differs. Anything else there, a link above all, is the
+// player's and stays as it is, and so does what it points at.
 IoError copyFile(const std::string& from, const std::string& to, size_t maxBytes, bool refresh) {
-  const bool exists = present(to);
-  if (exists && !refresh) return {};
+  struct stat info {};
+  const bool exists = fncPath_present(to);
+  if (exists && (!refresh || ::lstat(to.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) return {};
   std::string bytes;
   if (IoError e = fncFile_readAll(from, bytes, maxBytes)) return naming(e, from);
   if (exists) {
     std::string old;
     if (!fncFile_readAll(to, old, maxBytes) && old == bytes) return {};
   }
-  if (IoError e = fncFile_writeAtomic(to, bytes)) return naming(e, to);
+  if (IoError e = fncFile_writeAtomic(to, bytes, nullptr, LinkMode::Replace)) return naming(e, to);
   return {};
 }
 
@@ -95,7 +94,8 @@ IoError copyFile(const std::string& from, const std::string& to, size_t maxBytes
 void copyFolder(const std::string& from, const std::string& to, const std::string& ending, size_t maxBytes,
                 bool refresh, std::vector<IoError>& problems) {
   const std::vector<std::string> names = filesEndingIn(from, ending);
-  if (names.empty()) return;
+  // A link in place of the folder leads out of the player's folder.
+  if (names.empty() || fncPath_isLink(to)) return;
   if (IoError e = makeFolders(to)) {
     problems.push_back(e);
     return;
@@ -109,12 +109,15 @@ void copyFolder(const std::string& from, const std::string& to, const std::strin
 Environment fncEnvironment_current() {
   Environment env;
   if (const char* v = std::getenv("XDG_DATA_HOME")) env.xdgDataHome = v;
-  if (const char* v = std::getenv("HOME")) env.home = v;
+  // A relative HOME names no folder, as a relative XDG_DATA_HOME does not.
+  if (const char* v = std::getenv("HOME"); v && v[0] == '/') env.home = v;
   if (env.home.empty()) {
     struct passwd pw {};
     struct passwd* found = nullptr;
     char buf[4096];
-    if (::getpwuid_r(::getuid(), &pw, buf, sizeof buf, &found) == 0 && found && found->pw_dir) env.home = found->pw_dir;
+    if (::getpwuid_r(::getuid(), &pw, buf, sizeof buf, &found) == 0 && found && found->pw_dir &&
+        found->pw_dir[0] == '/')
+      env.home = found->pw_dir;
   }
   return env;
 }
@@ -136,7 +139,9 @@ ProgramFolder fncProgramFolder_choose(const std::string& exeDir, const Environme
   else if (!env.home.empty() && env.home[0] == '/')
     base = joined(env.home, ".local/share");
   if (base.empty()) {
-    folder.error = fncIoError_make(kErrPathNotFound, "no home folder: neither XDG_DATA_HOME nor HOME is set");
+    folder.error = fncIoError_make(kErrPathNotFound,
+                                   "no home folder: neither XDG_DATA_HOME nor HOME names one from the root, "
+                                   "and the account has none");
     return folder;
   }
   folder.sDir = joined(base, kUserSubdir);
@@ -170,6 +175,13 @@ PrepareResult fncProgramFolder_prepare(const ProgramFolder& folder) {
 }
 
 bool fncProgramFolder_ready(const ProgramFolder& folder, Dialogs& dialogs) {
+  if (folder.error) {
+    // No folder was tried, so none is named.
+    dialogs.messageBox(
+        fncText_message("プレイヤーのプログラム・フォルダを決められませんでした。\n%1\n", {folder.error.text()}),
+        fncText("起動時エラー"), MsgIcon::Critical, MsgButtons::OK);
+    return false;
+  }
   const PrepareResult result = fncProgramFolder_prepare(folder);
   if (result.error) {
     dialogs.messageBox(

@@ -40,7 +40,8 @@ struct PrepareResult {
 
 // Creates the per-user folder and copies in what it lacks: Init.ini from
 // the template, each shipped puzzle, the help pages. A player's file is
-// never replaced; only a help page that differs from the shipped one is.
+// never replaced; only a help page that differs from the shipped one is, and
+// only a regular file: a link stays, and what it points at is never written.
 PrepareResult fncProgramFolder_prepare(const ProgramFolder& folder);
 
 // Prepares the folder and tells the player what went wrong; false when the

@@ -10,12 +10,47 @@
 #include <vector>
 
 #include "geometry/mask.h"
+#include "platform/text_catalogue.h"
 
 namespace pakkon {
 namespace {
 
 using Json = nlohmann::json;
 constexpr const char* kFormat = "pakkon-progress 1";
+
+constexpr const char* kUnreadable =
+    fncText_mark("進行状況のファイル「%1」を読めません（%2）。完成の印や最短時間は表示されません。");
+constexpr const char* kDamaged = fncText_mark(
+    "進行状況のファイル「%1」は壊れています。完成の印や最短時間は表示されません。次に記録するとき、"
+    "壊れたファイルは別の名前で残します。");
+constexpr const char* kNotSaved = fncText_mark("進行状況を記録できませんでした（%1）。");
+constexpr const char* kNotReplaced =
+    fncText_mark("進行状況のファイル「%1」を読めないため（%2）、上書きせずに残しました。今回の記録は残りません。");
+constexpr const char* kPassword =
+    fncText_mark("このパズルの解答パスワードは「%1」です。降参するときのために控えておいてください。");
+constexpr const char* kNoFolder = fncText_mark("フォルダがありません");
+constexpr const char* kNoPermission = fncText_mark("許可されていません");
+constexpr const char* kReadOnly = fncText_mark("読み取り専用です");
+constexpr const char* kNotAFile = fncText_mark("通常のファイルではありません");
+constexpr const char* kTooLarge = fncText_mark("大きすぎます");
+constexpr const char* kDiskFull = fncText_mark("ディスクがいっぱいです");
+
+// One reason, without the platform's nesting.
+std::string reason(const IoError& e) {
+  switch (e.number) {
+    case kErrFileNotFound:
+    case kErrPathNotFound: return fncText(kNoFolder);
+    case kErrPermission: return fncText(e.detail.empty() ? kNoPermission : kReadOnly);
+    case kErrBadFormat: return fncText(kTooLarge);
+    case kErrDiskFull: return fncText(kDiskFull);
+    case kErrAccess:
+      if (e.detail.find("read-only") != std::string::npos) return fncText(kReadOnly);
+      if (e.detail.find(", not a file") != std::string::npos || e.detail == "not a regular file")
+        return fncText(kNotAFile);
+      break;
+  }
+  return e.description;
+}
 
 bool anyMade(const PuzzleState& st) {
   for (int b = 0; b < kPieces; ++b)
@@ -64,10 +99,13 @@ std::string fncPuzzle_key(const PuzzleState& st) {
 ProgressLoad ProgressBook::load(const std::string& path) {
   entries_.clear();
   problem_.clear();
+  readError_ = {};
+  path_ = path;
   std::string bytes;
   if (const IoError e = fncFile_readAll(path, bytes, kProgressFileMax)) {
     if (e.number == kErrFileNotFound) return state_ = ProgressLoad::Missing;
     problem_ = e.text();
+    readError_ = e;
     return state_ = ProgressLoad::Unreadable;
   }
   const Json j = Json::parse(bytes, nullptr, false);
@@ -147,17 +185,32 @@ std::string ProgressBook::text() const {
 
 IoError ProgressBook::save(const std::string& path, const WriteFaults* faults) {
   if (state_ == ProgressLoad::Unreadable)
-    return fncIoError_make(kErrAccess, "the progress file could not be read, so it is not replaced (" + problem_ + ")");
+    return fncIoError_make(kErrAccess, "the progress file could not be read, so it is not replaced");
   if (state_ == ProgressLoad::Damaged) {
     std::string aside = path + ".damaged";
-    for (int n = 2; fncFile_exists(aside) && n < 1000; ++n) aside = path + ".damaged-" + std::to_string(n);
+    for (int n = 2; fncPath_present(aside) && n < 1000; ++n) aside = path + ".damaged-" + std::to_string(n);
     if (std::rename(path.c_str(), aside.c_str()) != 0 && errno != ENOENT) return fncIoError_from(errno);
     setAside_ = aside;
   }
-  if (const IoError e = fncFile_writeAtomic(path, text(), faults)) return e;
+  if (const IoError e = fncFile_writeAtomic(path, text(), faults, LinkMode::Replace)) return e;
   state_ = ProgressLoad::Ok;
   problem_.clear();
   return {};
+}
+
+std::string fncProgress_readProblem(const ProgressBook& book) {
+  const std::string name = fncFile_title(book.path());
+  if (book.state() == ProgressLoad::Unreadable) return fncText_message(kUnreadable, {name, reason(book.readError())});
+  if (book.state() == ProgressLoad::Damaged) return fncText_message(kDamaged, {name});
+  return {};
+}
+
+std::string fncProgress_notSaved(const ProgressBook& book, const IoError& e, const std::string& password) {
+  std::string out = book.state() == ProgressLoad::Unreadable
+                        ? fncText_message(kNotReplaced, {fncFile_title(book.path()), reason(book.readError())})
+                        : fncText_message(kNotSaved, {reason(e)});
+  if (!password.empty()) out += "\r\n" + fncText_message(kPassword, {password});
+  return out;
 }
 
 std::string fncNow_text() {

@@ -46,6 +46,9 @@ class ProgressBook {
   ProgressLoad load(const std::string& path);
   ProgressLoad state() const { return state_; }
   const std::string& problem() const { return problem_; }
+  // Unreadable: why, as the reader said it.
+  const IoError& readError() const { return readError_; }
+  const std::string& path() const { return path_; }
 
   const PuzzleProgress* find(const std::string& key) const;
   PuzzleProgress& entry(const std::string& key) { return entries_[key]; }
@@ -59,7 +62,8 @@ class ProgressBook {
   // The whole book as the file holds it.
   std::string text() const;
   // Replaces the file atomically (a damaged one is first renamed to
-  // Progress.json.damaged, -2, ... so it is kept).
+  // Progress.json.damaged, -2, ... so it is kept). A link in its place gives
+  // way to the file; what it pointed at is never written.
   IoError save(const std::string& path, const WriteFaults* faults = nullptr);
   // Where the last save put a damaged file; empty when it found none.
   const std::string& setAside() const { return setAside_; }
@@ -69,7 +73,19 @@ class ProgressBook {
   std::map<std::string, PuzzleProgress> entries_;
   ProgressLoad state_ = ProgressLoad::Missing;
   std::string problem_;
+  IoError readError_;
+  std::string path_;
 };
+
+// In the interface's language, one plain reason each, for the player:
+// what a book that could not be read means for the marks and times shown
+// (empty when it was read or is missing; the puzzle list shows it when it
+// opens) ...
+std::string fncProgress_readProblem(const ProgressBook& book);
+// ... and why a save failed. `password`, when given, is the answer
+// password the file was to keep (a generated puzzle's): it is shown, as
+// nowhere else keeps it for the player.
+std::string fncProgress_notSaved(const ProgressBook& book, const IoError& e, const std::string& password = {});
 
 // "yyyy/mm/dd hh:nn:ss" for now, local time.
 std::string fncNow_text();

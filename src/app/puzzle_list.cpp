@@ -48,6 +48,7 @@ PuzzleList fncPuzzleList_read(const std::string& folder, const ProgressBook& boo
                               const std::map<std::string, int>& ratings) {
   namespace fs = std::filesystem;
   PuzzleList list;
+  list.progressProblem = fncProgress_readProblem(book);
   std::error_code ec;
   fs::directory_iterator it(fs::path(folder), fs::directory_options::skip_permission_denied, ec);
   if (ec) {

@@ -28,6 +28,7 @@ struct PuzzleRow {
 struct PuzzleList {
   std::vector<PuzzleRow> rows;  // by name
   std::string problem;          // the folder itself cannot be read
+  std::string progressProblem;  // fncProgress_readProblem: no marks or times shown, and why
 };
 
 // Every "*.bin" entry of the folder (any case), by name. Stars come from

@@ -27,7 +27,7 @@ QString q(const char* s) { return QCoreApplication::translate(kContext, s); }
 std::string freeName(const std::string& folder, const std::string& name) {
   const std::string stem = name.substr(0, name.size() - 4);
   std::string candidate = name;
-  for (int n = 2; fncFile_exists(folder + "/" + candidate) && n < 10000; ++n)
+  for (int n = 2; fncPath_present(folder + "/" + candidate) && n < 10000; ++n)
     candidate = stem + "-" + fncStr(n) + ".bin";
   return candidate;
 }
@@ -45,7 +45,7 @@ void frmMain::mnuFileGenerate_Click() {
   if (answer != QDialog::Accepted) return;
   const GenerateResult& r = dialog.found();
   const std::string path = st_.G_sDataPath + "/" + freeName(st_.G_sDataPath, fncGenerated_fileName(dialog.used()));
-  if (const IoError e = fncFile_writeAtomic(path, r.file)) {
+  if (const IoError e = fncFile_writeAtomic(path, r.file, nullptr, LinkMode::Replace)) {
     dialogs_.messageBox(q(kNotSaved).arg(fncQString(path + ": " + e.text())).toStdString(), q(kTitle).toStdString(),
                         MsgIcon::Critical, MsgButtons::OK);
     return;
@@ -54,12 +54,14 @@ void frmMain::mnuFileGenerate_Click() {
   puzzleRatings()[key] = r.rating.stars;
   // The puzzle is playable even when its password cannot be kept; the
   // player is told.
-  subProgress_update([&](ProgressBook& book) {
-    PuzzleProgress& p = book.entry(key);
-    p.name = fncFile_title(path);
-    p.password = r.state.G_sAnswerPW;
-    p.stars = r.rating.stars;
-  });
+  subProgress_update(
+      [&](ProgressBook& book) {
+        PuzzleProgress& p = book.entry(key);
+        p.name = fncFile_title(path);
+        p.password = r.state.G_sAnswerPW;
+        p.stars = r.rating.stars;
+      },
+      r.state.G_sAnswerPW);
   subPuzzle_open(path);
 }
 

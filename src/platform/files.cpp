@@ -151,8 +151,8 @@ bool fncFile_same(const std::string& a, const std::string& b) {
   return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-AtomicWriter::AtomicWriter(std::string target, const WriteFaults* faults)
-    : target_(std::move(target)), faults_(faults) {}
+AtomicWriter::AtomicWriter(std::string target, const WriteFaults* faults, LinkMode links)
+    : target_(std::move(target)), faults_(faults), links_(links) {}
 
 AtomicWriter::~AtomicWriter() { discard(); }
 
@@ -165,19 +165,19 @@ void AtomicWriter::discard() {
 
 IoError AtomicWriter::open() {
   if (faults_ && faults_->failOpen) return fncIoError_make(kErrPermission);
-  // A link stays a link: the file it points at is the one replaced.
-  target_ = fncPath_resolve(target_);
+  if (links_ == LinkMode::Follow) target_ = fncPath_resolve(target_);
   mode_t mode = 0644;
   struct stat old {};
-  const bool exists = ::lstat(target_.c_str(), &old) == 0;
+  const bool found = ::lstat(target_.c_str(), &old) == 0;
+  if (!found && errno != ENOENT) return fncIoError_from(errno);
+  // Replaced, a link has no bits or owner to pass on.
+  const bool exists = found && !S_ISLNK(old.st_mode);
   if (exists) {
     if (!S_ISREG(old.st_mode)) return fncIoError_make(kErrAccess, kindOf(old.st_mode));
     // Root is not stopped by permission bits; the player's read-only mark is
     // still a refusal.
     if ((old.st_mode & 0222) == 0) return fncIoError_make(kErrAccess, "the file is read-only");
     mode = old.st_mode & 07777;
-  } else if (errno != ENOENT) {
-    return fncIoError_from(errno);
   }
   const std::string folder = folderOf(target_);
   for (unsigned serial = 0; serial < 100; ++serial) {
@@ -224,7 +224,8 @@ IoError AtomicWriter::commit() {
   if (::close(fd) != 0 && err == 0) err = errno;
   // The target may have become something else while the file was written.
   struct stat now {};
-  if (err == 0 && ::lstat(target_.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
+  if (err == 0 && ::lstat(target_.c_str(), &now) == 0 && !S_ISREG(now.st_mode) &&
+      !(links_ == LinkMode::Replace && S_ISLNK(now.st_mode))) {
     discard();
     return fncIoError_make(kErrAccess, kindOf(now.st_mode));
   }
@@ -243,8 +244,9 @@ IoError AtomicWriter::commit() {
   return {};
 }
 
-IoError fncFile_writeAtomic(const std::string& path, std::string_view bytes, const WriteFaults* faults) {
-  AtomicWriter out(path, faults);
+IoError fncFile_writeAtomic(const std::string& path, std::string_view bytes, const WriteFaults* faults,
+                            LinkMode links) {
+  AtomicWriter out(path, faults, links);
   if (IoError e = out.open()) return e;
   if (IoError e = out.write(bytes)) return e;
   return out.commit();
@@ -252,8 +254,9 @@ IoError fncFile_writeAtomic(const std::string& path, std::string_view bytes, con
 
 IoError fncFile_append(const std::string& path, const std::string& bytes) {
   // A FIFO with no reader fails at once instead of waiting for one.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
-  if (fd < 0) return fncIoError_from(errno);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW, 0644);
+  if (fd < 0) return errno == ELOOP ? fncIoError_make(kErrAccess, "a symbolic link") : fncIoError_from(errno);
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
@@ -288,6 +291,16 @@ void subTempFiles_sweep(const std::string& folder) {
 bool fncFile_exists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool fncPath_present(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
+bool fncPath_isLink(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 bool fncDir_exists(const std::string& path) {

@@ -42,9 +42,15 @@ inline constexpr size_t kSettingsFileMax = 1 << 20;
 // device or a larger file is refused at once without blocking.
 IoError fncFile_readAll(const std::string& path, std::string& bytes, size_t maxBytes);
 
+// What a save does with a symbolic link at its target. Follow: the file it
+// points at is replaced and the link stays (a file the player aimed the
+// save at). Replace: the link itself gives way to the new file, and the
+// file it pointed at is left as it was (the program's own files).
+enum class LinkMode { Follow, Replace };
+
 // Replaces a file so that the old one survives any failure: a temporary
 // file in the same folder is written, flushed and renamed over the target.
-// A symbolic link is followed and stays a link; a target that is not a
+// A symbolic link is treated as `links` says; a target that is not a
 // regular file, or one nobody may write (whoever runs the program), is
 // refused; a replaced file keeps its permission bits. Faults let tests fail
 // it at a chosen point.
@@ -56,7 +62,7 @@ struct WriteFaults {
 
 class AtomicWriter {
  public:
-  explicit AtomicWriter(std::string target, const WriteFaults* faults = nullptr);
+  explicit AtomicWriter(std::string target, const WriteFaults* faults = nullptr, LinkMode links = LinkMode::Follow);
   ~AtomicWriter();  // an uncommitted temporary file is removed
   AtomicWriter(const AtomicWriter&) = delete;
   AtomicWriter& operator=(const AtomicWriter&) = delete;
@@ -70,14 +76,16 @@ class AtomicWriter {
   std::string target_;
   std::string temp_;
   const WriteFaults* faults_;
+  LinkMode links_;
   int fd_ = -1;
   int writes_ = 0;
 };
 
-IoError fncFile_writeAtomic(const std::string& path, std::string_view bytes, const WriteFaults* faults = nullptr);
+IoError fncFile_writeAtomic(const std::string& path, std::string_view bytes, const WriteFaults* faults = nullptr,
+                            LinkMode links = LinkMode::Follow);
 
 // Appends to a regular file (created when missing); anything else in its
-// place is left alone and never waited for.
+// place, a symbolic link included, is left alone and never waited for.
 IoError fncFile_append(const std::string& path, const std::string& bytes);
 
 // Removes what interrupted saves left in a folder: temporary files of
@@ -92,6 +100,9 @@ std::string fncPath_resolve(const std::string& path);
 bool fncFile_same(const std::string& a, const std::string& b);
 
 bool fncFile_exists(const std::string& path);
+// True when anything at all is at the path, a dangling link included.
+bool fncPath_present(const std::string& path);
+bool fncPath_isLink(const std::string& path);
 bool fncDir_exists(const std::string& path);
 
 // Creates one folder level; true when it exists afterwards.

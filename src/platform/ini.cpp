@@ -179,7 +179,7 @@ bool IniFile::save(const WriteFaults* faults) {
   if (error_ && error_.number != kErrFileNotFound) return false;
   std::string out;
   for (const Line& line : p_->lines) out += line.raw;
-  return !fncFile_writeAtomic(file_, out, faults);
+  return !fncFile_writeAtomic(file_, out, faults, LinkMode::Replace);
 }
 
 std::string fncIni_get(const std::string& section, const std::string& key, const std::string& file) {

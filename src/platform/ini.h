@@ -31,6 +31,8 @@ class IniFile {
   bool put(const std::string& section, const std::string& key, const std::string& value);
   // Writes the changes; false when the file could not be read (other than
   // missing) or written, so a file that was not understood is never replaced.
+  // A link in the file's place gives way to the file, carrying what was read
+  // through it; what it pointed at is never written.
   bool save(const WriteFaults* faults = nullptr);
 
   struct Profile;  // the parsed lines, kept private to ini.cpp

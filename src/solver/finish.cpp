@@ -33,8 +33,10 @@ class Cover {
   // A completion: per place, its type and cells.
   using Completion = std::vector<std::pair<int, uint64_t>>;
 
-  Cover(const FinishProblem& p, uint8_t removed, const FinishLimits& limits) : limits_(limits) {
-    uint64_t fixed = p.fixed;
+  // Without the loaded blocks in `removed`, and with `cleared` without the
+  // unowned cells too.
+  Cover(const FinishProblem& p, uint8_t removed, const FinishLimits& limits, bool cleared = false) : limits_(limits) {
+    uint64_t fixed = cleared ? p.fixed & ~p.unowned() : p.fixed;
     for (int b = 0; b < kPieces; ++b)
       if (removed >> b & 1) fixed &= ~p.inBox[b];
     empty_ = p.box & ~fixed;
@@ -325,7 +327,8 @@ FinishHint fncFinish_hint(const FinishProblem& p, const FinishLimits& limits) {
     }
   }
   // The smallest sets first; taking blocks out only adds freedom, so when
-  // taking all of them out (the empty box) does not help, nothing does.
+  // taking all of them out does not help, no block set does. That is the
+  // empty box only when no unowned cells stay behind.
   std::vector<int> loaded;
   for (int b = 0; b < kPieces; ++b)
     if (p.isLoaded(b)) loaded.push_back(b);
@@ -352,6 +355,11 @@ FinishHint fncFinish_hint(const FinishProblem& p, const FinishLimits& limits) {
       ++pick[static_cast<size_t>(i)];
       for (int j = i + 1; j < k; ++j) pick[static_cast<size_t>(j)] = pick[static_cast<size_t>(j) - 1] + 1;
     }
+  }
+  if (p.unowned()) {
+    const FinishAnswer r = Cover(p, p.loaded, limits, true).first();
+    if (r == FinishAnswer::Stopped) h.answer = r;
+    h.clear = r == FinishAnswer::Yes;
   }
   return h;
 }

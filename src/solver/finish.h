@@ -36,6 +36,13 @@ struct FinishProblem {
   bool isFree(int b) const { return !isLoaded(b) && shape[static_cast<size_t>(b)] != 0; }
   // Box content beyond the box: not finishable until it is moved back.
   bool outside() const { return (fixed & ~box) != 0; }
+  // Filled cells no loaded block owns (a save in the middle of the auto
+  // loader, a cell made by hand): only Clear takes them out.
+  uint64_t unowned() const {
+    uint64_t owned = 0;
+    for (uint64_t m : inBox) owned |= m;
+    return fixed & ~owned;
+  }
 };
 
 FinishProblem fncFinish_problem(const PuzzleState& st);
@@ -60,9 +67,11 @@ struct FinishHint {
   uint64_t cells = 0;
   int places = 0;
   // Not finishable: the fewest loaded blocks whose removal makes it
-  // finishable, lowest numbers first among equals; empty when even the
-  // empty box has no solution.
+  // finishable, lowest numbers first among equals. When none will do and
+  // unowned cells are in the box, `clear`: the empty box can be finished.
+  // Neither: not even the empty box has a solution.
   std::vector<int> remove;
+  bool clear = false;
 };
 
 FinishHint fncFinish_hint(const FinishProblem& p, const FinishLimits& limits = {});

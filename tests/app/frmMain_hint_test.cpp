@@ -11,6 +11,7 @@
 
 #include "app/settings.h"
 #include "geometry/mask.h"
+#include "model/puzzle_file.h"
 #include "qt/window_fixture.h"
 #include "solver/finish.h"
 
@@ -123,6 +124,38 @@ TEST_F(Hints, AStuckBoxNamesTheBlockToTakeOutAndChangesNothing) {
   ASSERT_TRUE(hinted());
   EXPECT_EQ(lastMessage().rfind("箱の中身が、箱からはみ出しています。", 0), 0u) << lastMessage();
   EXPECT_EQ(w->hintCount(), 1);
+}
+
+TEST_F(Hints, CellsNoBlockOwnsAskForClearAndAHopelessBoxCountsNoHint) {
+  // The box as a save in the middle of the auto loader leaves it: cells filled, no block loaded.
+  PuzzleState mid = st;
+  mid.G_sVersion = " Ver 1.1.0";
+  std::memcpy(mid.G_iBox, test::findPacking(st)[0].cells, sizeof(Grid));
+  auto open = [&](const PuzzleState& s) {
+    const std::string path = dir.file("mid.bin");
+    ASSERT_TRUE(subFile_put(s, path, [](const std::string& m, const std::string&) { FAIL() << m; }));
+    ASSERT_TRUE(w->subPuzzle_open(path));
+  };
+  open(mid);
+  w->mnuFinishCheck->trigger();
+  EXPECT_EQ(settled(), "×");
+  w->mnuHelpHint->trigger();
+  ASSERT_TRUE(hinted());
+  EXPECT_EQ(lastMessage(),
+            "箱に、入れたどのブロックのものでもないセルがあります。\r\n[ Clear ] で箱を空にすれば、完成できます。");
+  EXPECT_EQ(w->hintCount(), 1);
+  w->cmdClear->click();
+  EXPECT_EQ(settled(), "○");
+
+  // A block short: not even the empty box, and no hint was given.
+  std::memset(mid.G_iPiece[6], 0, sizeof(Grid));
+  std::memset(mid.G_iPieceOrg[6], 0, sizeof(Grid));
+  open(mid);
+  w->mnuHelpHint->trigger();
+  ASSERT_TRUE(hinted());
+  EXPECT_EQ(lastMessage(), "このパズルは、空の箱からでも完成できません。");
+  EXPECT_EQ(w->hintCount(), 0);
+  EXPECT_EQ(settled(), "×");
 }
 
 TEST_F(Hints, TheFinishMarkFollowsTheBoxFromAWorkerThread) {

@@ -254,6 +254,8 @@ TEST_F(PuzzleListTest, AProgressFileThatCannotBeWrittenIsLoggedAndToldOnceAfterT
   solve();
   EXPECT_EQ(dialogs.last().text, "☆グレイト☆　お疲れさまでした");
   EXPECT_GT(test::readFile(st.G_sAppPath + "Error_Log.TXT").size(), log.size());
+}
+
 TEST_F(PuzzleListTest, TheGeneratorKeepsChangedChoicesAndRefusesTheImpossibleAtOnce) {
   const std::string ini = dir.file("Init.ini"), before = test::readFile(ini);
   w->frmGenerate_exec = [](frmGenerate&) { return static_cast<int>(QDialog::Rejected); };

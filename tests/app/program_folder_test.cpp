@@ -1,12 +1,17 @@
 #include "app/program_folder.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
+#include "app/errorlog.h"
+#include "app/progress.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "platform/ini.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -97,11 +102,76 @@ TEST_F(ProgramFolderTest, TheHomeFolderStandsInForAMissingOrRelativeDataHome) {
     env.xdgDataHome = xdg;
     EXPECT_EQ(choose().sDir, root.file("home/.local/share/pakkon")) << xdg;
   }
+
+  // A relative HOME is passed over for the account's home, as a relative XDG_DATA_HOME is.
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("HOME", "relative/home", 1);
+  const Environment current = fncEnvironment_current();
+  home.empty() ? ::unsetenv("HOME") : ::setenv("HOME", home.c_str(), 1);
+  const passwd* account = ::getpwuid(::getuid());
+  ASSERT_NE(account, nullptr);
+  EXPECT_EQ(current.home, account->pw_dir);
+
+  // With no folder to try, none is named.
   env.home.clear();
   const ProgramFolder folder = choose();
   EXPECT_TRUE(folder.error);
   EXPECT_FALSE(fncProgramFolder_ready(folder, dialogs));
   EXPECT_EQ(dialogs.last().title, "起動時エラー");
+  EXPECT_EQ(dialogs.last().text.find(bin), std::string::npos) << dialogs.last().text;
+  EXPECT_NE(dialogs.last().text.find("neither XDG_DATA_HOME nor HOME"), std::string::npos);
+}
+
+TEST_F(ProgramFolderTest, AFolderThePlayerMayNotMakeIsSaidToBeSo) {
+  // Root may make folders anywhere but in /sys.
+  std::string locked = "/sys";
+  if (::geteuid() != 0) {
+    locked = root.file("locked");
+    fs::create_directory(locked);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  env.xdgDataHome = locked;
+  EXPECT_FALSE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_NE(dialogs.last().text.find("Permission denied (" + locked + "/pakkon)"), std::string::npos)
+      << dialogs.last().text;
+}
+
+TEST_F(ProgramFolderTest, LinksInThePlayersFolderStayAndWhatTheyPointAtIsNeverWritten) {
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  const std::string mine = root.file("mine");
+  const std::string ini = "[SYSTEM]\r\nDEMO=False\r\n", book = R"({"format": "pakkon-progress 1", "puzzles": {}})";
+  test::writeFile(mine, ini);
+  auto link = [&](const std::string& at, const std::string& target) {
+    fs::remove_all(user() + "/" + at);
+    fs::create_symlink(target, user() + "/" + at);
+  };
+  link("docs/help.html", mine);
+  link("Data/03-c.bin", root.file("none.bin"));  // dangling, where a new puzzle arrives
+  test::writeFile(shared + "/Data/03-c.bin", "shipped c");
+  test::writeFile(shared + "/docs/help.html", "help 2");
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_TRUE(fs::is_symlink(user() + "/docs/help.html") && fs::is_symlink(user() + "/Data/03-c.bin"));
+  EXPECT_FALSE(fs::exists(root.file("none.bin")));
+  fs::create_directory(root.file("docs"));
+  link("docs", root.file("docs"));  // a linked folder as a whole
+  ASSERT_TRUE(fncProgramFolder_ready(choose(), dialogs));
+  EXPECT_TRUE(fs::is_empty(root.file("docs")));
+
+  // Settings and progress replace a link with the file, carrying what was
+  // read through it; the log leaves a link alone.
+  link("Init.ini", mine);
+  ASSERT_TRUE(fncIni_put("View", "Preview", "False", user() + "/Init.ini"));
+  EXPECT_EQ(test::readFile(user() + "/Init.ini"), ini + "[View]\r\nPreview=False\r\n");
+  EXPECT_EQ(test::readFile(mine), ini);  // after the starts too
+  test::writeFile(mine, book);
+  link("Data/Progress.json", mine);
+  ProgressBook progress;
+  ASSERT_EQ(progress.load(user() + "/Data/Progress.json"), ProgressLoad::Ok);
+  ASSERT_FALSE(progress.save(user() + "/Data/Progress.json"));
+  EXPECT_FALSE(fs::is_symlink(user() + "/Data/Progress.json"));
+  link(kErrorLogName, mine);
+  subError_log(dialogs, user() + "/", "Line 0:x", "here 1");
+  EXPECT_EQ(test::readFile(mine), book);
 }
 
 TEST_F(ProgramFolderTest, AFolderThatCannotBeHadEndsTheStartAndAMissingCopyOnlyWarns) {

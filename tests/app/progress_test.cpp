@@ -116,6 +116,36 @@ TEST(Progress, AnInterruptedSaveLeavesTheOldFileAndADamagedOneIsKeptAside) {
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
+// What the player reads when the book cannot be had: one plain reason, and
+// a generated puzzle's password that nothing else keeps.
+TEST(Progress, AnUnreadableOrUnwritableBookIsSaidInOnePlainReason) {
+  test::TempDir dir;
+  const std::string path = dir.file(kProgressFileName);
+  ProgressBook book;
+  book.load(path);
+  EXPECT_EQ(fncProgress_readProblem(book), "");
+  EXPECT_EQ(fncPuzzleList_read(dir.path(), book).progressProblem, "");
+
+  for (const bool folder : {false, true}) {
+    std::filesystem::remove_all(path);
+    folder ? (void)std::filesystem::create_directory(path) : (void)::mkfifo(path.c_str(), 0600);
+    ASSERT_EQ(book.load(path), ProgressLoad::Unreadable);
+    EXPECT_EQ(fncPuzzleList_read(dir.path(), book).progressProblem,
+              "進行状況のファイル「Progress.json」を読めません（通常のファイルではありません）。"
+              "完成の印や最短時間は表示されません。");
+  }
+  book.entry("k").password = "Pw1";
+  EXPECT_EQ(
+      fncProgress_notSaved(book, book.save(path), "Pw1"),
+      "進行状況のファイル「Progress.json」を読めないため（通常のファイルではありません）、上書きせずに残しました。"
+      "今回の記録は残りません。\r\nこのパズルの解答パスワードは「Pw1」です。降参するときのために控えておいてください"
+      "。");
+
+  const std::string nowhere = dir.file("missing/") + kProgressFileName;
+  book.load(nowhere);
+  EXPECT_EQ(fncProgress_notSaved(book, book.save(nowhere)), "進行状況を記録できませんでした（フォルダがありません）。");
+}
+
 TEST(PuzzleList, ListsEveryPuzzleFileWithItsRecordAndWhyOthersCannotBePlayed) {
   test::TempDir dir;
   const PuzzleState brick = shipped("05-brick.txt");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <random>
 
 #include "geometry/loading.h"
@@ -124,6 +125,35 @@ TEST(Finish, TwoLoneCellsCannotBeFilledThoughNeitherIsWalledIn) {
   subPuzzle_turnZ(st);
   ASSERT_TRUE(fncFinish_problem(st).outside());
   EXPECT_EQ(fncFinish_check(fncFinish_problem(st)), FinishAnswer::No);
+}
+
+// Filled cells no loaded block owns, as a save in the middle of the auto
+// loader leaves them or as a cell made by hand: no set of blocks takes them
+// out, Clear does, and only the truly empty box decides that nothing helps.
+TEST(Finish, CellsNoLoadedBlockOwnsAreTakenOutByClearing) {
+  const PuzzleState made = shipped("05-brick");
+  PuzzleState st = made;
+  // Loading numbers every filled cell, so the strays come after.
+  ASSERT_TRUE(loadAt(st, 2, fncGrid_mask(made.G_iPieceOrg[2])));
+  const uint64_t stray = fncGrid_mask(made.G_iPieceOrg[0]) | fncGrid_mask(made.G_iPieceOrg[1]);
+  subMask_grid(stray | fncGrid_mask(st.G_iBox), st.G_iBox);
+  const FinishProblem p = fncFinish_problem(st);
+  EXPECT_EQ(p.unowned(), stray);
+  EXPECT_EQ(fncFinish_check(p), FinishAnswer::No);
+  FinishHint h = fncFinish_hint(p);
+  EXPECT_EQ(h.answer, FinishAnswer::No);
+  EXPECT_TRUE(h.remove.empty());
+  EXPECT_TRUE(h.clear);
+
+  // One cell by hand where a block is missing: not even the empty box.
+  PuzzleState lacking = made;
+  std::memset(lacking.G_iPiece[4], 0, sizeof(Grid));
+  std::memset(lacking.G_iPieceOrg[4], 0, sizeof(Grid));
+  lacking.G_iBox[0][0][0] = 1;
+  h = fncFinish_hint(fncFinish_problem(lacking));
+  EXPECT_EQ(h.answer, FinishAnswer::No);
+  EXPECT_TRUE(h.remove.empty());
+  EXPECT_FALSE(h.clear);
 }
 
 TEST(Finish, TheBlocksToTakeOutAreTheFewestThatHelp) {

@@ -64,9 +64,25 @@ TEST_F(HintTool, TheNextBlockOrTheBlocksToTakeOutAsOneObject) {
     remove += (remove.empty() ? "" : ",") + std::to_string(b + 1);
   ASSERT_FALSE(remove.empty());
   r = hint();
-  EXPECT_EQ(r.out, "{\n  \"finishable\": false,\n  \"remove\": [" + remove + "]\n}\n");
+  EXPECT_EQ(r.out, "{\n  \"finishable\": false,\n  \"remove\": [" + remove + "],\n  \"clear\": false\n}\n");
 
   EXPECT_EQ(test::runTool("hint '" + dir.file("none.bin") + "'").status, 1);
+}
+
+TEST_F(HintTool, AFileSavedMidwayThroughTheAutoLoaderIsClearedNotGivenUp) {
+  // The loader fills cells without loading blocks.
+  ASSERT_TRUE(subFile_put(st, file, [](const std::string& m, const std::string&) { FAIL() << m; }));
+  const std::string mid = dir.file("mid.bin");
+  ASSERT_EQ(test::runTool("autoload '" + file + "' --max-tests 100 --save '" + mid + "'").status, 0);
+  test::ToolRun r = test::runTool("hint '" + mid + "'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("0 of 7 blocks loaded\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(" filled cells belong to no loaded block\ncan be finished: no\n"
+                       "take out: everything (clear), and it can be finished from the empty box\n"),
+            std::string::npos)
+      << r.out;
+  r = test::runTool("hint --json '" + mid + "'");
+  EXPECT_EQ(r.out, "{\n  \"finishable\": false,\n  \"remove\": [],\n  \"clear\": true\n}\n");
 }
 
 }  // namespace

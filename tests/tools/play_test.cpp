@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
@@ -67,14 +68,46 @@ TEST_F(PlayTool, MistakesAndRefusalsAreSaidAndABadScriptSavesNothing) {
   EXPECT_NE(r.err.find("action 5 (\"jump\"): expected one of sel N, tz"), std::string::npos) << r.err;
   EXPECT_TRUE(test::readFile(out).empty());
 
-  r = test::runTool("play " + quote(file) + " 'load; load; cancel; redo; undo; undo; undo'");
+  r = test::runTool("play " + quote(file) + " 'load; load; cancel; redo; undo; undo; undo; unload 3'");
   EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("action 8: unload 3\n  nothing: block 3 is not loaded\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("action 2: load\n  nothing: its button is disabled now\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("action 4: redo\n  nothing: nothing to redo\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("action 7: undo\n  nothing: nothing to undo\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("filled: 0 : 27\n"), std::string::npos);
 
   EXPECT_EQ(test::runTool("play " + quote(file) + " load --save " + quote(file)).status, 1);
+
+  // Control characters of a bad action never reach the terminal raw.
+  r = test::runTool("play " + quote(file) + " " + quote("tz; \x1b[31mred"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("(\"\\x1b[31mred\")"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
+}
+
+TEST_F(PlayTool, AHundredThousandActionsComeFromAFileOrStandardInput) {
+  std::string script;
+  for (int i = 0; i < 25000; ++i) script += "tz\ntz\ntz\ntz\n";  // a full turn each
+  const std::string path = dir.file("script.txt");
+  test::writeFile(path, script + "sel 2; load\n");
+  test::ToolRun r = test::runTool("play " + quote(file) + " --file " + quote(path));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("action 100000: tz\naction 100001: sel 2\naction 100002: load\n"), std::string::npos);
+  const std::string filled = r.out.substr(r.out.find("filled: "));
+
+  for (const char* from : {" - < ", " --file - < "}) {
+    r = test::runTool("play " + quote(file) + from + quote(path));
+    ASSERT_EQ(r.status, 0) << from << r.err;
+    EXPECT_EQ(r.out.substr(r.out.find("filled: ")), filled) << from;
+  }
+
+  // Beyond the bound: refused before anything is played.
+  std::filesystem::resize_file(path, 16 << 20 | 1);
+  r = test::runTool("play " + quote(file) + " --file " + quote(path));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("16,777,217 bytes, too large for a play script"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(test::runTool("play " + quote(file)).status, 2);
 }
 
 }  // namespace
