@@ -13,6 +13,7 @@
 #include "platform/cp932.h"
 #include "platform/text.h"
 #include "platform/text_catalogue.h"
+#include "solver/placements.h"
 #include "solver/solver.h"
 #include "version.h"
 
@@ -127,20 +128,10 @@ PuzzleState madeState(const GenerateOptions& o, const std::vector<uint64_t>& blo
 // packing.
 bool retiles(uint64_t a, uint64_t b) {
   const uint64_t both = a | b, other = fncMask_shapeKey(b);
-  const std::array<uint64_t, kOrientations> turns = fncMask_orientations(a);
-  for (size_t g = 0; g < turns.size(); ++g) {
-    const uint64_t o = turns[g];
-    if (std::find(turns.begin(), turns.begin() + static_cast<long>(g), o) != turns.begin() + static_cast<long>(g))
-      continue;
-    const MaskCell top = fncMask_high(o), low = fncMask_low(both), high = fncMask_high(both);
-    for (int z = low.z; z + top.z <= high.z; ++z)
-      for (int y = low.y; y + top.y <= high.y; ++y)
-        for (int x = low.x; x + top.x <= high.x; ++x) {
-          const uint64_t p = o << (x + 4 * y + 16 * z);
-          if ((p & both) == p && p != a && p != b && fncMask_shapeKey(both ^ p) == other) return true;
-        }
-  }
-  return false;
+  std::vector<uint64_t> places;
+  for (uint64_t o : fncShape_orientations(a)) subShape_places(o, both, places);
+  return std::any_of(places.begin(), places.end(),
+                     [&](uint64_t p) { return p != a && p != b && fncMask_shapeKey(both ^ p) == other; });
 }
 
 int retilingPairs(const std::vector<uint64_t>& blocks) {

@@ -6,19 +6,10 @@
 #include <functional>
 
 #include "geometry/mask.h"
+#include "solver/placements.h"
 
 namespace pakkon {
 namespace {
-
-// A turn of the box that keeps the filled cells where they are, as where
-// each cell goes; it turns every completion into another.
-using CellMap = std::array<uint8_t, 64>;
-
-uint64_t mapped(const CellMap& to, uint64_t cells) {
-  uint64_t out = 0;
-  for (; cells; cells &= cells - 1) out |= uint64_t{1} << to[static_cast<size_t>(std::countr_zero(cells))];
-  return out;
-}
 
 using Counts = MaskCounts;
 
@@ -40,43 +31,26 @@ class Cover {
     for (int b = 0; b < kPieces; ++b)
       if (removed >> b & 1) fixed &= ~p.inBox[b];
     empty_ = p.box & ~fixed;
-    bool possible = (fixed & ~p.box) == 0;
-    std::vector<uint64_t> keys;
+    std::array<uint64_t, kPieces> shapes{};
     int cells = 0;
-    for (int b = 0; b < kPieces; ++b) {
-      const uint64_t shape = p.shape[b];
-      if (!((removed >> b & 1) != 0 ? shape != 0 : p.isFree(b))) continue;
-      cells += std::popcount(shape);
-      const std::array<uint64_t, kOrientations> turns = fncMask_orientations(shape);
-      const uint64_t key = *std::min_element(turns.begin(), turns.end());
-      const auto it = std::find(keys.begin(), keys.end(), key);
-      if (it != keys.end()) {
-        const auto t = static_cast<size_t>(it - keys.begin());
-        ++left_[t];
-        blocks_[t].push_back(b);
-        continue;
+    for (int b = 0; b < kPieces; ++b)
+      if ((removed >> b & 1) != 0 || p.isFree(b)) {
+        shapes[static_cast<size_t>(b)] = p.shape[static_cast<size_t>(b)];
+        cells += std::popcount(p.shape[static_cast<size_t>(b)]);
       }
-      keys.push_back(key);
-      left_[types_] = 1;
-      blocks_.push_back({b});
-      std::vector<uint64_t> shapes(turns.begin(), turns.end()), places;
-      std::sort(shapes.begin(), shapes.end());
-      shapes.erase(std::unique(shapes.begin(), shapes.end()), shapes.end());
-      for (uint64_t s : shapes) {
-        const MaskCell top = fncMask_high(s);
-        for (int z = 0; z + top.z < kCells; ++z)
-          for (int y = 0; y + top.y < kCells; ++y)
-            for (int x = 0; x + top.x < kCells; ++x) {
-              const uint64_t m = s << (x + 4 * y + 16 * z);
-              if ((m & ~empty_) == 0) places.push_back(m);
-            }
-      }
-      std::sort(places.begin(), places.end());
-      places_.push_back(std::move(places));
-      ++types_;
+    placeTypes_ = fncBlock_types(shapes, empty_);
+    for (BlockType& t : placeTypes_) {
+      left_[types_++] = static_cast<int>(t.blocks.size());
+      // Ascending, so that a place's index is found by bisection.
+      std::sort(t.places.begin(), t.places.end());
     }
-    possible_ = possible && cells == std::popcount(empty_);
-    if (possible_ && p.box) findTurns(p.box, fixed);
+    possible_ = (fixed & ~p.box) == 0 && cells == std::popcount(empty_);
+    if (possible_ && p.box) {
+      turns_ = fncBox_turns(p.box, fixed);
+      const Anchor a = fncAnchor_choose(placeTypes_, turns_);
+      anchor_ = a.type;
+      anchorPlaces_ = a.places;
+    }
     if (turns_.empty()) {
       turns_.emplace_back();
       for (int c = 0; c < 64; ++c) turns_[0][static_cast<size_t>(c)] = static_cast<uint8_t>(c);
@@ -86,8 +60,7 @@ class Cover {
     Level& root = levels_[0];
     for (int t = 0; t < types_; ++t) {
       root.start[static_cast<size_t>(t)] = static_cast<uint32_t>(root.masks.size());
-      for (uint64_t m : places_[static_cast<size_t>(t)])
-        if (t != anchor_ || least(m)) root.masks.push_back(m);
+      for (uint64_t m : t == anchor_ ? anchorPlaces_ : places(t)) root.masks.push_back(m);
       possible_ = possible_ && root.masks.size() > root.start[static_cast<size_t>(t)];
     }
     root.start[static_cast<size_t>(types_)] = static_cast<uint32_t>(root.masks.size());
@@ -97,9 +70,9 @@ class Cover {
   }
 
   int types() const { return types_; }
-  const std::vector<int>& blocks(int type) const { return blocks_[static_cast<size_t>(type)]; }
+  const std::vector<int>& blocks(int type) const { return placeTypes_[static_cast<size_t>(type)].blocks; }
   // Every place of a type that fits the empty cells, ascending.
-  const std::vector<uint64_t>& places(int type) const { return places_[static_cast<size_t>(type)]; }
+  const std::vector<uint64_t>& places(int type) const { return placeTypes_[static_cast<size_t>(type)].places; }
   // The turns of the box that keep the filled cells, identity first.
   const std::vector<CellMap>& turns() const { return turns_; }
   const Completion& found() const { return found_; }
@@ -135,35 +108,6 @@ class Cover {
   bool stopped() const {
     return (limits_.cancel && limits_.cancel->load(std::memory_order_relaxed)) ||
            (limits_.deadline && std::chrono::steady_clock::now() >= *limits_.deadline);
-  }
-
-  // The turns of the box that keep `fixed`, and the lone type whose places
-  // fall into the fewest orbits as the anchor.
-  void findTurns(uint64_t box, uint64_t fixed) {
-    const MaskCell high = fncMask_high(box);
-    for (const BoxMap& map : fncBox_selfMaps(high.x + 1, high.y + 1, high.z + 1)) {
-      CellMap to{};
-      for (int c = 0; c < 64; ++c)
-        to[static_cast<size_t>(c)] =
-            (box >> c & 1) ? static_cast<uint8_t>(std::countr_zero(fncBoxMap_apply(map, uint64_t{1} << c)))
-                           : static_cast<uint8_t>(c);
-      if (mapped(to, fixed) == fixed) turns_.push_back(to);
-    }
-    if (turns_.size() < 2) return;
-    size_t fewest = SIZE_MAX;
-    for (int t = 0; t < types_; ++t) {
-      if (left_[t] != 1) continue;
-      size_t n = 0;
-      for (uint64_t m : places_[static_cast<size_t>(t)]) n += least(m) ? 1 : 0;
-      if (n < fewest) fewest = n, anchor_ = t;
-    }
-  }
-
-  // True when no turn makes these cells any smaller: one place per orbit.
-  bool least(uint64_t m) const {
-    for (const CellMap& to : turns_)
-      if (mapped(to, m) < m) return false;
-    return true;
   }
 
   void search(int d, uint64_t empty) {
@@ -238,8 +182,8 @@ class Cover {
   int types_ = 0;
   int anchor_ = -1;
   std::array<int, kPieces> left_{};
-  std::vector<std::vector<int>> blocks_;
-  std::vector<std::vector<uint64_t>> places_;
+  std::vector<BlockType> placeTypes_;  // places ascending
+  std::vector<uint64_t> anchorPlaces_;
   std::vector<CellMap> turns_;
   std::array<Level, kPieces + 1> levels_;
   std::array<std::pair<int, uint64_t>, kPieces> chosen_{};
@@ -266,7 +210,7 @@ TypePlaces typePlaces(Cover& c) {
     if (out.first.empty()) out.first = c.found();
     for (const CellMap& to : c.turns())
       for (const auto& [t, m] : c.found()) {
-        const uint64_t cells = mapped(to, m);
+        const uint64_t cells = fncCells_map(to, m);
         const std::vector<uint64_t>& all = c.places(t);
         const auto i = static_cast<size_t>(std::lower_bound(all.begin(), all.end(), cells) - all.begin());
         if (i < all.size() && all[i] == cells && !seen[static_cast<size_t>(t)][i]) {

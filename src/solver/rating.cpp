@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "geometry/mask.h"
+#include "solver/placements.h"
 #include "solver/solver.h"
 
 namespace pakkon {
@@ -70,37 +71,18 @@ DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& 
   const bool sized = sx >= 1 && sx <= kCells && sy >= 1 && sy <= kCells && sz >= 1 && sz <= kCells;
   const uint64_t box = sized ? fncBox_mask(sx, sy, sz) : 0;
 
-  std::vector<Shape> shapes;
-  std::vector<uint64_t> keys;
+  std::array<uint64_t, kPieces> masks{};
   int blocks = 0, cells = 0;
   for (int b = 0; b < kPieces; ++b) {
-    const uint64_t m = fncGrid_mask(made ? st.G_iPieceOrg[b] : st.G_iPiece[b]);
-    if (!m) continue;
-    ++blocks;
-    cells += std::popcount(m);
-    const std::array<uint64_t, kOrientations> all = fncMask_orientations(m);
-    const uint64_t key = *std::min_element(all.begin(), all.end());
-    const auto it = std::find(keys.begin(), keys.end(), key);
-    if (it != keys.end()) {
-      ++shapes[static_cast<size_t>(it - keys.begin())].count;
-      continue;
-    }
-    keys.push_back(key);
-    Shape s;
-    s.count = 1;
-    std::vector<uint64_t> seen;
-    for (uint64_t o : all) {
-      if (std::find(seen.begin(), seen.end(), o) != seen.end()) continue;
-      seen.push_back(o);
-      const MaskCell top = fncMask_high(o);
-      for (int z = 0; z + top.z < sz; ++z)
-        for (int y = 0; y + top.y < sy; ++y)
-          for (int x = 0; x + top.x < sx; ++x) {
-            const uint64_t p = o << (x + 4 * y + 16 * z);
-            s.byFirst[static_cast<size_t>(std::countr_zero(p))].push_back(p);
-          }
-    }
-    shapes.push_back(std::move(s));
+    masks[static_cast<size_t>(b)] = fncGrid_mask(made ? st.G_iPieceOrg[b] : st.G_iPiece[b]);
+    blocks += masks[static_cast<size_t>(b)] ? 1 : 0;
+    cells += std::popcount(masks[static_cast<size_t>(b)]);
+  }
+  std::vector<Shape> shapes;
+  for (const BlockType& t : fncBlock_types(masks, box)) {
+    Shape& s = shapes.emplace_back();
+    s.count = static_cast<int>(t.blocks.size());
+    for (uint64_t p : t.places) s.byFirst[static_cast<size_t>(std::countr_zero(p))].push_back(p);
   }
 
   PlainSearch search(shapes, options);

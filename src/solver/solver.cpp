@@ -26,8 +26,9 @@ PackingSolver::PackingSolver(const PuzzleState& st) {
 
   fromMade_ = !allEmpty(st.G_iPieceOrg);
   const PieceGrids& made = fromMade_ ? st.G_iPieceOrg : st.G_iPiece;
+  std::array<uint64_t, kPieces> shapes{};
   for (int b = 0; b < kPieces; ++b) {
-    const uint64_t shape = fncGrid_mask(made[b]);
+    const uint64_t shape = shapes[static_cast<size_t>(b)] = fncGrid_mask(made[b]);
     if (!shape) continue;
     blocks_.push_back(b);
     cells_ += std::popcount(shape);
@@ -35,92 +36,50 @@ PackingSolver::PackingSolver(const PuzzleState& st) {
     for (int g = 0; g < kOrientations; ++g) orient_[b][g] = {all[static_cast<size_t>(g)], g / 4, g % 4};
   }
 
-  // Blocks of equal shape up to rotation form one type.
-  std::vector<uint64_t> typeKey;
-  for (int b : blocks_) {
-    uint64_t key = ~uint64_t{0};
-    for (const Orientation& o : orient_[b]) key = std::min(key, o.shape);
-    const auto it = std::find(typeKey.begin(), typeKey.end(), key);
-    if (it != typeKey.end()) {
-      types_[static_cast<size_t>(it - typeKey.begin())].blocks.push_back(b);
-      continue;
-    }
-    typeKey.push_back(key);
-    Type t;
-    t.blocks.push_back(b);
-    std::vector<uint64_t> shapes;
-    for (const Orientation& o : orient_[b])
-      if (std::find(shapes.begin(), shapes.end(), o.shape) == shapes.end()) shapes.push_back(o.shape);
-    for (uint64_t s : shapes) {
-      const MaskCell top = fncMask_high(s);
-      for (int z = 0; z + top.z < sizeZ_; ++z)
-        for (int y = 0; y + top.y < sizeY_; ++y)
-          for (int x = 0; x + top.x < sizeX_; ++x) t.placements.push_back(s << (x + 4 * y + 16 * z));
-    }
-    types_.push_back(std::move(t));
-  }
-
+  const uint64_t box = fncBox_mask(sizeX_, sizeY_, sizeZ_);
+  types_ = fncBlock_types(shapes, box);
   for (int z = 0; z < sizeZ_; ++z)
     for (int y = 0; y < sizeY_; ++y)
       for (int x = 0; x < sizeX_; ++x) boxCells_.push_back(static_cast<uint8_t>(x + 4 * y + 16 * z));
-
-  for (const BoxMap& map : fncBox_selfMaps(sizeX_, sizeY_, sizeZ_)) {
-    std::array<uint8_t, 64> to{};
-    for (uint8_t c : boxCells_) to[c] = static_cast<uint8_t>(std::countr_zero(fncBoxMap_apply(map, uint64_t{1} << c)));
-    rotations_.push_back(to);
-  }
+  rotations_ = fncBox_turns(box);
   chooseAnchor();
 }
 
-uint64_t PackingSolver::rotate(uint64_t cells, size_t g) const {
-  uint64_t out = 0;
-  for (; cells; cells &= cells - 1) out |= uint64_t{1} << rotations_[g][static_cast<size_t>(std::countr_zero(cells))];
-  return out;
-}
+uint64_t PackingSolver::rotate(uint64_t cells, size_t g) const { return fncCells_map(rotations_[g], cells); }
 
-// The anchor must be a block without twins, so that every arrangement has
-// exactly one anchor placement; of those, the one with the fewest orbits
-// leaves the least to search.
+// Each representative keeps the rotations giving its distinct images and
+// those that leave it in place, for counting and for the distinct test.
 void PackingSolver::chooseAnchor() {
-  if (rotations_.size() < 2) return;
-  for (size_t t = 0; t < types_.size(); ++t) {
-    if (types_[t].blocks.size() != 1) continue;
-    std::vector<AnchorPlacement> reps;
-    for (uint64_t p : types_[t].placements) {
-      AnchorPlacement a;
-      a.cells = p;
-      std::vector<uint64_t> seen;
-      bool least = true;
-      for (size_t g = 0; g < rotations_.size() && least; ++g) {
-        const uint64_t q = rotate(p, g);
-        least = q >= p;
-        if (q == p && g) a.stabilizer.push_back(static_cast<uint8_t>(g));
-        if (std::find(seen.begin(), seen.end(), q) == seen.end()) {
-          seen.push_back(q);
-          a.images.push_back(static_cast<uint8_t>(g));
-        }
+  Anchor a = fncAnchor_choose(types_, rotations_);
+  anchor_ = a.type;
+  for (uint64_t p : a.places) {
+    AnchorPlacement r;
+    r.cells = p;
+    std::vector<uint64_t> seen;
+    for (size_t g = 0; g < rotations_.size(); ++g) {
+      const uint64_t q = rotate(p, g);
+      if (q == p && g) r.stabilizer.push_back(static_cast<uint8_t>(g));
+      if (std::find(seen.begin(), seen.end(), q) == seen.end()) {
+        seen.push_back(q);
+        r.images.push_back(static_cast<uint8_t>(g));
       }
-      if (least) reps.push_back(std::move(a));
     }
-    if (anchor_ < 0 || reps.size() < anchorPlacements_.size()) {
-      anchor_ = static_cast<int>(t);
-      anchorPlacements_ = std::move(reps);
-    }
+    anchorPlacements_.push_back(std::move(r));
   }
   std::sort(anchorPlacements_.begin(), anchorPlacements_.end(),
-            [](const AnchorPlacement& a, const AnchorPlacement& b) { return a.cells < b.cells; });
+            [](const AnchorPlacement& x, const AnchorPlacement& y) { return x.cells < y.cells; });
 }
 
 std::vector<std::vector<int>> PackingSolver::identicalBlocks() const {
   std::vector<std::vector<int>> out;
-  for (const Type& t : types_)
+  for (const BlockType& t : types_)
     if (t.blocks.size() > 1) out.push_back(t.blocks);
   return out;
 }
 
 size_t PackingSolver::placementCount() const {
   size_t n = 0;
-  for (const Type& t : types_) n += t.placements.size();
+  for (const BlockType& t : types_) n += t.places.size();
   return n;
 }
 
@@ -154,7 +113,7 @@ class SolverRun {
       const size_t k = type(t).blocks.size();
       left_[t] = static_cast<int>(k);
       for (size_t i = 2; i <= k; ++i) factor_ *= i;
-      total += type(t).placements.size();
+      total += type(t).places.size();
     }
     for (Level& l : levels_) l.masks.resize(total);
     Level& root = levels_[0];
@@ -168,7 +127,7 @@ class SolverRun {
       if (t == anchor_) {
         for (const PackingSolver::AnchorPlacement& a : s.anchorPlacements_) put(a.cells);
       } else {
-        for (uint64_t m : type(t).placements) put(m);
+        for (uint64_t m : type(t).places) put(m);
       }
     }
     root.start[types_] = n;
@@ -197,7 +156,7 @@ class SolverRun {
     Counts counts;
   };
 
-  const PackingSolver::Type& type(int t) const { return s_.types_[static_cast<size_t>(t)]; }
+  const BlockType& type(int t) const { return s_.types_[static_cast<size_t>(t)]; }
 
   static bool covered(const Level& l, uint64_t free) { return l.counts.covers(free); }
 

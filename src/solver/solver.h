@@ -21,6 +21,7 @@
 
 #include "geometry/mask.h"
 #include "model/state.h"
+#include "solver/placements.h"
 
 namespace pakkon {
 
@@ -94,10 +95,6 @@ class PackingSolver {
     uint64_t shape = 0;
     int face = 0, turns = 0;
   };
-  struct Type {
-    std::vector<int> blocks;
-    std::vector<uint64_t> placements;
-  };
   // A placement of the anchor block that stands for its orbit.
   struct AnchorPlacement {
     uint64_t cells = 0;
@@ -115,11 +112,11 @@ class PackingSolver {
   bool fromMade_ = true;
   std::vector<int> blocks_;
   Orientation orient_[kPieces][24] = {};
-  std::vector<Type> types_;
-  std::vector<uint8_t> boxCells_;                   // bit indices, ascending
-  std::vector<std::array<uint8_t, 64>> rotations_;  // per box rotation, identity first: where each cell goes
-  int anchor_ = -1;                                 // type searched by orbit representatives
-  std::vector<AnchorPlacement> anchorPlacements_;   // by cells, ascending
+  std::vector<BlockType> types_;
+  std::vector<uint8_t> boxCells_;                  // bit indices, ascending
+  std::vector<CellMap> rotations_;                 // per box rotation, identity first
+  int anchor_ = -1;                                // type searched by orbit representatives
+  std::vector<AnchorPlacement> anchorPlacements_;  // by cells, ascending
 };
 
 // Layers of block numbers (1..8, 0 for an empty cell): [z][y][x].

@@ -1,0 +1,87 @@
+#include "solver/placements.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace pakkon {
+
+std::vector<uint64_t> fncShape_orientations(uint64_t cells) {
+  std::vector<uint64_t> out;
+  for (uint64_t o : fncMask_orientations(cells))
+    if (std::find(out.begin(), out.end(), o) == out.end()) out.push_back(o);
+  return out;
+}
+
+void subShape_places(uint64_t shape, uint64_t region, std::vector<uint64_t>& out) {
+  if (shape == 0) return;
+  const MaskCell top = fncMask_high(shape);
+  for (int z = 0; z + top.z < kCells; ++z)
+    for (int y = 0; y + top.y < kCells; ++y)
+      for (int x = 0; x + top.x < kCells; ++x) {
+        const uint64_t m = shape << (x + 4 * y + 16 * z);
+        if ((m & ~region) == 0) out.push_back(m);
+      }
+}
+
+std::vector<BlockType> fncBlock_types(const std::array<uint64_t, kPieces>& blocks, uint64_t region) {
+  std::vector<BlockType> types;
+  std::vector<uint64_t> keys;
+  for (int b = 0; b < kPieces; ++b) {
+    const uint64_t cells = blocks[static_cast<size_t>(b)];
+    if (!cells) continue;
+    std::vector<uint64_t> shapes = fncShape_orientations(cells);
+    const uint64_t key = *std::min_element(shapes.begin(), shapes.end());
+    const auto it = std::find(keys.begin(), keys.end(), key);
+    if (it != keys.end()) {
+      types[static_cast<size_t>(it - keys.begin())].blocks.push_back(b);
+      continue;
+    }
+    keys.push_back(key);
+    BlockType t;
+    t.blocks.push_back(b);
+    for (uint64_t s : shapes) subShape_places(s, region, t.places);
+    t.shapes = std::move(shapes);
+    types.push_back(std::move(t));
+  }
+  return types;
+}
+
+uint64_t fncCells_map(const CellMap& to, uint64_t cells) {
+  uint64_t out = 0;
+  for (; cells; cells &= cells - 1) out |= uint64_t{1} << to[static_cast<size_t>(std::countr_zero(cells))];
+  return out;
+}
+
+std::vector<CellMap> fncBox_turns(uint64_t box, uint64_t keep) {
+  std::vector<CellMap> out;
+  if (box == 0) return out;
+  const MaskCell high = fncMask_high(box);
+  for (const BoxMap& map : fncBox_selfMaps(high.x + 1, high.y + 1, high.z + 1)) {
+    CellMap to{};
+    for (int c = 0; c < 64; ++c)
+      to[static_cast<size_t>(c)] = (box >> c & 1)
+                                       ? static_cast<uint8_t>(std::countr_zero(fncBoxMap_apply(map, uint64_t{1} << c)))
+                                       : static_cast<uint8_t>(c);
+    if (fncCells_map(to, keep) == keep) out.push_back(to);
+  }
+  return out;
+}
+
+Anchor fncAnchor_choose(const std::vector<BlockType>& types, const std::vector<CellMap>& turns) {
+  Anchor best;
+  if (turns.size() < 2) return best;
+  for (size_t t = 0; t < types.size(); ++t) {
+    if (types[t].blocks.size() != 1) continue;
+    std::vector<uint64_t> least;
+    for (uint64_t p : types[t].places)
+      if (std::all_of(turns.begin(), turns.end(), [p](const CellMap& to) { return fncCells_map(to, p) >= p; }))
+        least.push_back(p);
+    if (best.type < 0 || least.size() < best.places.size()) {
+      best.type = static_cast<int>(t);
+      best.places = std::move(least);
+    }
+  }
+  return best;
+}
+
+}  // namespace pakkon
