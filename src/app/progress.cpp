@@ -52,12 +52,6 @@ std::string reason(const IoError& e) {
   return e.description;
 }
 
-bool anyMade(const PuzzleState& st) {
-  for (int b = 0; b < kPieces; ++b)
-    if (fncGrid_mask(st.G_iPieceOrg[b])) return true;
-  return false;
-}
-
 template <typename T>
 T field(const Json& j, const char* name, T fallback) {
   const auto it = j.find(name);
@@ -72,13 +66,9 @@ T field(const Json& j, const char* name, T fallback) {
 }  // namespace
 
 std::string fncPuzzle_key(const PuzzleState& st) {
-  const bool made = anyMade(st);
   std::vector<uint64_t> shapes;
-  for (int b = 0; b < kPieces; ++b) {
-    const uint64_t m = fncGrid_mask(made ? st.G_iPieceOrg[b] : st.G_iPiece[b]);
-    if (!m) continue;
-    shapes.push_back(fncMask_shapeKey(m));
-  }
+  for (uint64_t m : fncBlocks_made(st))
+    if (m) shapes.push_back(fncMask_shapeKey(m));
   std::sort(shapes.begin(), shapes.end());
   // FNV-1a, 64 bits.
   uint64_t h = 14695981039346656037ULL;

@@ -85,9 +85,7 @@ PuzzleList fncPuzzleList_read(const std::string& folder, const ProgressBook& boo
     if (!row.readable()) continue;
     row.comment = st.G_sComment;
     row.sizeX = st.G_iCellX, row.sizeY = st.G_iCellY, row.sizeZ = st.G_iCellZ;
-    bool made = false;
-    for (int b = 0; b < kPieces && !made; ++b) made = fncGrid_mask(st.G_iPieceOrg[b]) != 0;
-    for (int b = 0; b < kPieces; ++b) row.blocks += fncGrid_mask(made ? st.G_iPieceOrg[b] : st.G_iPiece[b]) ? 1 : 0;
+    for (uint64_t m : fncBlocks_made(st)) row.blocks += m ? 1 : 0;
     row.key = fncPuzzle_key(st);
     if (const PuzzleProgress* p = book.find(row.key)) row.progress = *p;
     const auto rated = ratings.find(row.key);

@@ -36,6 +36,16 @@ uint64_t fncGrid_mask(const Grid& g) {
   return swapXZ(lay);
 }
 
+std::array<uint64_t, kPieces> fncBlocks_made(const PuzzleState& st, bool* fromMade) {
+  std::array<uint64_t, kPieces> out{};
+  bool any = false;
+  for (int b = 0; b < kPieces; ++b) any |= (out[static_cast<size_t>(b)] = fncGrid_mask(st.G_iPieceOrg[b])) != 0;
+  if (!any)
+    for (int b = 0; b < kPieces; ++b) out[static_cast<size_t>(b)] = fncGrid_mask(st.G_iPiece[b]);
+  if (fromMade) *fromMade = any;
+  return out;
+}
+
 bool fncGrid_binary(const Grid& g) {
   int16_t flat[64];
   std::memcpy(flat, g, sizeof flat);

@@ -35,6 +35,11 @@ bool fncGrid_binary(const Grid& g);
 // 1 on the mask's cells, 0 elsewhere.
 void subMask_grid(uint64_t m, Grid& g);
 
+// The blocks every count, key and search takes: as made when any block has
+// been made, else as they stand (a puzzle given only that way, such as the
+// demonstration). `fromMade` tells which.
+std::array<uint64_t, kPieces> fncBlocks_made(const PuzzleState& st, bool* fromMade = nullptr);
+
 // The cells of an sx x sy x sz box standing at the origin corner.
 constexpr uint64_t fncBox_mask(int sx, int sy, int sz) {
   uint64_t m = 0;

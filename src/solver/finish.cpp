@@ -229,11 +229,9 @@ FinishProblem fncFinish_problem(const PuzzleState& st) {
   auto side = [](int n) { return std::clamp(n, 0, kCells); };
   p.box = fncBox_mask(side(st.G_iCellX), side(st.G_iCellY), side(st.G_iCellZ));
   p.fixed = fncGrid_mask(st.G_iBox);
-  bool madeEmpty = true;
-  for (int b = 0; b < kPieces; ++b) madeEmpty = madeEmpty && fncGrid_mask(st.G_iPieceOrg[b]) == 0;
+  p.made = fncBlocks_made(st);
   for (int b = 0; b < kPieces; ++b) {
     p.shape[b] = fncGrid_mask(st.G_iPiece[b]);
-    p.made[b] = madeEmpty ? p.shape[b] : fncGrid_mask(st.G_iPieceOrg[b]);
     if (st.G_iPieceUsed[b] != 0) p.loaded |= static_cast<uint8_t>(1 << b);
   }
   for (int z = 0; z < kCells; ++z)

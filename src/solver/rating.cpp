@@ -57,26 +57,18 @@ class PlainSearch {
   const RatingOptions& opt_;
 };
 
-bool anyMade(const PuzzleState& st) {
-  for (int b = 0; b < kPieces; ++b)
-    if (fncGrid_mask(st.G_iPieceOrg[b])) return true;
-  return false;
-}
-
 }  // namespace
 
 DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& options) {
-  const bool made = anyMade(st);
   const int sx = st.G_iCellX, sy = st.G_iCellY, sz = st.G_iCellZ;
   const bool sized = sx >= 1 && sx <= kCells && sy >= 1 && sy <= kCells && sz >= 1 && sz <= kCells;
   const uint64_t box = sized ? fncBox_mask(sx, sy, sz) : 0;
 
-  std::array<uint64_t, kPieces> masks{};
+  const std::array<uint64_t, kPieces> masks = fncBlocks_made(st);
   int blocks = 0, cells = 0;
-  for (int b = 0; b < kPieces; ++b) {
-    masks[static_cast<size_t>(b)] = fncGrid_mask(made ? st.G_iPieceOrg[b] : st.G_iPiece[b]);
-    blocks += masks[static_cast<size_t>(b)] ? 1 : 0;
-    cells += std::popcount(masks[static_cast<size_t>(b)]);
+  for (uint64_t m : masks) {
+    blocks += m ? 1 : 0;
+    cells += std::popcount(m);
   }
   std::vector<Shape> shapes;
   for (const BlockType& t : fncBlock_types(masks, box)) {

@@ -11,12 +11,6 @@ namespace {
 
 constexpr double kYear = 365.0 * 24 * 3600;
 
-bool allEmpty(const PieceGrids& p) {
-  for (int b = 0; b < kPieces; ++b)
-    if (fncGrid_mask(p[b])) return false;
-  return true;
-}
-
 }  // namespace
 
 PackingSolver::PackingSolver(const PuzzleState& st) {
@@ -24,11 +18,9 @@ PackingSolver::PackingSolver(const PuzzleState& st) {
   if (sizeX_ < 1 || sizeX_ > kCells || sizeY_ < 1 || sizeY_ > kCells || sizeZ_ < 1 || sizeZ_ > kCells)
     sizeX_ = sizeY_ = sizeZ_ = 0;
 
-  fromMade_ = !allEmpty(st.G_iPieceOrg);
-  const PieceGrids& made = fromMade_ ? st.G_iPieceOrg : st.G_iPiece;
-  std::array<uint64_t, kPieces> shapes{};
+  const std::array<uint64_t, kPieces> shapes = fncBlocks_made(st, &fromMade_);
   for (int b = 0; b < kPieces; ++b) {
-    const uint64_t shape = shapes[static_cast<size_t>(b)] = fncGrid_mask(made[b]);
+    const uint64_t shape = shapes[static_cast<size_t>(b)];
     if (!shape) continue;
     blocks_.push_back(b);
     cells_ += std::popcount(shape);

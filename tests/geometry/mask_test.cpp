@@ -94,5 +94,23 @@ TEST(Mask, BoxSelfMapsCountIdentityFirst) {
   }
 }
 
+// One made block is enough to take every block as made (an empty one
+// stays empty); with none made, the blocks as they stand.
+TEST(Mask, BlocksAsMadeWhenAnyElseAsTheyStand) {
+  PuzzleState st;
+  subMask_grid(0x3, st.G_iPiece[0]);
+  subMask_grid(0x30, st.G_iPiece[2]);
+  bool fromMade = true;
+  std::array<uint64_t, kPieces> blocks = fncBlocks_made(st, &fromMade);
+  EXPECT_FALSE(fromMade);
+  EXPECT_EQ(blocks[0], 0x3u);
+  EXPECT_EQ(blocks[2], 0x30u);
+  subMask_grid(0x10001, st.G_iPieceOrg[2]);
+  blocks = fncBlocks_made(st, &fromMade);
+  EXPECT_TRUE(fromMade);
+  EXPECT_EQ(blocks[0], 0u);
+  EXPECT_EQ(blocks[2], 0x10001u);
+}
+
 }  // namespace
 }  // namespace pakkon
