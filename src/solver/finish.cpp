@@ -4,20 +4,17 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "geometry/mask.h"
+#include "solver/cover.h"
 #include "solver/placements.h"
 
 namespace pakkon {
 namespace {
 
-using Counts = MaskCounts;
-
-// Exact cover of the empty cells by the free blocks, by type. Each level
-// keeps the places still open, counted per cell; the branch goes on the
-// empty cell with the fewest (or on a lone block with fewer), and a place
-// that leaves some cell unreachable, walled in or not, is never tried.
-// When turns of the box keep the filled cells, one lone block is searched
+// Exact cover of the empty cells by the free blocks (solver/cover.h). When
+// turns of the box keep the filled cells, one lone block is searched
 // only at one place of each orbit: its other places give turned copies.
 class Cover {
  public:
@@ -56,17 +53,15 @@ class Cover {
       for (int c = 0; c < 64; ++c) turns_[0][static_cast<size_t>(c)] = static_cast<uint8_t>(c);
     }
 
-    // The root level, the anchor's places cut to one per orbit.
-    Level& root = levels_[0];
+    // The anchor's places cut to one per orbit.
+    std::vector<int> blocks;
+    std::vector<std::vector<uint64_t>> places;
     for (int t = 0; t < types_; ++t) {
-      root.start[static_cast<size_t>(t)] = static_cast<uint32_t>(root.masks.size());
-      for (uint64_t m : t == anchor_ ? anchorPlaces_ : places(t)) root.masks.push_back(m);
-      possible_ = possible_ && root.masks.size() > root.start[static_cast<size_t>(t)];
+      blocks.push_back(left_[static_cast<size_t>(t)]);
+      places.push_back(t == anchor_ ? anchorPlaces_ : this->places(t));
     }
-    root.start[static_cast<size_t>(types_)] = static_cast<uint32_t>(root.masks.size());
-    for (uint64_t m : root.masks) root.counts.add(m);
-    possible_ = possible_ && root.counts.covers(empty_);
-    for (size_t d = 1; d < levels_.size(); ++d) levels_[d].masks.resize(root.masks.size());
+    cover_.emplace(blocks, places, CoverLimits{limits.cancel, limits.deadline});
+    possible_ = possible_ && cover_->open(empty_);
   }
 
   int types() const { return types_; }
@@ -90,90 +85,24 @@ class Cover {
   }
 
  private:
-  struct Level {
-    std::vector<uint64_t> masks;
-    std::array<uint32_t, kPieces + 1> start{};  // each type's run in masks
-    Counts counts;
-  };
-
   FinishAnswer run() {
     if (stopped()) return FinishAnswer::Stopped;
     if (!possible_) return FinishAnswer::No;
-    halted_ = any_ = false;
-    search(0, empty_);
-    if (halted_ && !(any_ && !all_)) return FinishAnswer::Stopped;
+    any_ = false;
+    const ExactCover::End end = cover_->run(empty_, [this](int d) {
+      found_.clear();
+      for (int i = 0; i < d; ++i) found_.emplace_back(cover_->chosenType(i), cover_->chosen(i));
+      any_ = true;
+      if (all_) visit_();
+      return all_;
+    });
+    if (end == ExactCover::End::Limits) return FinishAnswer::Stopped;
     return any_ ? FinishAnswer::Yes : FinishAnswer::No;
   }
 
   bool stopped() const {
     return (limits_.cancel && limits_.cancel->load(std::memory_order_relaxed)) ||
            (limits_.deadline && std::chrono::steady_clock::now() >= *limits_.deadline);
-  }
-
-  void search(int d, uint64_t empty) {
-    if (empty == 0) {
-      found_.assign(chosen_.begin(), chosen_.begin() + d);
-      any_ = true;
-      if (all_) {
-        visit_();
-      } else {
-        halted_ = true;
-      }
-      return;
-    }
-    if ((++nodes_ & 1023) == 0 && stopped()) {
-      halted_ = true;
-      return;
-    }
-    const Level& here = levels_[static_cast<size_t>(d)];
-    Level& next = levels_[static_cast<size_t>(d) + 1];
-    uint32_t fewest = 8;
-    uint64_t cell = here.counts.tightest(empty, fewest);
-    // A lone block with still fewer places goes first: every completion
-    // puts it in exactly one of them (twins would come in every order).
-    int only = -1;
-    for (int t = 0; t < types_; ++t) {
-      const uint32_t n = here.start[static_cast<size_t>(t) + 1] - here.start[static_cast<size_t>(t)];
-      if (left_[t] == 1 && n < fewest) fewest = n, only = t;
-    }
-    if (only >= 0) cell = ~uint64_t{0};
-    for (int t = 0; t < types_ && !halted_; ++t) {
-      if (left_[t] == 0 || (only >= 0 && t != only)) continue;
-      for (uint32_t i = here.start[static_cast<size_t>(t)]; i < here.start[static_cast<size_t>(t) + 1] && !halted_;
-           ++i) {
-        const uint64_t m = here.masks[i];
-        if (!(m & cell)) continue;
-        --left_[t];
-        chosen_[static_cast<size_t>(d)] = {t, m};
-        if (narrow(here, next, m) && next.counts.covers(empty ^ m)) search(d + 1, empty ^ m);
-        ++left_[t];
-      }
-    }
-  }
-
-  // Copies the places that survive m into next, counting them as they go;
-  // false when a type with blocks left has none.
-  bool narrow(const Level& here, Level& next, uint64_t m) {
-    Counts c;
-    const uint64_t* src = here.masks.data();
-    uint64_t* dst = next.masks.data();
-    uint32_t n = 0;
-    for (int u = 0; u < types_; ++u) {
-      next.start[static_cast<size_t>(u)] = n;
-      if (left_[u] == 0) continue;
-      for (uint32_t j = here.start[static_cast<size_t>(u)], end = here.start[static_cast<size_t>(u) + 1]; j < end;
-           ++j) {
-        const uint64_t p = src[j];
-        const uint64_t keep = uint64_t{0} - uint64_t{(p & m) == 0};
-        dst[n] = p;
-        n += static_cast<uint32_t>(keep & 1);
-        c.add(p & keep);
-      }
-      if (n == next.start[static_cast<size_t>(u)]) return false;
-    }
-    next.start[static_cast<size_t>(types_)] = n;
-    next.counts = c;
-    return true;
   }
 
   FinishLimits limits_;
@@ -185,12 +114,10 @@ class Cover {
   std::vector<BlockType> placeTypes_;  // places ascending
   std::vector<uint64_t> anchorPlaces_;
   std::vector<CellMap> turns_;
-  std::array<Level, kPieces + 1> levels_;
-  std::array<std::pair<int, uint64_t>, kPieces> chosen_{};
+  std::optional<ExactCover> cover_;
   Completion found_;
-  bool all_ = false, any_ = false, halted_ = false;
+  bool all_ = false, any_ = false;
   std::function<void()> visit_;
-  uint64_t nodes_ = 0;
 };
 
 // Places over all completions, per type: every completion found marks its

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <optional>
 
+#include "solver/cover.h"
+
 namespace pakkon {
 namespace {
 
@@ -91,134 +93,55 @@ BlockPlacement PackingSolver::describe(int block, uint64_t cells) const {
   return p;
 }
 
-// One search, covering the free cell with the fewest candidate placements
-// next (or placing a lone block that has fewer). Each level keeps the
-// placements still possible for every type with blocks left, and per cell
-// how many of them cover it (bit-sliced counters saturating at 8), so a
-// cell with none ends the branch at once.
+// One search of the shared exact cover (solver/cover.h); what is found is
+// counted for its images under the box's rotations.
 class SolverRun {
  public:
   SolverRun(const PackingSolver& s, const SolveOptions& o, const SolutionVisitor& v)
-      : s_(s), opt_(o), visit_(v), types_(static_cast<int>(s.types_.size())), anchor_(o.symmetry ? s.anchor_ : -1) {
-    size_t total = 0;
-    for (int t = 0; t < types_; ++t) {
-      const size_t k = type(t).blocks.size();
-      left_[t] = static_cast<int>(k);
-      for (size_t i = 2; i <= k; ++i) factor_ *= i;
-      total += type(t).places.size();
-    }
-    for (Level& l : levels_) l.masks.resize(total);
-    Level& root = levels_[0];
-    uint32_t n = 0;
-    for (int t = 0; t < types_; ++t) {
-      root.start[t] = n;
-      auto put = [&](uint64_t m) {
-        root.masks[n++] = m;
-        root.counts.add(m);
-      };
-      if (t == anchor_) {
-        for (const PackingSolver::AnchorPlacement& a : s.anchorPlacements_) put(a.cells);
-      } else {
-        for (uint64_t m : type(t).places) put(m);
-      }
-    }
-    root.start[types_] = n;
-    if (opt_.timeLimit > 0 && opt_.timeLimit < kYear)
-      deadline_ = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                                         std::chrono::duration<double>(opt_.timeLimit));
+      : s_(s),
+        opt_(o),
+        visit_(v),
+        types_(static_cast<int>(s.types_.size())),
+        anchor_(o.symmetry ? s.anchor_ : -1),
+        cover_(coverOf(s, anchor_, o)) {
+    for (int t = 0; t < types_; ++t)
+      for (size_t i = 2; i <= type(t).blocks.size(); ++i) factor_ *= i;
   }
 
   SolveResult run() {
     uint64_t box = 0;
     for (uint8_t c : s_.boxCells_) box |= uint64_t{1} << c;
-    const Level& root = levels_[0];
-    bool open = s_.cells_ == s_.volume() && types_ > 0;
-    for (int t = 0; t < types_ && open; ++t) open = root.start[t] < root.start[t + 1];
-    if (open && covered(root, box)) search(0, box);
-    result_.nodes = nodes_;
+    if (s_.cells_ == s_.volume() && types_ > 0 && cover_.open(box) &&
+        cover_.run(box, [this](int depth) { return found(depth); }) == ExactCover::End::Limits)
+      stop(SolveEnd::Time);
+    result_.nodes = cover_.nodes();
     return result_;
   }
 
  private:
-  using Counts = MaskCounts;
-
-  struct Level {
-    std::vector<uint64_t> masks;
-    std::array<uint32_t, kPieces + 1> start{};  // each type's run in masks
-    Counts counts;
-  };
+  static ExactCover coverOf(const PackingSolver& s, int anchor, const SolveOptions& o) {
+    std::vector<int> blocks;
+    std::vector<std::vector<uint64_t>> places;
+    for (size_t t = 0; t < s.types_.size(); ++t) {
+      blocks.push_back(static_cast<int>(s.types_[t].blocks.size()));
+      if (static_cast<int>(t) == anchor) {
+        std::vector<uint64_t>& reps = places.emplace_back();
+        for (const PackingSolver::AnchorPlacement& a : s.anchorPlacements_) reps.push_back(a.cells);
+      } else {
+        places.push_back(s.types_[t].places);
+      }
+    }
+    CoverLimits limits;
+    if (o.timeLimit > 0 && o.timeLimit < kYear)
+      limits.deadline =
+          std::chrono::steady_clock::now() +
+          std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(o.timeLimit));
+    return ExactCover(blocks, places, limits);
+  }
 
   const BlockType& type(int t) const { return s_.types_[static_cast<size_t>(t)]; }
 
-  static bool covered(const Level& l, uint64_t free) { return l.counts.covers(free); }
-
-  // The free cell with the fewest candidates, lowest index first, and
-  // their number (8 standing for 8 or more).
-  static uint64_t pickCell(const Level& l, uint64_t free, uint32_t& count) { return l.counts.tightest(free, count); }
-
-  void search(int depth, uint64_t free) {
-    if (free == 0) {
-      found(depth);
-      return;
-    }
-    if ((++nodes_ & 1023) == 0 && deadline_ && std::chrono::steady_clock::now() >= *deadline_) {
-      stop(SolveEnd::Time);
-      return;
-    }
-    const Level& here = levels_[depth];
-    Level& next = levels_[depth + 1];
-    uint32_t fewest;
-    uint64_t cell = pickCell(here, free, fewest);
-    // A single block with still fewer places goes first instead: every
-    // solution puts it in exactly one of them. (Twins would be found in
-    // every order.)
-    int only = -1;
-    for (int t = 0; t < types_; ++t)
-      if (left_[t] == 1 && here.start[t + 1] - here.start[t] < fewest) {
-        fewest = here.start[t + 1] - here.start[t];
-        only = t;
-      }
-    if (only >= 0) cell = ~uint64_t{0};
-    for (int t = 0; t < types_; ++t) {
-      if (left_[t] == 0 || (only >= 0 && t != only)) continue;
-      for (uint32_t i = here.start[t]; i < here.start[t + 1]; ++i) {
-        const uint64_t m = here.masks[i];
-        if (!(m & cell)) continue;
-        --left_[t];
-        chosen_[depth] = m;
-        chosenType_[depth] = t;
-        if (narrow(here, next, m) && covered(next, free ^ m)) search(depth + 1, free ^ m);
-        ++left_[t];
-        if (stopped_) return;
-      }
-    }
-  }
-
-  // Copies the placements that survive m into next, counting them as they
-  // go; false when a type with blocks left has none.
-  bool narrow(const Level& here, Level& next, uint64_t m) {
-    Counts c;  // local, so the copies cannot alias it
-    const uint64_t* src = here.masks.data();
-    uint64_t* dst = next.masks.data();
-    uint32_t n = 0;
-    for (int u = 0; u < types_; ++u) {
-      next.start[u] = n;
-      if (left_[u] == 0) continue;
-      for (uint32_t j = here.start[u], end = here.start[u + 1]; j < end; ++j) {
-        const uint64_t p = src[j];
-        const uint64_t keep = uint64_t{0} - uint64_t{(p & m) == 0};
-        dst[n] = p;
-        n += static_cast<uint32_t>(keep & 1);
-        c.add(p & keep);
-      }
-      if (n == next.start[u]) return false;
-    }
-    next.start[types_] = n;
-    next.counts = c;
-    return true;
-  }
-
-  void found(int depth) {
+  bool found(int depth) {
     const PackingSolver::AnchorPlacement* a = nullptr;
     if (anchor_ >= 0) {
       const uint64_t cells = chosenCells(depth, anchor_);
@@ -238,7 +161,8 @@ class SolverRun {
         if (!visit_(solution(depth, a ? a->images[i] : 0))) return stop(SolveEnd::Visitor);
     }
     if (opt_.firstOnly) return stop(SolveEnd::First);
-    if (opt_.limit && result_.fixed >= opt_.limit) stop(SolveEnd::Limit);
+    if (opt_.limit && result_.fixed >= opt_.limit) return stop(SolveEnd::Limit);
+    return true;
   }
 
   const std::vector<uint8_t>& allRotations() {
@@ -249,13 +173,13 @@ class SolverRun {
 
   uint64_t chosenCells(int depth, int t) const {
     for (int d = 0; d < depth; ++d)
-      if (chosenType_[d] == t) return chosen_[d];
+      if (cover_.chosenType(d) == t) return cover_.chosen(d);
     return 0;
   }
 
-  void stop(SolveEnd why) {
-    stopped_ = true;
+  bool stop(SolveEnd why) {
     result_.end = why;
+    return false;
   }
 
   // The arrangement turned by rotation g; blocks of one type take its
@@ -265,7 +189,7 @@ class SolverRun {
     for (int t = 0; t < types_; ++t) {
       std::vector<uint64_t> ms;
       for (int d = 0; d < depth; ++d)
-        if (chosenType_[d] == t) ms.push_back(g ? s_.rotate(chosen_[d], g) : chosen_[d]);
+        if (cover_.chosenType(d) == t) ms.push_back(g ? s_.rotate(cover_.chosen(d), g) : cover_.chosen(d));
       std::sort(ms.begin(), ms.end(), [](uint64_t a, uint64_t b) { return std::countr_zero(a) < std::countr_zero(b); });
       const std::vector<int>& blocks = type(t).blocks;
       for (size_t i = 0; i < ms.size(); ++i) out.push_back(s_.describe(blocks[i], ms[i]));
@@ -283,7 +207,7 @@ class SolverRun {
     if (among.empty()) return true;
     std::array<uint8_t, 64> owner;
     for (int d = 0; d < depth; ++d)
-      for (uint64_t m = chosen_[d]; m; m &= m - 1)
+      for (uint64_t m = cover_.chosen(d); m; m &= m - 1)
         owner[static_cast<size_t>(std::countr_zero(m))] = static_cast<uint8_t>(d);
     std::array<uint8_t, 64> base;
     read(s_.rotations_[0], owner, base.data(), nullptr);
@@ -302,7 +226,7 @@ class SolverRun {
     const std::vector<uint8_t>& cells = s_.boxCells_;
     for (size_t j = 0; j < cells.size(); ++j) {
       const uint8_t o = owner[to[cells[j]]];
-      const int t = chosenType_[o];
+      const int t = cover_.chosenType(o);
       if (rank[o] < 0) rank[o] = static_cast<int8_t>(nextRank[t]++);
       const auto code = static_cast<uint8_t>(t * kPieces + rank[o]);
       if (out) {
@@ -319,15 +243,9 @@ class SolverRun {
   const SolutionVisitor& visit_;
   const int types_;
   const int anchor_;
-  int left_[kPieces] = {};
+  ExactCover cover_;
   uint64_t factor_ = 1;
-  std::array<Level, kPieces + 1> levels_;
-  uint64_t chosen_[kPieces] = {};
-  int chosenType_[kPieces] = {};
   std::vector<uint8_t> all_;
-  uint64_t nodes_ = 0;
-  bool stopped_ = false;
-  std::optional<std::chrono::steady_clock::time_point> deadline_;
   SolveResult result_;
 };
 

@@ -1,0 +1,75 @@
+#pragma once
+// The exact-cover search over 64-bit masks that the solver and the finish
+// check share: fill the free cells with places, one per block, taking the
+// blocks by type so that twins never multiply the work.
+//
+// Each level keeps the places still open for every type with blocks left,
+// and per cell how many cover it, so a cell with none ends the branch at
+// once. The branch goes on the free cell with the fewest places, lowest
+// first, or on a lone block with still fewer: every cover puts it in
+// exactly one of them (twins would come in every order). Places are tried
+// type by type in the order given.
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "geometry/mask.h"
+
+namespace pakkon {
+
+// When to give up: a flag another thread may set, and a time; both are
+// looked at every 1024 nodes.
+struct CoverLimits {
+  const std::atomic<bool>* cancel = nullptr;
+  std::optional<std::chrono::steady_clock::time_point> deadline;
+};
+
+class ExactCover {
+ public:
+  // Per type its number of blocks and the places to try, in order.
+  ExactCover(const std::vector<int>& blocks, const std::vector<std::vector<uint64_t>>& places,
+             const CoverLimits& limits = {});
+
+  // False when some type has no place or some free cell none to cover it.
+  bool open(uint64_t free) const;
+
+  enum class End { Complete, Visitor, Limits };
+  // Called on each cover with its depth (the places chosen); false stops.
+  using Visitor = std::function<bool(int depth)>;
+  End run(uint64_t free, const Visitor& visit);
+
+  // The d-th place of the cover being visited, and its type.
+  uint64_t chosen(int d) const { return chosen_[static_cast<size_t>(d)]; }
+  int chosenType(int d) const { return chosenType_[static_cast<size_t>(d)]; }
+  int types() const { return types_; }
+  uint64_t nodes() const { return nodes_; }
+
+ private:
+  struct Level {
+    std::vector<uint64_t> masks;
+    std::array<uint32_t, kPieces + 1> start{};  // each type's run in masks
+    MaskCounts counts;
+  };
+
+  void search(int depth, uint64_t free);
+  bool narrow(const Level& here, Level& next, uint64_t m);
+  bool limited() const;
+
+  CoverLimits limits_;
+  int types_ = 0;
+  std::array<int, kPieces> left_{};
+  std::array<Level, kPieces + 1> levels_;
+  std::array<uint64_t, kPieces> chosen_{};
+  std::array<int, kPieces> chosenType_{};
+  const Visitor* visit_ = nullptr;
+  End end_ = End::Complete;
+  bool stopped_ = false;
+  uint64_t nodes_ = 0;
+};
+
+}  // namespace pakkon
