@@ -60,7 +60,7 @@ class Cover {
       blocks.push_back(left_[static_cast<size_t>(t)]);
       places.push_back(t == anchor_ ? anchorPlaces_ : this->places(t));
     }
-    cover_.emplace(blocks, places, CoverLimits{limits.cancel, limits.deadline});
+    cover_.emplace(blocks, places, limits);
     possible_ = possible_ && cover_->open(empty_);
   }
 

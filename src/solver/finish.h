@@ -17,6 +17,7 @@
 
 #include "app/play.h"
 #include "model/state.h"
+#include "solver/cover.h"
 #include "solver/solver.h"
 
 namespace pakkon {
@@ -47,11 +48,8 @@ struct FinishProblem {
 
 FinishProblem fncFinish_problem(const PuzzleState& st);
 
-// When to give up: a flag another thread may set, and a time.
-struct FinishLimits {
-  const std::atomic<bool>* cancel = nullptr;
-  std::optional<std::chrono::steady_clock::time_point> deadline;
-};
+// When to give up: the search's own limits.
+using FinishLimits = CoverLimits;
 
 enum class FinishAnswer { Yes, No, Stopped };
 
