@@ -12,20 +12,13 @@
 #include "geometry/mask.h"
 #include "geometry/orientation.h"
 #include "maker/puzzle_text.h"
+#include "support/packing.h"
 #include "support/temp_dir.h"
 
 namespace pakkon {
 namespace {
 
-PuzzleState shipped(const std::string& name) {
-  PuzzleState st;
-  const PuzzleTextResult r =
-      fncPuzzleText_parse(test::readFile(std::string(PAKKON_SOURCE_DIR) + "/data/puzzles/" + name + ".txt"));
-  EXPECT_TRUE(r.ok()) << name;
-  subPuzzleText_make(r.source, st, fncSeededRandom(7));
-  subColor_set(st);
-  return st;
-}
+PuzzleState shipped(const std::string& name) { return test::shippedPuzzle(name); }
 
 bool loadAt(PuzzleState& st, int b, uint64_t cells) {
   subMask_grid(cells, st.G_iPiece[b]);

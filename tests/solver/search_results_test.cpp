@@ -13,20 +13,13 @@
 #include "solver/finish.h"
 #include "solver/rating.h"
 #include "solver/solver.h"
+#include "support/packing.h"
 #include "support/temp_dir.h"
 
 namespace pakkon {
 namespace {
 
-PuzzleState shipped(const std::string& name) {
-  PuzzleState st;
-  const PuzzleTextResult r =
-      fncPuzzleText_parse(test::readFile(std::string(PAKKON_SOURCE_DIR) + "/data/puzzles/" + name + ".txt"));
-  EXPECT_TRUE(r.ok()) << name;
-  subPuzzleText_make(r.source, st, fncSeededRandom(7));
-  subColor_set(st);
-  return st;
-}
+PuzzleState shipped(const std::string& name) { return test::shippedPuzzle(name); }
 
 uint64_t fnv(const std::string& bytes) {
   uint64_t h = 14695981039346656037ULL;

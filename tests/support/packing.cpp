@@ -1,9 +1,13 @@
 #include "support/packing.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "geometry/mask.h"
+#include "maker/puzzle_text.h"
 #include "solver/finish.h"
+#include "support/temp_dir.h"
 
 namespace pakkon::test {
 namespace {
@@ -62,6 +66,16 @@ std::vector<Placement> findPacking(const PuzzleState& st) {
 Moves movesTo(const PuzzleState& st, int b, const Grid& target) {
   const BlockMoves m = fncBlock_moves(fncGrid_mask(st.G_iPiece[b]), fncGrid_mask(target));
   return {m.turns, m.dx, m.dy, m.dz};
+}
+
+PuzzleState shippedPuzzle(const std::string& name) {
+  PuzzleState st;
+  const PuzzleTextResult r =
+      fncPuzzleText_parse(readFile(std::string(PAKKON_SOURCE_DIR) + "/data/puzzles/" + name + ".txt"));
+  EXPECT_TRUE(r.ok()) << name;
+  subPuzzleText_make(r.source, st, fncSeededRandom(7));
+  subColor_set(st);
+  return st;
 }
 
 }  // namespace pakkon::test

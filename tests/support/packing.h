@@ -3,6 +3,7 @@
 // play it through the window as a player would.
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "model/state.h"
@@ -25,5 +26,8 @@ struct Moves {
   int dx = 0, dy = 0, dz = 0;
 };
 Moves movesTo(const PuzzleState& st, int b, const Grid& target);
+
+// A shipped puzzle made from its source in data/puzzles (name without ".txt").
+PuzzleState shippedPuzzle(const std::string& name);
 
 }  // namespace pakkon::test
