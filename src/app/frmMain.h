@@ -17,7 +17,6 @@
 #include "model/state.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "solver/finish.h"
 
 class QAction;
 class QCheckBox;
@@ -34,6 +33,8 @@ class QWidget;
 namespace pakkon {
 
 class ClickLabel;
+struct FinishHint;
+struct FinishProblem;
 class frmGenerate;
 class ProgressBook;
 class frmPuzzleList;

@@ -279,9 +279,10 @@ void frmMain::subHint_answer(const FinishProblem& p, const FinishHint& h) {
   if (h.answer == FinishAnswer::Yes) {
     // A hint counts when it shows something: the block already where the
     // hint would put it is no new hint.
-    ++w.hints;
-    if (!playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells)).recorded) --w.hints;
-    subFinishCheck_start();  // the count
+    if (playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells)).recorded) {
+      ++w.hints;
+      subFinishCheck_start();  // the count
+    }
     return;
   }
   if (p.outside()) return tell(t(kHintOutside));

@@ -162,10 +162,7 @@ void frmMain::subPlayTime_show() {
   const PlayRecord& r = *record_;
   const bool shown = mnuPlayTime->isChecked() && playRecording() && !r.key.empty();
   lblPlayTime->setVisible(shown);
-  if (r.solvedSeconds >= 0)
-    lblPlayTime->setText(playTime(kSolvedTime, r.solvedSeconds, r.moves));
-  else
-    lblPlayTime->setText(playTime(kPlayTime, playSeconds(), r.moves));
+  lblPlayTime->setText(playTime(r.solvedSeconds >= 0 ? kSolvedTime : kPlayTime, playSeconds(), r.moves));
 }
 
 void frmMain::subPlay_opened() {

@@ -140,8 +140,7 @@ bool explicitlyEnabled(const QWidget* w) { return !w->testAttribute(Qt::WA_Force
 }  // namespace
 
 bool frmMain::playRecording() const {
-  return !mnuMakePiece->isChecked() && !mnuAautoMove->isChecked() && !autoLoadRunning_ && !st_.bDemoRun &&
-         lblDemo->property("Tag").toString() == QStringLiteral("0");
+  return !mnuMakePiece->isChecked() && !mnuAautoMove->isChecked() && fncPlayKeys_on();
 }
 
 void frmMain::capturePlay() {
