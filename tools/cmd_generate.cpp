@@ -1,6 +1,5 @@
 // generate: new puzzles with a unique packing, each from a seed that names it.
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -10,6 +9,7 @@
 
 #include "commands.h"
 #include "maker/generator.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "platform/text_catalogue.h"
 #include "tool_io.h"
@@ -40,12 +40,6 @@ class EnglishTexts {
   EnglishTexts(const EnglishTexts&) = delete;
   EnglishTexts& operator=(const EnglishTexts&) = delete;
 };
-
-// Anything at the path, a dangling link too.
-bool taken(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
-}
 
 std::string sourceName(const std::string& file) {
   return (file.size() > 4 && file.compare(file.size() - 4, 4, ".bin") == 0 ? file.substr(0, file.size() - 4) : file) +
@@ -127,7 +121,7 @@ int cmdGenerate(const GenerateArgs& a) {
   if (!a.force)
     for (int k = 0; k < a.count; ++k)
       for (const std::string& path : {fileOf(k), a.source ? sourceName(fileOf(k)) : std::string()})
-        if (!path.empty() && taken(path)) {
+        if (!path.empty() && fncPath_present(path)) {
           complain(path + ": already there; --force replaces it; nothing written");
           return 1;
         }
