@@ -6,7 +6,7 @@
 #include "draw/views.h"
 
 #ifdef PAKKON_BENCH_GUI
-#include "platform/qt/qt_surface.h"
+#include "qt/qt_surface.h"
 #endif
 
 namespace {

@@ -21,8 +21,8 @@
 #include <map>
 #include <memory>
 
-#include "app/frmPuzzleList.h"
 #include "platform/scripted_dialogs.h"
+#include "qt/frmPuzzleList.h"
 #endif
 
 namespace pakkon {

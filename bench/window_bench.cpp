@@ -11,11 +11,11 @@
 #include <QFile>
 #include <memory>
 
-#include "app/frmMain.h"
 #include "app/startup.h"
 #include "platform/ini.h"
-#include "platform/qt/qt_surface.h"
 #include "platform/scripted_dialogs.h"
+#include "qt/frmMain.h"
+#include "qt/qt_surface.h"
 
 namespace pakkon {
 namespace {

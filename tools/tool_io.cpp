@@ -8,6 +8,7 @@
 
 #include "app/startup.h"
 #include "model/puzzle_file.h"
+#include "platform/text.h"
 #include "version.h"
 
 namespace pakkon::tool {

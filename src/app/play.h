@@ -15,58 +15,11 @@
 #include <string_view>
 #include <vector>
 
+#include "model/action.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
 
 namespace pakkon {
-
-enum class ActionKind {
-  Select,  // sel N: the block list
-  TurnZ,
-  TurnX,
-  TurnY,
-  XInc,
-  XDec,
-  YInc,
-  YDec,
-  ZInc,
-  ZDec,
-  Origin,  // org
-  Bottom,  // the face of hscFace
-  Reset,
-  Shuffle,
-  Load,
-  Cancel,
-  Unload,  // unload N: UNLOAD with block N's option marked
-  Clear,
-  BoxTurnZ,
-  BoxTurnX,
-  BoxTurnY,
-  BoxOrigin,
-  Undo,
-  Redo,
-};
-
-struct PlayAction {
-  ActionKind kind = ActionKind::Select;
-  int block = 0;      // 0..7, for Select and Unload
-  uint64_t seed = 0;  // Shuffle's draws; 0: from the clock, kept once drawn
-  bool operator==(const PlayAction& o) const { return kind == o.kind && block == o.block; }
-};
-
-// "sel 3", "tz", "x+", "unload 2", "box-org", ...
-std::string fncAction_text(const PlayAction& a);
-
-// One action from its text form; nullopt with what was expected otherwise.
-std::optional<PlayAction> fncAction_parse(std::string_view text, std::string* expected = nullptr);
-
-struct ParsedActions {
-  std::vector<PlayAction> actions;
-  std::string error;  // "action 3 (\"sel 9\"): expected ..." when one is wrong
-  bool ok() const { return error.empty(); }
-};
-// Actions separated by ';' or line ends; blank entries are skipped.
-ParsedActions fncActions_parse(std::string_view text);
 
 // The play controls as the player sees them.
 struct PlayControls {

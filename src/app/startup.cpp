@@ -8,10 +8,6 @@
 
 namespace pakkon {
 
-std::string fncVersion_text(int major, int minor, int revision) {
-  return " Ver " + fncStr(major) + "." + fncStr(minor) + "." + fncStr(revision);
-}
-
 bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& programDir) {
   st.G_sVersion = fncVersion_text(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
   st.G_sAppPath = programDir;

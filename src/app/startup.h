@@ -8,9 +8,6 @@
 
 namespace pakkon {
 
-// " Ver 1.1.0" for 1, 1, 0.
-std::string fncVersion_text(int major, int minor, int revision);
-
 // Version text, program folder (ending in "/"), settings and data folder
 // (a relative one lies in the program folder).
 // False when the program must end (the player has been told why).

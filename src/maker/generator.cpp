@@ -6,7 +6,6 @@
 #include <cmath>
 #include <random>
 
-#include "app/startup.h"
 #include "geometry/mask.h"
 #include "geometry/orientation.h"
 #include "model/puzzle_file.h"

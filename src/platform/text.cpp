@@ -86,6 +86,10 @@ std::string fncStr(long long v) { return std::to_string(v); }
 
 std::string fncStrSigned(long long v) { return v < 0 ? std::to_string(v) : " " + std::to_string(v); }
 
+std::string fncVersion_text(int major, int minor, int revision) {
+  return " Ver " + fncStr(major) + "." + fncStr(minor) + "." + fncStr(revision);
+}
+
 std::string fncLowerAscii(std::string_view s) {
   std::string out(s);
   for (char& c : out)

@@ -36,4 +36,7 @@ std::string fncStrSigned(long long v);
 // Lower-case ASCII copy, for name comparisons.
 std::string fncLowerAscii(std::string_view s);
 
+// " Ver 1.1.0" for 1, 1, 0.
+std::string fncVersion_text(int major, int minor, int revision);
+
 }  // namespace pakkon

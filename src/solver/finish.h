@@ -15,7 +15,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/play.h"
+#include "model/action.h"
 #include "model/state.h"
 #include "solver/cover.h"
 #include "solver/solver.h"

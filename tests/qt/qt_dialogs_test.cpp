@@ -1,6 +1,6 @@
 // Qt's own dialogs as a Japanese player meets them.
 
-#include "platform/qt/qt_dialogs.h"
+#include "qt/qt_dialogs.h"
 
 #include <gtest/gtest.h>
 

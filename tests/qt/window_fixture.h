@@ -14,10 +14,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/frmMain.h"
 #include "app/startup.h"
 #include "platform/ini.h"
 #include "platform/scripted_dialogs.h"
+#include "qt/frmMain.h"
 #include "support/packing.h"
 #include "support/temp_dir.h"
 

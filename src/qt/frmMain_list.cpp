@@ -19,15 +19,15 @@
 #include <optional>
 
 #include "app/errorlog.h"
-#include "app/frmMain.h"
-#include "app/frmPuzzleList.h"
 #include "app/progress.h"
 #include "app/puzzle_list.h"
 #include "app/settings.h"
 #include "geometry/movement.h"
-#include "maker/frmGenerate.h"
-#include "platform/qt/qt_convert.h"
 #include "platform/text.h"
+#include "qt/frmGenerate.h"
+#include "qt/frmMain.h"
+#include "qt/frmPuzzleList.h"
+#include "qt/qt_convert.h"
 
 namespace pakkon {
 namespace {

@@ -6,8 +6,8 @@
 #include <QActionGroup>
 #include <QMenu>
 
-#include "app/frmMain.h"
 #include "app/settings.h"
+#include "qt/frmMain.h"
 
 namespace pakkon {
 namespace {

@@ -17,10 +17,10 @@
 #include "draw/layer_panel.h"
 #include "geometry/movement.h"
 #include "maker/cell_size.h"
-#include "maker/frmInput.h"
 #include "model/puzzle_file.h"
-#include "platform/qt/qt_surface.h"
-#include "platform/qt/shape_grid.h"
+#include "qt/frmInput.h"
+#include "qt/qt_surface.h"
+#include "qt/shape_grid.h"
 #include "qt/window_fixture.h"
 #include "support/state_compare.h"
 

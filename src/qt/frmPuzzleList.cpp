@@ -1,4 +1,4 @@
-#include "app/frmPuzzleList.h"
+#include "qt/frmPuzzleList.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -16,8 +16,8 @@
 
 #include "model/puzzle_file.h"
 #include "platform/dialogs.h"
-#include "platform/qt/qt_convert.h"
 #include "platform/text.h"
+#include "qt/qt_convert.h"
 #include "solver/rating.h"
 
 namespace pakkon {

@@ -9,14 +9,14 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/frmMain.h"
 #include "app/settings.h"
 #include "demo/texts.h"
 #include "geometry/movement.h"
 #include "model/builtin.h"
-#include "platform/qt/click_label.h"
-#include "platform/qt/qt_surface.h"
 #include "platform/text.h"
+#include "qt/click_label.h"
+#include "qt/frmMain.h"
+#include "qt/qt_surface.h"
 
 namespace pakkon {
 namespace {

@@ -5,15 +5,15 @@
 #include <string>
 
 #include "app/errorlog.h"
-#include "app/frmMain.h"
 #include "app/program_folder.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "platform/files.h"
-#include "platform/qt/instance_lock.h"
-#include "platform/qt/qt_dialogs.h"
-#include "platform/qt/qt_language.h"
 #include "platform/scripted_dialogs.h"
+#include "qt/frmMain.h"
+#include "qt/instance_lock.h"
+#include "qt/qt_dialogs.h"
+#include "qt/qt_language.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "platform/qt/qt_language.h"
+#include "qt/qt_language.h"
 
 #include <QCoreApplication>
 #include <QString>
 #include <QTranslator>
 
-#include "platform/qt/qt_dialogs.h"
 #include "platform/text_catalogue.h"
+#include "qt/qt_dialogs.h"
 
 namespace pakkon {
 

@@ -1,4 +1,4 @@
-#include "maker/frmGenerate.h"
+#include "qt/frmGenerate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +14,7 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/qt/qt_convert.h"
+#include "qt/qt_convert.h"
 #include "solver/rating.h"
 
 namespace pakkon {

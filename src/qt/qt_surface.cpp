@@ -1,4 +1,4 @@
-#include "platform/qt/qt_surface.h"
+#include "qt/qt_surface.h"
 
 #include <QFontMetricsF>
 #include <QMouseEvent>
@@ -6,7 +6,7 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "platform/qt/qt_convert.h"
+#include "qt/qt_convert.h"
 
 namespace pakkon {
 namespace {

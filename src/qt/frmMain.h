@@ -255,7 +255,7 @@ class frmMain : public QMainWindow {
   // After a change of mode: the box view loses or gains the preview.
   void subPreview_refresh();
 
-  // ---- hints and the finish check (app/frmMain_hint.cpp) ----
+  // ---- hints and the finish check (frmMain_hint.cpp) ----
   // Builds their menu entries, labels and connections.
   void buildHints();
   QAction* mnuHelpHint = nullptr;     // ヘルプ → ヒント, key H
@@ -282,7 +282,7 @@ class frmMain : public QMainWindow {
   std::shared_ptr<HintWork> hintWork_;  // going, it stops and joins the worker
 
  public:
-  // ---- the puzzle list, progress and new puzzles (app/frmMain_list.cpp, maker/frmMain_generate.cpp) ----
+  // ---- the puzzle list, progress and new puzzles (frmMain_list.cpp, frmMain_generate.cpp) ----
   // Builds their menu entries, label and connections.
   void buildPuzzleList();
   QAction* mnuFileList = nullptr;      // ファイル → パズル一覧…
@@ -321,7 +321,7 @@ class frmMain : public QMainWindow {
   void subPlayClock_run();
 
  public:
-  // ---- the interface's language (app/frmMain_language.cpp) ----
+  // ---- the interface's language (frmMain_language.cpp) ----
   // 表示 → Language / 言語, checked at the language of the next start.
   void buildLanguageMenu();
   QMenu* mnuLanguage = nullptr;
@@ -330,14 +330,14 @@ class frmMain : public QMainWindow {
   // Writes "ja" or "en" to Init.ini and says, in both, that it applies at the next start.
   void mnuLanguage_Click(const std::string& language);
 
-  // ---- auto loader (autoload/frmMain_autoload.cpp) ----
+  // ---- auto loader (frmMain_autoload.cpp) ----
   void cmdInit_Click();
   void cmdStop_Click();
   void cmdMove_Click();
   void mnuAautoMove_Click();
   void subAutoInfo_show();
 
-  // ---- block maker and saving (maker/frmMain_maker.cpp) ----
+  // ---- block maker and saving (frmMain_maker.cpp) ----
   void mnuMakePiece_Click();
   void mnuFileSaveAs_Click();
   void mnuFileSave_Click();
@@ -346,7 +346,7 @@ class frmMain : public QMainWindow {
   // Makes the saves fail on purpose, for tests of interrupted saves.
   const WriteFaults* saveFaults = nullptr;
 
-  // ---- demonstration and information (demo/frmMain_demo.cpp) ----
+  // ---- demonstration and information (frmMain_demo.cpp) ----
   void lblDemo_Click();
   void Timer1_Timer();
   void mnuHelpVerInfo_Click();

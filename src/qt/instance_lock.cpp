@@ -1,4 +1,4 @@
-#include "platform/qt/instance_lock.h"
+#include "qt/instance_lock.h"
 
 #include <signal.h>
 #include <sys/stat.h>

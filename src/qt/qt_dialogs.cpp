@@ -1,4 +1,4 @@
-#include "platform/qt/qt_dialogs.h"
+#include "qt/qt_dialogs.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -9,7 +9,7 @@
 #include <QString>
 #include <QTranslator>
 
-#include "platform/qt/qt_convert.h"
+#include "qt/qt_convert.h"
 
 namespace pakkon {
 namespace {

@@ -15,18 +15,18 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include "app/frmMain.h"
 #include "app/settings.h"
 #include "draw/layer_panel.h"
 #include "draw/views.h"
 #include "geometry/loading.h"
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
-#include "platform/qt/click_label.h"
-#include "platform/qt/qt_convert.h"
-#include "platform/qt/qt_surface.h"
-#include "platform/qt/shape_grid.h"
 #include "platform/text.h"
+#include "qt/click_label.h"
+#include "qt/frmMain.h"
+#include "qt/qt_convert.h"
+#include "qt/qt_surface.h"
+#include "qt/shape_grid.h"
 
 namespace pakkon {
 // ---- the block list ----

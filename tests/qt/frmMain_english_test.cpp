@@ -14,10 +14,10 @@
 #include <cstring>
 
 #include "app/puzzle_list.h"
-#include "maker/frmGenerate.h"
 #include "platform/cp932.h"
-#include "platform/qt/click_label.h"
-#include "platform/qt/qt_language.h"
+#include "qt/click_label.h"
+#include "qt/frmGenerate.h"
+#include "qt/qt_language.h"
 #include "qt/window_fixture.h"
 #include "support/packing.h"
 

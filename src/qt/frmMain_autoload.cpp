@@ -10,13 +10,13 @@
 #include <QThread>
 #include <chrono>
 
-#include "app/frmMain.h"
 #include "autoload/search.h"
 #include "autoload/search_reference.h"
-#include "platform/qt/qt_convert.h"
-#include "platform/qt/qt_surface.h"
-#include "platform/qt/shape_grid.h"
 #include "platform/text.h"
+#include "qt/frmMain.h"
+#include "qt/qt_convert.h"
+#include "qt/qt_surface.h"
+#include "qt/shape_grid.h"
 
 namespace pakkon {
 namespace {

@@ -6,12 +6,12 @@
 #include <QAction>
 #include <QCoreApplication>
 
-#include "app/frmMain.h"
 #include "app/progress.h"
 #include "app/settings.h"
-#include "maker/frmGenerate.h"
-#include "platform/qt/qt_convert.h"
 #include "platform/text.h"
+#include "qt/frmGenerate.h"
+#include "qt/frmMain.h"
+#include "qt/qt_convert.h"
 
 namespace pakkon {
 namespace {

@@ -18,10 +18,10 @@
 #include <optional>
 #include <thread>
 
-#include "app/frmMain.h"
 #include "app/settings.h"
-#include "platform/qt/qt_convert.h"
 #include "platform/text.h"
+#include "qt/frmMain.h"
+#include "qt/qt_convert.h"
 #include "solver/finish.h"
 
 namespace pakkon {

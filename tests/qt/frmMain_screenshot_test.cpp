@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <cstdlib>
 
-#include "maker/frmInput.h"
+#include "qt/frmInput.h"
 #include "qt/window_fixture.h"
 #include "support/packing.h"
 

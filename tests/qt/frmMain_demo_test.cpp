@@ -13,7 +13,7 @@
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
 #include "model/builtin.h"
-#include "platform/qt/click_label.h"
+#include "qt/click_label.h"
 #include "qt/window_fixture.h"
 #include "support/state_compare.h"
 

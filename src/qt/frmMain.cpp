@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "qt/frmMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,15 +27,15 @@
 #include "draw/layer_panel.h"
 #include "draw/renderer.h"
 #include "geometry/movement.h"
-#include "maker/frmInput.h"
 #include "model/builtin.h"
 #include "model/puzzle_file.h"
 #include "platform/files.h"
-#include "platform/qt/click_label.h"
-#include "platform/qt/qt_convert.h"
-#include "platform/qt/qt_surface.h"
-#include "platform/qt/shape_grid.h"
 #include "platform/text.h"
+#include "qt/click_label.h"
+#include "qt/frmInput.h"
+#include "qt/qt_convert.h"
+#include "qt/qt_surface.h"
+#include "qt/shape_grid.h"
 
 namespace pakkon {
 namespace {

@@ -1,4 +1,4 @@
-#include "maker/frmInput.h"
+#include "qt/frmInput.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "maker/cell_size.h"
-#include "platform/qt/qt_convert.h"
+#include "qt/qt_convert.h"
 
 namespace pakkon {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/qt/shape_grid.h"
+#include "qt/shape_grid.h"
 
 #include <QPainter>
 
-#include "platform/qt/qt_convert.h"
+#include "qt/qt_convert.h"
 
 namespace pakkon {
 namespace {

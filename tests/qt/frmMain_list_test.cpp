@@ -18,14 +18,14 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/frmPuzzleList.h"
 #include "app/progress.h"
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
-#include "maker/frmGenerate.h"
 #include "maker/puzzle_text.h"
 #include "model/puzzle_file.h"
 #include "platform/ini.h"
+#include "qt/frmGenerate.h"
+#include "qt/frmPuzzleList.h"
 #include "qt/window_fixture.h"
 #include "support/packing.h"
 

@@ -10,12 +10,12 @@
 #include <QScrollBar>
 
 #include "app/errorlog.h"
-#include "app/frmMain.h"
 #include "geometry/movement.h"
 #include "model/puzzle_file.h"
 #include "platform/files.h"
-#include "platform/qt/qt_surface.h"
 #include "platform/text.h"
+#include "qt/frmMain.h"
+#include "qt/qt_surface.h"
 
 namespace pakkon {
 namespace {
