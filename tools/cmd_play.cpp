@@ -1,21 +1,33 @@
 // play: actions applied to a puzzle file as the window applies them.
 
+#include <chrono>
+
 #include "app/play.h"
+#include "app/progress.h"
+#include "app/session.h"
 #include "commands.h"
 #include "geometry/movement.h"
+#include "platform/files.h"
 #include "tool_io.h"
 
 namespace pakkon::tool {
 namespace {
 
-class PrintingHost : public PlayHost {
+class PrintingHost : public SessionHost {
  public:
   void tell(const PlayMessage& m) override {
     std::string text = m.text;
     for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " / ");
     say(stdout, "  message: " + printable(m.title) + ": " + printable(text) + "\n");
   }
+  // Nothing is offered: the tool plays the one puzzle it was given.
+  void ask(const PlayMessage& question, MsgButtons /*buttons*/, std::function<void(MsgAnswer)> then) override {
+    tell(question);
+    if (then) then(MsgAnswer::No);
+  }
 };
+
+SessionTime now() { return std::chrono::steady_clock::now(); }
 
 }  // namespace
 
@@ -43,15 +55,21 @@ int cmdPlay(const PlayArgs& a) {
   subColor_set(st);
 
   // As the window stands right after opening the file.
-  PlayLayer play(st);
+  st.sPzFile = a.file;
+  st.G_sFileTitle = fncFile_title(a.file);
+  if (!a.progress.empty()) st.G_sDataPath = a.progress;
+  PrintingHost host;
+  Session session(st, host);
+  session.keepProgress = !a.progress.empty();
+  PlayLayer& play = session.play();
   play.opened();
   play.controls().deadSpace = a.deadSpace;
-  PrintingHost host;
+  session.opened(now());
   int position = 0;
   for (const PlayAction& action : parsed.actions) {
     ++position;
     say(stdout, "action " + std::to_string(position) + ": " + fncAction_text(action) + "\n");
-    if (play.apply(action, host).done) continue;
+    if (session.apply(action, host, true, true, now()).done) continue;
     // The window has no way to mark the option of a block that is not loaded.
     const bool notLoaded = action.kind == ActionKind::Unload && play.controls().boxButtons &&
                            !play.controls().option[static_cast<size_t>(action.block)];
@@ -65,6 +83,13 @@ int cmdPlay(const PlayArgs& a) {
   const int filled = fncBox_count(st.G_iBox);
   say(stdout, "filled: " + std::to_string(filled) + " : " + std::to_string(st.G_iCellTotal) + "\n");
   say(stdout, std::string("complete: ") + (filled == st.G_iCellTotal ? "yes" : "no") + "\n");
+  say(stdout, "moves: " + std::to_string(session.moves()) + "\n");
+  if (session.keepProgress)
+    say(stdout, std::string("progress: ") +
+                    (!session.recording() ? "nothing to record (the file has no puzzle version)"
+                     : session.solved()   ? "solved, recorded in " + printable(session.progressPath())
+                                          : "not solved, nothing recorded") +
+                    "\n");
   if (a.save.empty()) return 0;
   // As the overwrite save writes it.
   st.G_iCellDone = static_cast<int16_t>(filled);

@@ -28,7 +28,8 @@ struct RenderArgs {
 
 struct PlayArgs {
   std::string file, actions, save;
-  std::string script;  // --file: the actions from this file, "-" standard input
+  std::string script;    // --file: the actions from this file, "-" standard input
+  std::string progress;  // --progress: the folder whose progress file records a completion
   bool deadSpace = false;
 };
 

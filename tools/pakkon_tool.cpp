@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/progress.h"
 #include "commands.h"
 #include "tool_io.h"
 #include "version.h"
@@ -200,10 +201,14 @@ int run(int argc, char** argv) {
         throw ValueError("the actions are missing: give ACTIONS, - for standard input, or --file SCRIPT");
     });
     c->add_flag("--dead-space", play.deadSpace, "as with \"Check Ded space\" ticked");
+    c->add_option(
+         "--progress", play.progress,
+         "record a completion in DIR's " + std::string(kProgressFileName) + ", as the game does in its data folder")
+        ->type_name("DIR");
     c->add_option("--save", play.save, "write the result to OUT as the overwrite save does (not FILE itself)")
         ->type_name("OUT");
-    commands.push_back(
-        {c, "play FILE (ACTIONS | - | --file SCRIPT) [--dead-space] [--save OUT]", [&] { return cmdPlay(play); }});
+    commands.push_back({c, "play FILE (ACTIONS | - | --file SCRIPT) [--dead-space] [--progress DIR] [--save OUT]",
+                        [&] { return cmdPlay(play); }});
   }
   MakeArgs make;
   {

@@ -593,22 +593,6 @@ But w may only be up to the 9th character, x up to the 8th, y up to the 7th and 
         <translation>Solved in %1  Moves %2</translation>
     </message>
     <message>
-        <source>まだ解いていない次のパズル「%1」を開きますか？</source>
-        <translation>Open the next unsolved puzzle, &quot;%1&quot;?</translation>
-    </message>
-    <message>
-        <source>次のパズル</source>
-        <translation>Next Puzzle</translation>
-    </message>
-    <message>
-        <source>進行状況</source>
-        <translation>Progress</translation>
-    </message>
-    <message>
-        <source>進行状況のファイルが壊れていたため、「%1」として残し、新しく作り直しました。</source>
-        <translation>The progress file was damaged, so it was kept as &quot;%1&quot; and a new one was started.</translation>
-    </message>
-    <message>
         <source>このパズルは、サンプルです。自力で解いてください。</source>
         <translation>This is the sample puzzle. Solve it yourself!</translation>
     </message>

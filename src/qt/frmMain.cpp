@@ -86,7 +86,7 @@ frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent)
       st_(st),
       pausing_(dialogs,
                [this](bool pause) {
-                 if (record_) subPlayClock_pause(pause);
+                 if (playClock) subPlayClock_pause(pause);
                }),
       dialogs_(pausing_) {
   openUrl = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };

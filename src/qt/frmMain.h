@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/play.h"
+#include "app/session.h"
 #include "draw/layer_panel.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
@@ -315,10 +316,10 @@ class frmMain : public QMainWindow {
   std::function<int(frmPuzzleList&)> frmPuzzleList_exec;
   std::function<int(frmGenerate&)> frmGenerate_exec;
 
+  Session& session() { return session_; }
+
  private:
-  struct PlayRecord;
-  std::shared_ptr<PlayRecord> record_;
-  void subPlayClock_run();
+  QTimer* playTimer_ = nullptr;  // the clock label's second hand
 
  public:
   // ---- the interface's language (frmMain_language.cpp) ----
@@ -390,7 +391,9 @@ class frmMain : public QMainWindow {
   PausingDialogs pausing_;
   Dialogs& dialogs_;
   LayerPanels panels_{};
-  PlayLayer play_{st_};
+  DialogsHost host_{dialogs_};
+  Session session_{st_, host_};
+  PlayLayer& play_ = session_.play();
   bool previewDrawn_ = false;
   bool autoLoadRunning_ = false;
   int turnButton_ = 0;     // the demonstration timer's next cmdTurn index

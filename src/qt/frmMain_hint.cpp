@@ -95,8 +95,6 @@ struct frmMain::HintWork {
   std::optional<FinishProblem> asked;  // whose answer is shown or on its way
   uint64_t generation = 0;
   bool pending = false;
-  int hints = 0;
-  size_t puzzle = 0;
 
   ~HintWork() {
     {
@@ -209,7 +207,7 @@ void frmMain::buildHints() {
 
 bool frmMain::finishCheckPending() const { return hintWork_->pending; }
 bool frmMain::hintPending() const { return hintWork_->hintBusy; }
-int frmMain::hintCount() const { return hintWork_->hints; }
+int frmMain::hintCount() const { return session_.hints(); }
 
 void frmMain::mnuFinishCheck_Click() {
   fncPreference_put(st_, kPrefFinishCheck, mnuFinishCheck->isChecked());
@@ -220,14 +218,10 @@ void frmMain::subFinishCheck_start() {
   HintWork& w = *hintWork_;
   const bool playing = playRecording();
 
-  // The count belongs to the puzzle: its file, size and blocks as made.
-  std::string id = st_.sPzFile + '|' + fncStr(st_.G_iCellX) + fncStr(st_.G_iCellY) + fncStr(st_.G_iCellZ) + '|';
-  id.append(reinterpret_cast<const char*>(st_.G_iPieceOrg), sizeof st_.G_iPieceOrg);
-  const size_t puzzle = std::hash<std::string>{}(id);
-  if (puzzle != w.puzzle) w.puzzle = puzzle, w.hints = 0;
-  lblHints->setText(q(kHintCount).arg(w.hints));
+  const int hints = session_.hints();
+  lblHints->setText(q(kHintCount).arg(hints));
   // Nothing shows until the first hint, so the window looks as designed.
-  lblHints->setVisible(playing && w.hints > 0);
+  lblHints->setVisible(playing && hints > 0);
 
   const bool on = playing && mnuFinishCheck->isChecked();
   lblFinish->setVisible(on);
@@ -280,14 +274,14 @@ void frmMain::subHint_answer(const FinishProblem& p, const FinishHint& h) {
     // A hint counts when it shows something: the block already where the
     // hint would put it is no new hint.
     if (playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells)).recorded) {
-      ++w.hints;
+      session_.hintShown();
       subFinishCheck_start();  // the count
     }
     return;
   }
   if (p.outside()) return tell(t(kHintOutside));
   if (h.remove.empty() && !h.clear) return tell(t(kHintNone));  // nothing helps: no hint given
-  ++w.hints;
+  session_.hintShown();
   subFinishCheck_start();  // the count
   if (h.clear) return tell(t(kHintClear));
   tell(q(kHintRemove, static_cast<int>(h.remove.size()))

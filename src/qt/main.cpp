@@ -1,6 +1,7 @@
 // Main: one instance per program folder, settings, then the main window.
 
 #include <QApplication>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -17,14 +18,13 @@
 
 namespace {
 
-pakkon::PuzzleState state;
-
 // An exception must not cross Qt's event loop: one that escapes a handler
 // (running out of memory above all) is reported and the program goes on.
 class Application : public QApplication {
  public:
   using QApplication::QApplication;
   pakkon::Dialogs* dialogs = nullptr;
+  std::string appPath;  // where the report goes, once known
 
   bool notify(QObject* receiver, QEvent* event) override {
     try {
@@ -40,7 +40,7 @@ class Application : public QApplication {
  private:
   void report(const std::string& what, int number) {
     pakkon::ScriptedDialogs unseen;
-    pakkon::subError_log(dialogs ? *dialogs : unseen, state.G_sAppPath, "Line 0:" + what,
+    pakkon::subError_log(dialogs ? *dialogs : unseen, appPath, "Line 0:" + what,
                          "frmMain.Application() " + std::to_string(number));
   }
 };
@@ -84,7 +84,11 @@ int main(int argc, char* argv[]) {
   }
 
   if (!pakkon::fncProgramFolder_ready(folder, dialogs)) return 1;
+  // The puzzle lives as long as the window that plays it, and no longer.
+  const auto owned = std::make_unique<pakkon::PuzzleState>();
+  pakkon::PuzzleState& state = *owned;
   if (!pakkon::fncStartup_prepare(state, dialogs, folder.sDir)) return 1;
+  app.appPath = state.G_sAppPath;
 
   pakkon::frmMain window(state, dialogs);
   dialogs.setParent(&window);

@@ -59,6 +59,17 @@ TEST_F(PlayTool, TheSampleIsSolvedWithTheButtonsAPlayerWouldPress) {
   ASSERT_EQ(fncPuzzle_read(out, saved).status, PuzzleReadStatus::Ok);
   EXPECT_EQ(saved.G_iCellDone, 27);
   EXPECT_EQ(fncBox_count(saved.G_iBox), 27);
+
+  // The completion is the game's own: moves are the box's changes, and
+  // progress is written only where asked.
+  const std::string loads = std::to_string(test::findPacking(st).size());
+  EXPECT_NE(r.out.find("complete: yes\nmoves: " + loads + "\n"), std::string::npos) << r.out;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("Progress.json")));
+  const test::ToolRun kept =
+      test::runTool("play " + quote(file) + " " + quote(script) + " --progress " + quote(dir.path()));
+  ASSERT_EQ(kept.status, 0) << kept.err;
+  EXPECT_NE(kept.out.find("progress: solved, recorded in "), std::string::npos) << kept.out;
+  EXPECT_NE(test::readFile(dir.file("Progress.json")).find("\"sample.bin\""), std::string::npos);
 }
 
 TEST_F(PlayTool, MistakesAndRefusalsAreSaidAndABadScriptSavesNothing) {

@@ -1,0 +1,127 @@
+#pragma once
+// The game in progress, in one place and free of any window: the puzzle,
+// its move list, and the record of the puzzle in play (its clock, moves
+// and hints, its completion, and what the progress file learns of it).
+// Front ends hand it the time and their events; it never reads a clock.
+//
+// 手数 counts what a player calls a move: a change to the box (Load,
+// Cancel, UNLOAD, Clear, a box turn or push), not a selection, a turn of the
+// block in hand, a hint, an undo or a redo. The clock starts at the first
+// action after opening, stops at the completion, and stands still while a
+// dialog is open or the window is minimised. One opening records at most
+// one completion.
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "app/play.h"
+#include "model/action.h"
+#include "model/state.h"
+#include "platform/dialogs.h"
+
+namespace pakkon {
+
+class ProgressBook;
+
+using SessionTime = std::chrono::steady_clock::time_point;
+
+// Messages and questions of the session. A question's answer comes to its
+// continuation, at once or later, so a front end may ask without blocking.
+class SessionHost : public PlayHost {
+ public:
+  virtual void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) = 0;
+};
+
+// Answers at once through the game's dialogs.
+class DialogsHost final : public SessionHost {
+ public:
+  explicit DialogsHost(Dialogs& dialogs) : dialogs_(dialogs) {}
+  void tell(const PlayMessage& m) override;
+  void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) override;
+
+ private:
+  Dialogs& dialogs_;
+};
+
+class Session {
+ public:
+  Session(PuzzleState& st, SessionHost& host);
+
+  PuzzleState& state() { return st_; }
+  const PuzzleState& state() const { return st_; }
+  PlayLayer& play() { return play_; }
+  const PlayLayer& play() const { return play_; }
+
+  // A puzzle file has been opened: its clock and count start afresh.
+  void opened(SessionTime now);
+  // The player reached it through the puzzle list: the next one is offered.
+  void setFromList() { fromList_ = true; }
+
+  // An action of the play layer has been applied: counts it, starts the
+  // clock and notices a completion, which is recorded in the progress file
+  // and, for a puzzle of the list, followed by the offer of the next one.
+  void after(const PlayOutcome& out, bool undoRedo, SessionTime now);
+  // An action applied and followed up as above.
+  PlayOutcome apply(const PlayAction& a, PlayHost& host, bool checkEnabled, bool record, SessionTime now);
+  // Opens the offered puzzle; true when it was opened.
+  std::function<bool(const std::string& path)> openPuzzle;
+
+  // The give-up dialogue let the player in: a later completion is marked so.
+  void gaveUp();
+
+  // Hints shown for the puzzle as it stands (its file, size and blocks as made).
+  int hints() const;
+  void hintShown();
+
+  // A dialog opens (true) or closes; the window is minimised or not.
+  void pause(bool on, SessionTime now);
+  void minimise(bool on, SessionTime now);
+
+  bool recording() const { return !key_.empty(); }
+  bool solved() const { return solvedSeconds_ >= 0; }
+  int moves() const { return moves_; }
+  double seconds(SessionTime now) const;
+
+  // Off: completions are noticed but nothing is written (a tool's dry run).
+  bool keepProgress = true;
+
+  // Ratings worked out this session, by puzzle key.
+  std::map<std::string, int>& ratings() { return ratings_; }
+  std::string progressPath() const;
+  // Reads the progress file, lets `change` write to the book and saves it;
+  // what went wrong is told. False when nothing was saved. A failure is
+  // logged every time and told once, except that a password given is
+  // always shown when the file cannot keep it.
+  bool progressUpdate(const std::function<void(ProgressBook&)>& change, const std::string& password = {});
+
+ private:
+  void runClock(SessionTime now);
+  bool full() const;
+
+  PuzzleState& st_;
+  SessionHost& host_;
+  PlayLayer play_{st_};
+
+  std::string key_;  // empty: nothing to record (no file opened)
+  bool fromList_ = false;
+  bool started_ = false;
+  double elapsed_ = 0;                // seconds counted up to since_
+  std::optional<SessionTime> since_;  // the clock runs from here
+  int paused_ = 0;
+  bool minimised_ = false;
+  double solvedSeconds_ = -1;
+  int moves_ = 0;
+  int hintsAtOpen_ = 0;
+  bool gaveUp_ = false;
+  bool full_ = false;  // after the last action
+  bool failureTold_ = false;
+  // Follows the puzzle as it stands, so a count asked for is already current.
+  mutable size_t hintPuzzle_ = 0;
+  mutable int hints_ = 0;
+  std::map<std::string, int> ratings_;
+};
+
+}  // namespace pakkon

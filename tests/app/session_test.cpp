@@ -1,0 +1,180 @@
+// The record of the puzzle in play, without a window: clock, moves, hints,
+// one completion per opening, progress and the offer of the next puzzle.
+
+#include "app/session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "app/progress.h"
+#include "maker/puzzle_text.h"
+#include "model/puzzle_file.h"
+#include "platform/scripted_dialogs.h"
+#include "support/packing.h"
+#include "support/temp_dir.h"
+
+namespace pakkon {
+namespace {
+
+using namespace std::chrono_literals;
+
+class SessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    st = test::shippedPuzzle("01-first-step");
+    st.G_sVersion = st.G_sPzVersion = " Ver 1.1.0";
+    st.G_sDataPath = dir.path();
+    st.G_sAppPath = dir.path();
+    st.sPzFile = dir.file("01-first.bin");
+    st.G_sFileTitle = "01-first.bin";
+    ASSERT_TRUE(subFile_put(st, st.sPzFile, [](const std::string& m, const std::string&) { ADD_FAILURE() << m; }));
+    open();
+  }
+
+  void open() {
+    session.play().opened();
+    session.opened(now);
+  }
+
+  PlayOutcome act(ActionKind k, int block = 0) {
+    now += 1s;
+    return session.apply({k, block}, host, true, true, now);
+  }
+
+  // Loads every block where a packing puts it.
+  void solve() {
+    PuzzleState made = st;
+    std::memcpy(made.G_iPiece, made.G_iPieceOrg, sizeof made.G_iPiece);
+    for (const test::Placement& p : test::findPacking(made)) {
+      act(ActionKind::Select, p.block);
+      const test::Moves m = test::movesTo(st, p.block, p.cells);
+      for (int t : m.turns) act(t == 0 ? ActionKind::TurnZ : t == 1 ? ActionKind::TurnX : ActionKind::TurnY);
+      act(ActionKind::Origin);
+      for (int i = 0; i < m.dx; ++i) act(ActionKind::XInc);
+      for (int i = 0; i < m.dy; ++i) act(ActionKind::YInc);
+      for (int i = 0; i < m.dz; ++i) act(ActionKind::ZInc);
+      act(ActionKind::Load);
+    }
+  }
+
+  const PuzzleProgress* record() {
+    book.load(session.progressPath());
+    for (const auto& [key, p] : book.entries())
+      if (p.name == "01-first.bin") return &p;
+    return nullptr;
+  }
+
+  test::TempDir dir;
+  PuzzleState st;
+  ScriptedDialogs dialogs;
+  DialogsHost host{dialogs};
+  Session session{st, host};
+  SessionTime now{};
+  ProgressBook book;
+};
+
+TEST_F(SessionTest, TheClockRunsFromTheFirstActionWhilePlayedAndStopsAtTheCompletion) {
+  now += 100s;  // before the first action: not play
+  EXPECT_EQ(session.seconds(now), 0);
+  act(ActionKind::XInc);
+  session.pause(true, now);  // a dialog
+  now += 1000s;
+  session.pause(false, now);
+  session.minimise(true, now);
+  now += 1000s;
+  session.minimise(false, now);
+  EXPECT_DOUBLE_EQ(session.seconds(now), 0);
+  dialogs.answer(MsgAnswer::OK);  // ☆グレイト☆
+  solve();
+  ASSERT_TRUE(session.solved());
+  const double solved = session.seconds(now);
+  now += 500s;
+  EXPECT_DOUBLE_EQ(session.seconds(now), solved);
+
+  const PuzzleProgress* p = record();
+  ASSERT_NE(p, nullptr);
+  EXPECT_DOUBLE_EQ(p->bestSeconds, solved);
+  // 手数: changes to the box only, so the loads and nothing else.
+  const int loads = static_cast<int>(std::count(std::begin(st.G_iPieceUsed), std::end(st.G_iPieceUsed), 1));
+  EXPECT_EQ(p->fewestActions, loads);
+  EXPECT_EQ(session.moves(), loads);
+
+  // Undo and redo of the winning Load: no new completion or message.
+  const size_t calls = dialogs.calls().size();
+  act(ActionKind::Undo);
+  act(ActionKind::Redo);
+  EXPECT_EQ(dialogs.calls().size(), calls);
+  EXPECT_EQ(record()->solved, 1);
+  EXPECT_EQ(session.moves(), loads);
+
+  // A new opening records again.
+  act(ActionKind::Clear);
+  open();
+  dialogs.answer(MsgAnswer::OK);
+  solve();
+  EXPECT_EQ(record()->solved, 2);
+}
+
+TEST_F(SessionTest, HintsBelongToThePuzzleAndAGiveUpMarksTheSolve) {
+  session.hintShown();
+  session.hintShown();
+  EXPECT_EQ(session.hints(), 2);
+  st.G_iCellZ = static_cast<int16_t>(st.G_iCellZ == 4 ? 3 : st.G_iCellZ + 1);  // another puzzle
+  EXPECT_EQ(session.hints(), 0);
+  st.G_iCellZ = test::shippedPuzzle("01-first-step").G_iCellZ;
+  open();
+  session.hintShown();
+  session.gaveUp();
+  EXPECT_EQ(record()->gaveUp, 1);
+  dialogs.answer(MsgAnswer::OK);
+  solve();
+  EXPECT_EQ(record()->solved, 0);
+  EXPECT_EQ(record()->solvedAfterGivingUp, 1);
+}
+
+TEST_F(SessionTest, AnUnwritableProgressFileIsLoggedEachTimeAndToldOnceUnlessAPasswordWouldBeLost) {
+  std::filesystem::create_directory(session.progressPath());
+  EXPECT_FALSE(session.progressUpdate([](ProgressBook&) {}));
+  EXPECT_FALSE(session.progressUpdate([](ProgressBook&) {}));
+  ASSERT_EQ(dialogs.calls().size(), 1u);
+  EXPECT_EQ(dialogs.last().title, "進行状況");
+  EXPECT_FALSE(session.progressUpdate([](ProgressBook&) {}, "Secret12"));
+  ASSERT_EQ(dialogs.calls().size(), 2u);
+  EXPECT_NE(dialogs.last().text.find("Secret12"), std::string::npos);
+  const std::string log = test::readFile(st.G_sAppPath + "Error_Log.TXT");
+  size_t lines = 0;
+  for (size_t at = 0; (at = log.find("frmMain.subProgress_update()", at)) != std::string::npos; ++at) ++lines;
+  EXPECT_EQ(lines, 3u);
+}
+
+TEST_F(SessionTest, OnlyAPuzzleOfTheListOffersTheNextOneAndOpensItOnYes) {
+  PuzzleState second = test::shippedPuzzle("02-small-tower");
+  second.G_sVersion = st.G_sVersion;
+  const std::string next = dir.file("02-tower.bin");
+  ASSERT_TRUE(subFile_put(second, next, [](const std::string& m, const std::string&) { ADD_FAILURE() << m; }));
+  std::string opened;
+  session.openPuzzle = [&](const std::string& path) {
+    opened = path;
+    return true;
+  };
+  dialogs.answer(MsgAnswer::OK);
+  solve();
+  EXPECT_EQ(dialogs.last().text, "☆グレイト☆　お疲れさまでした");
+  EXPECT_TRUE(opened.empty());
+
+  act(ActionKind::Clear);
+  open();
+  session.setFromList();
+  dialogs.answer(MsgAnswer::OK);
+  dialogs.answer(MsgAnswer::Yes);
+  solve();
+  EXPECT_EQ(dialogs.last().text, "まだ解いていない次のパズル「02-tower.bin　ちいさな塔」を開きますか？");
+  EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNoDefaultNo);
+  EXPECT_EQ(opened, next);
+}
+
+}  // namespace
+}  // namespace pakkon
