@@ -18,6 +18,7 @@
 #include <string>
 
 #include "app/play.h"
+#include "demo/walkthrough.h"
 #include "model/action.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
@@ -54,6 +55,22 @@ class Session {
   const PuzzleState& state() const { return st_; }
   PlayLayer& play() { return play_; }
   const PlayLayer& play() const { return play_; }
+
+  // ---- modes ----
+  // The block maker, the automatic move, the loader running; the
+  // demonstration's unattended run is the state's bDemoRun.
+  bool maker() const { return maker_; }
+  void setMaker(bool on) { maker_ = on; }
+  bool autoMove() const { return autoMove_; }
+  void setAutoMove(bool on) { autoMove_ = on; }
+  bool loading() const { return loading_; }
+  void setLoading(bool on) { loading_ = on; }
+  Walkthrough& walkthrough() { return walk_; }
+  const Walkthrough& walkthrough() const { return walk_; }
+  // Neither the demonstration nor the loader runs: the play keys act.
+  bool playKeys() const { return !loading_ && !st_.bDemoRun && !walk_.running(); }
+  // Plain play: the move list records, hints and the clock count.
+  bool playing() const { return playKeys() && !maker_ && !autoMove_; }
 
   // A puzzle file has been opened: its clock and count start afresh.
   void opened(SessionTime now);
@@ -104,6 +121,11 @@ class Session {
   PuzzleState& st_;
   SessionHost& host_;
   PlayLayer play_{st_};
+
+  bool maker_ = false;
+  bool autoMove_ = false;
+  bool loading_ = false;
+  Walkthrough walk_;
 
   std::string key_;  // empty: nothing to record (no file opened)
   bool fromList_ = false;

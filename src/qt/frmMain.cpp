@@ -491,7 +491,7 @@ void frmMain::stsBar_set(int panel, const std::string& text) { stsBar[panel - 1]
 std::string frmMain::text(const QLabel* label) { return label->text().toStdString(); }
 
 bool frmMain::fncMaking_leave() {
-  if (!mnuMake->isChecked() && !mnuMakePiece->isChecked()) return true;
+  if (!mnuMake->isChecked() && !session_.maker()) return true;
   if (dialogs_.messageBox(tr("作成中のブロックが、破棄されます。よろしいですか？").toStdString(),
                           tr("パズルを開く").toStdString(), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
     return false;
@@ -499,7 +499,7 @@ bool frmMain::fncMaking_leave() {
   cmdSetCancel->setVisible(false);
   chkAutoNext->setVisible(false);
   mnuMake->setChecked(false);
-  mnuMakePiece->setChecked(false);
+  subMaker_mode(false);
   for (QAction* a : {mnu2D_Panel, mnuAautoMove, mnuHelpHelp, mnuMake, mnuMakePiece}) a->setEnabled(true);
   mnu2D_Panel_Click();
   subBoxButton_enable(true);
@@ -571,7 +571,7 @@ bool frmMain::subPuzzle_open(const std::string& path) {
     subPiece_draw(0);
     subBox_draw();
     subAutoInfo_show();
-    if (mnuAautoMove->isChecked()) {
+    if (session_.autoMove()) {
       mnuAautoMove_Click();
       mnuAautoMove->setEnabled(true);
     }

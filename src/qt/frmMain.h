@@ -14,6 +14,7 @@
 
 #include "app/play.h"
 #include "app/session.h"
+#include "demo/walkthrough.h"
 #include "draw/layer_panel.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
@@ -340,6 +341,8 @@ class frmMain : public QMainWindow {
 
   // ---- block maker and saving (frmMain_maker.cpp) ----
   void mnuMakePiece_Click();
+  // The maker's mode, in the session and as its menu's check mark.
+  void subMaker_mode(bool on);
   void mnuFileSaveAs_Click();
   void mnuFileSave_Click();
   // Shows the box-size dialog modally; tests answer it themselves.
@@ -350,6 +353,9 @@ class frmMain : public QMainWindow {
   // ---- demonstration and information (frmMain_demo.cpp) ----
   void lblDemo_Click();
   void Timer1_Timer();
+  // The walkthrough's counters on the buttons of the step shown.
+  void subWalkTags_show();
+  QPushButton* walkButton(WalkButton b) const;
   void mnuHelpVerInfo_Click();
   void mnuPzMaker_Click();
   // Opens a page in the user's browser; tests replace it.
@@ -357,7 +363,7 @@ class frmMain : public QMainWindow {
   // The demonstration's pauses; tests shorten them.
   std::function<void(int ms)> sleepMs;
 
-  bool autoLoadRunning() const { return autoLoadRunning_; }
+  bool autoLoadRunning() const { return session_.loading(); }
   // The play keys act: neither the demonstration nor the loader runs.
   bool fncPlayKeys_on() const;
 
@@ -395,8 +401,6 @@ class frmMain : public QMainWindow {
   Session session_{st_, host_};
   PlayLayer& play_ = session_.play();
   bool previewDrawn_ = false;
-  bool autoLoadRunning_ = false;
-  int turnButton_ = 0;     // the demonstration timer's next cmdTurn index
   int listPressRow_ = -1;  // row current when the mouse went down on the list
 };
 

@@ -130,8 +130,8 @@ void frmMain::cmdStop_Click() { st_.bStop = true; }
 
 void frmMain::cmdMove_Click() {
   // A LOAD pressed while a run is pumping events is ignored.
-  if (autoLoadRunning_) return;
-  autoLoadRunning_ = true;
+  if (session_.loading()) return;
+  session_.setLoading(true);
   subMoveList_clear();
   WindowHooks hooks(*this);
   try {
@@ -143,12 +143,13 @@ void frmMain::cmdMove_Click() {
         "Auto Load", MsgIcon::Critical, MsgButtons::OK);
   }
   hooks.finish();
-  autoLoadRunning_ = false;
+  session_.setLoading(false);
 }
 
 void frmMain::mnuAautoMove_Click() {
-  mnuAautoMove->setChecked(!mnuAautoMove->isChecked());
-  const bool e = !mnuAautoMove->isChecked();
+  session_.setAutoMove(!session_.autoMove());
+  mnuAautoMove->setChecked(session_.autoMove());
+  const bool e = !session_.autoMove();
   cmdLoad->setEnabled(e);
   lstPiece->setEnabled(e);
   subBoxButton_enable(e);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <vector>
 
 #include "app/settings.h"
 #include "demo/texts.h"
@@ -23,7 +24,6 @@ namespace {
 
 QString tag(const QObject* o) { return o->property("Tag").toString(); }
 void setTag(QObject* o, const QString& t) { o->setProperty("Tag", t); }
-void incrementTag(QObject* o) { setTag(o, QString::number(fncCInt(fncVal(tag(o).toStdString())) + 1)); }
 
 }  // namespace
 
@@ -54,17 +54,11 @@ void frmMain::lblDemo_Click() {
     subMoveList_clear();
   }
 
-  const int step = fncCInt(fncVal(tag(lblDemo).toStdString())) + 1;
-  setTag(lblDemo, QString::number(step));
-  if (step >= 1 && step <= 5) lblDemo->setText(QString::fromStdString(fncDemo_caption(step)).replace("\r\n", "\n"));
-  if (step == 3) {
-    for (QPushButton* b : {cmdX_Inc, cmdX_Dec, cmdY_Inc, cmdY_dec, cmdZ_Inc, cmdZ_Dec}) setTag(b, "0");
-  } else if (step == 4) {
-    setTag(cmdOrg, "0");
-  } else if (step == 5) {
-    setTag(cmdLoad, "0");
-  }
-  if (step != 6) {
+  const int step = session_.walkthrough().click();
+  if (step != 0) setTag(lblDemo, QString::number(step));
+  subWalkTags_show();
+  if (step >= 1 && step <= 5) {
+    lblDemo->setText(QString::fromStdString(fncDemo_caption(step)).replace("\r\n", "\n"));
     lblDemo->setVisible(true);
     return;
   }
@@ -85,46 +79,61 @@ void frmMain::lblDemo_Click() {
   }
 }
 
+QPushButton* frmMain::walkButton(WalkButton b) const {
+  switch (b) {
+    case WalkButton::TurnZ: return cmdTurn[0];
+    case WalkButton::TurnX: return cmdTurn[1];
+    case WalkButton::TurnY: return cmdTurn[2];
+    case WalkButton::XDec: return cmdX_Dec;
+    case WalkButton::XInc: return cmdX_Inc;
+    case WalkButton::YDec: return cmdY_dec;
+    case WalkButton::YInc: return cmdY_Inc;
+    case WalkButton::ZDec: return cmdZ_Dec;
+    case WalkButton::ZInc: return cmdZ_Inc;
+    case WalkButton::Org: return cmdOrg;
+    case WalkButton::Load: return cmdLoad;
+    case WalkButton::None: break;
+  }
+  return nullptr;
+}
+
+void frmMain::subWalkTags_show() {
+  // The buttons of the step shown carry its counters, as their Tags.
+  const int step = session_.walkthrough().step();
+  std::vector<WalkButton> shown;
+  if (step == 3)
+    shown = {WalkButton::XDec, WalkButton::XInc, WalkButton::YDec,
+             WalkButton::YInc, WalkButton::ZDec, WalkButton::ZInc};
+  if (step == 4) shown = {WalkButton::Org};
+  if (step == 5) shown = {WalkButton::Load};
+  for (WalkButton b : shown) setTag(walkButton(b), QString::fromStdString(session_.walkthrough().tag(b)));
+}
+
 void frmMain::Timer1_Timer() {
-  const QString step = tag(lblDemo);
-  if (step == "1") {
-    setListIndex(listIndex() < 6 ? listIndex() + 1 : 0);
-  } else if (step == "2") {
-    // Counters move on before the press: a message the press shows runs the
-    // event loop, and the next tick must not press the same button again.
-    const int k = turnButton_;
-    turnButton_ = turnButton_ + 1 > 2 ? 0 : turnButton_ + 1;
-    cmdTurn[k]->setFocus();
-    cmdTurn_Click(k);
-  } else if (step == "3") {
-    const std::pair<QPushButton*, void (frmMain::*)()> moves[] = {
-        {cmdX_Dec, &frmMain::cmdX_Dec_Click}, {cmdX_Inc, &frmMain::cmdX_Inc_Click},
-        {cmdY_dec, &frmMain::cmdY_dec_Click}, {cmdY_Inc, &frmMain::cmdY_Inc_Click},
-        {cmdZ_Dec, &frmMain::cmdZ_Dec_Click}, {cmdZ_Inc, &frmMain::cmdZ_Inc_Click},
-    };
-    for (const auto& [button, handler] : moves) {
-      const QString t = tag(button);
-      if (t != "0" && t != "1") continue;
-      if (t == "0") button->setFocus();
-      incrementTag(button);
-      (this->*handler)();
-      return;
-    }
-    if (tag(cmdZ_Inc) == "2")
-      for (const auto& move : moves) setTag(move.first, "0");
-  } else if (step == "4" || step == "5") {
-    QPushButton* button = step == "4" ? cmdOrg : cmdLoad;
-    if (tag(button) == "0") {
-      button->setFocus();
-      setTag(button, "1");
-    } else if (tag(button) == "1") {
-      setTag(button, "2");
-      if (button == cmdOrg) {
-        cmdOrg_Click();
-      } else {
-        cmdLoad_Click();
-      }
-    }
+  const WalkTick t = session_.walkthrough().tick();
+  subWalkTags_show();
+  QPushButton* button = walkButton(t.button);
+  switch (t.what) {
+    case WalkTick::Do::Nothing: return;
+    case WalkTick::Do::NextBlock: setListIndex(listIndex() < 6 ? listIndex() + 1 : 0); return;
+    case WalkTick::Do::Focus: button->setFocus(); return;
+    case WalkTick::Do::FocusAndPress: button->setFocus(); break;
+    case WalkTick::Do::Press: break;
+  }
+  // The button's own handler: a press the walkthrough makes is never refused by a disabled state.
+  switch (t.button) {
+    case WalkButton::TurnZ: return cmdTurn_Click(0);
+    case WalkButton::TurnX: return cmdTurn_Click(1);
+    case WalkButton::TurnY: return cmdTurn_Click(2);
+    case WalkButton::XDec: return cmdX_Dec_Click();
+    case WalkButton::XInc: return cmdX_Inc_Click();
+    case WalkButton::YDec: return cmdY_dec_Click();
+    case WalkButton::YInc: return cmdY_Inc_Click();
+    case WalkButton::ZDec: return cmdZ_Dec_Click();
+    case WalkButton::ZInc: return cmdZ_Inc_Click();
+    case WalkButton::Org: return cmdOrg_Click();
+    case WalkButton::Load: return cmdLoad_Click();
+    case WalkButton::None: return;
   }
 }
 

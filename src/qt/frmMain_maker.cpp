@@ -39,8 +39,13 @@ bool frmMain::fncAnswerPW_check() {
   return false;
 }
 
+void frmMain::subMaker_mode(bool on) {
+  session_.setMaker(on);
+  mnuMakePiece->setChecked(on);
+}
+
 void frmMain::mnuMakePiece_Click() {
-  if (mnuMakePiece->isChecked()) {
+  if (session_.maker()) {
     if (dialogs_.messageBox(tr("ブロック作成を終了しますか？\r\n作成終了後、保存を行ってください。\r\n").toStdString(),
                             title(kMakerTitle), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
       return;
@@ -53,7 +58,7 @@ void frmMain::mnuMakePiece_Click() {
     cmdShuffle->setEnabled(false);
     mnu2D_Panel->setEnabled(true);
     mnuAautoMove->setEnabled(true);
-    mnuMakePiece->setChecked(false);
+    subMaker_mode(false);
     mnuMake->setEnabled(true);
     mnuHelpHelp->setEnabled(true);
     mnu2D_Panel_Click();
@@ -91,14 +96,14 @@ void frmMain::mnuMakePiece_Click() {
 
   st_.iMakeCells = static_cast<int16_t>(st_.G_iCellX * st_.G_iCellY * st_.G_iCellZ);
   lblPiece_count->setText(QStringLiteral(" 0 : ") + QString::number(st_.iMakeCells));
-  if (mnuAautoMove->isChecked()) mnuAautoMove_Click();
+  if (session_.autoMove()) mnuAautoMove_Click();
   for (QAction* a : {mnuHelpHelp, mnu2D_Panel, mnuAautoMove, mnuMake, mnuFileSave}) a->setEnabled(false);
   framePiece->setVisible(false);
   subOptPiece_hide();
   lblSum->clear();
   mnu2D_Panel->setChecked(true);
   subPanel_show(false, true);
-  mnuMakePiece->setChecked(true);
+  subMaker_mode(true);
   stsBar_set(2, tr("ブロック作成").toStdString());
   stsBar_set(3, fncStr(st_.G_iCellX) + "×" + fncStr(st_.G_iCellY) + "×" + fncStr(st_.G_iCellZ));
   stsBar_set(4, tr("ブロックを選択して、２Ｄパネルのマス目をクリックします。").toStdString());

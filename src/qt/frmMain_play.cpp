@@ -105,9 +105,7 @@ void frmMain::mnuHelpKeys_Click() {
                       tr("キー操作").toStdString(), MsgIcon::Information, MsgButtons::OK);
 }
 
-bool frmMain::fncPlayKeys_on() const {
-  return !autoLoadRunning_ && !st_.bDemoRun && lblDemo->property("Tag").toString() == QStringLiteral("0");
-}
+bool frmMain::fncPlayKeys_on() const { return session_.playKeys(); }
 
 void frmMain::lstPiece_Click() {
   const QListWidgetItem* item = lstPiece->currentItem();
@@ -139,9 +137,7 @@ bool explicitlyEnabled(const QWidget* w) { return !w->testAttribute(Qt::WA_Force
 
 }  // namespace
 
-bool frmMain::playRecording() const {
-  return !mnuMakePiece->isChecked() && !mnuAautoMove->isChecked() && fncPlayKeys_on();
-}
+bool frmMain::playRecording() const { return session_.playing(); }
 
 void frmMain::capturePlay() {
   PlayControls& c = play_.controls();
@@ -167,7 +163,7 @@ void frmMain::capturePlay() {
   c.sum = lblSum->text().toStdString();
   c.face = hscFace->value();
   c.deadSpace = chkDedSpace->isChecked();
-  c.makePiece = mnuMakePiece->isChecked();
+  c.makePiece = session_.maker();
 }
 
 void frmMain::showPlay(const PlayOutcome& out) {
@@ -385,7 +381,7 @@ void frmMain::pictMain_MouseMove(int button, int, float x, float y) {
 }
 
 void frmMain::Form_MouseDown(int button, int, float x, float y) {
-  if (button == 0 || !mnuMakePiece->isChecked()) return;
+  if (button == 0 || !session_.maker()) return;
   const std::pair<PanelGrid, QScrollBar*> grids[] = {
       {PanelGrid::shpE, hscLP}, {PanelGrid::shpF, vscUP}, {PanelGrid::shpG, hscRP}, {PanelGrid::shpH, vscDP}};
   for (const auto& [grid, slice] : grids) {
@@ -507,7 +503,8 @@ void frmMain::connectHandlers() {
   connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
   connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
   connect(mnuMakePiece, &QAction::triggered, this, [this] {
-    mnuMakePiece->setChecked(!mnuMakePiece->isChecked());
+    // The handler decides, from the session's mode, and sets the mark.
+    mnuMakePiece->setChecked(session_.maker());
     mnuMakePiece_Click();
   });
   connect(mnuMake, &QAction::triggered, this, [this] { mnuMake->setChecked(!mnuMake->isChecked()); });
@@ -521,7 +518,7 @@ void frmMain::connectHandlers() {
     mnu2D_Panel_Click();
   });
   connect(mnuAautoMove, &QAction::triggered, this, [this] {
-    mnuAautoMove->setChecked(!mnuAautoMove->isChecked());
+    mnuAautoMove->setChecked(session_.autoMove());
     mnuAautoMove_Click();
   });
 }

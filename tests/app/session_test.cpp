@@ -118,6 +118,26 @@ TEST_F(SessionTest, TheClockRunsFromTheFirstActionWhilePlayedAndStopsAtTheComple
   EXPECT_EQ(record()->solved, 2);
 }
 
+TEST_F(SessionTest, ThePlayKeysRestInTheDemonstrationAndTheLoaderAndOnlyPlainPlayRecords) {
+  EXPECT_TRUE(session.playing());
+  session.setMaker(true);
+  EXPECT_TRUE(session.playKeys());
+  EXPECT_FALSE(session.playing());
+  session.setMaker(false);
+  session.setAutoMove(true);
+  session.setLoading(true);
+  EXPECT_FALSE(session.playKeys());
+  session.setLoading(false);
+  session.setAutoMove(false);
+  session.walkthrough().click();
+  EXPECT_FALSE(session.playKeys());
+  for (int i = 0; i < 5; ++i) session.walkthrough().click();
+  st.bDemoRun = true;
+  EXPECT_FALSE(session.playing());
+  st.bDemoRun = false;
+  EXPECT_TRUE(session.playing());
+}
+
 TEST_F(SessionTest, HintsBelongToThePuzzleAndAGiveUpMarksTheSolve) {
   session.hintShown();
   session.hintShown();

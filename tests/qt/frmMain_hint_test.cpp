@@ -94,11 +94,11 @@ TEST_F(Hints, AHintPlaysTheTightestBlockToItsPlaceAndUndoTakesItBack) {
   EXPECT_EQ(w->hintCount(), 1);  // taken is taken
 
   // Making blocks is no play: H does nothing.
-  w->mnuMakePiece->setChecked(true);
+  w->subMaker_mode(true);
   QTest::keyClick(w.get(), Qt::Key_H);
   EXPECT_EQ(std::memcmp(st.G_iPiece, before.G_iPiece, sizeof st.G_iPiece), 0);
   EXPECT_EQ(w->hintCount(), 1);
-  w->mnuMakePiece->setChecked(false);
+  w->subMaker_mode(false);
 }
 
 TEST_F(Hints, AStuckBoxNamesTheBlockToTakeOutAndChangesNothing) {
