@@ -30,13 +30,13 @@ LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 echo "== thread sanitizer =="
-# Only the window's tests, where the finish check, the hint, the generator and
-# the list's rating run on their threads. Qt's own calls are left out
-# (tests/tsan.supp); any other report fails the test it comes from.
+# The jobs themselves, and the window's tests where the finish check, the
+# hint, the generator and the list's rating run as jobs. Qt's own calls are
+# left out (tests/tsan.supp); any other report fails the test it comes from.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAKKON_TSAN=ON -DPAKKON_BENCH=OFF >/dev/null
-cmake --build build-tsan -j "$jobs" --target pakkon_gui_tests
+cmake --build build-tsan -j "$jobs" --target pakkon_gui_tests pakkon_core_tests
 TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
-  ctest --test-dir build-tsan --output-on-failure --no-tests=error -j "$jobs" -R '^(Hints|PuzzleListTest)\.'
+  ctest --test-dir build-tsan --output-on-failure --no-tests=error -j "$jobs" -R '^(Hints|PuzzleListTest|Jobs)\.'
 echo "== fuzzing =="
 # Each harness runs for a short, bounded time from the seeds in the
 # repository; new inputs go to a scratch corpus, crashes to build-fuzz/.

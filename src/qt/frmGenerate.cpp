@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <atomic>
-#include <thread>
 
 #include "qt/qt_convert.h"
 #include "solver/rating.h"
@@ -60,16 +59,13 @@ QComboBox* starsBox(QWidget* parent, const char* name, int value) {
 
 }  // namespace
 
-// The search on its worker thread. The dialog keeps it until the worker
-// has delivered its result (its last act), so joining never waits long.
+// The search as a job. The dialog keeps it until it has delivered its
+// result, a stopped one included.
 struct frmGenerate::Work {
-  std::atomic<bool> cancel{false};
-  std::atomic<int> percent{-1};
-  std::thread thread;
-  ~Work() {
-    cancel = true;
-    if (thread.joinable()) thread.join();
-  }
+  explicit Work(QObject* owner) : jobs(fncQt_poster(owner)) {}
+  Jobs jobs;
+  Job job;
+  std::shared_ptr<std::atomic<int>> percent = std::make_shared<std::atomic<int>>(-1);
 };
 
 frmGenerate::frmGenerate(QWidget* parent) : QDialog(parent) {
@@ -161,7 +157,7 @@ GenerateOptions frmGenerate::options() const {
   return o;
 }
 
-bool frmGenerate::running() const { return work_ != nullptr; }
+bool frmGenerate::running() const { return work_ && work_->job.active(); }
 
 void frmGenerate::setRunning(bool on) {
   for (QWidget* w :
@@ -170,37 +166,34 @@ void frmGenerate::setRunning(bool on) {
 }
 
 void frmGenerate::cmdStart_Click() {
-  if (work_) return;
+  if (running()) return;
   used_ = options();
   used_.seed = seed ? *seed : fncGenerated_seed();
   if (const std::string why = fncGenerate_check(used_); !why.empty()) {
     lblStatus->setText(q(kRefused).arg(fncQString(why)));
     return;
   }
-  work_ = std::make_shared<Work>();
-  Work* w = work_.get();
-  GenerateOptions o = used_;
-  o.cancel = &w->cancel;
-  // At most one queued call per percent, however fast the tries go.
-  o.progress = [this, w](int tries, int most) {
-    const int p = static_cast<int>(100LL * tries / std::max(most, 1));
-    if (w->percent.exchange(p) != p)
-      QMetaObject::invokeMethod(
-          this, [this, p] { prgTries->setValue(p); }, Qt::QueuedConnection);
-  };
+  work_ = std::make_shared<Work>(this);
   closing_ = false;
   prgTries->setValue(0);
   lblStatus->setText(q(kSearching));
   setRunning(true);
-  w->thread = std::thread([this, o] {
-    GenerateResult r = fncPuzzle_generate(o);
-    QMetaObject::invokeMethod(
-        this, [this, r = std::move(r)] { finished(r); }, Qt::QueuedConnection);
-  });
+  work_->job =
+      work_->jobs.run([this, o = GenerateOptions(used_), percent = work_->percent](JobContext& c) -> JobResult {
+        GenerateOptions run = o;
+        run.cancel = &c.stop;
+        // At most one queued call per percent, however fast the tries go.
+        run.progress = [this, &c, percent](int tries, int most) {
+          const int p = static_cast<int>(100LL * tries / std::max(most, 1));
+          if (percent->exchange(p) != p) c.post([this, p] { prgTries->setValue(p); });
+        };
+        GenerateResult r = fncPuzzle_generate(run);
+        return [this, r = std::move(r)] { finished(r); };
+      });
 }
 
 void frmGenerate::finished(const GenerateResult& r) {
-  work_.reset();  // the worker's last act was to send this
+  // The job's last act was to send this; its thread ends by itself.
   setRunning(false);
   cmdCancel->setEnabled(true);
   switch (r.status) {
@@ -222,13 +215,13 @@ void frmGenerate::finished(const GenerateResult& r) {
 void frmGenerate::cmdCancel_Click() { reject(); }
 
 void frmGenerate::reject() {
-  if (!work_) {
+  if (!running()) {
     QDialog::reject();
     return;
   }
   // The dialog goes once the worker has seen the flag and answered.
   closing_ = true;
-  work_->cancel = true;
+  work_->job.stop();
   lblStatus->setText(q(kStopping));
   cmdCancel->setEnabled(false);
 }

@@ -10,15 +10,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QShortcut>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <optional>
-#include <thread>
 
 #include "app/settings.h"
+#include "platform/jobs.h"
 #include "platform/text.h"
 #include "qt/frmMain.h"
 #include "qt/qt_convert.h"
@@ -73,100 +70,18 @@ std::string blockNames(const std::vector<int>& blocks) {
 
 }  // namespace
 
-// The finish check's worker: it takes the newest question, drops older
-// ones, and is told to stop when a newer one comes.
+// The finish check and the hint, each one job at a time: a newer question
+// drops the older one, whose answer then never arrives.
 struct frmMain::HintWork {
-  std::mutex m;
-  std::condition_variable wake;
-  std::optional<FinishProblem> job;  // the newest question not yet taken
-  uint64_t jobGeneration = 0;
-  std::shared_ptr<std::atomic<bool>> jobCancel;
-  std::function<void()> jobProbe;
-  bool quit = false;
-  std::function<void(uint64_t, FinishAnswer)> deliver;  // from the worker thread
-  std::thread worker;
-
-  // The hint's search, one at a time, on a thread of its own.
-  std::thread hintThread;
-  std::shared_ptr<std::atomic<bool>> hintCancel;
-  bool hintBusy = false;
-
-  // The window's side.
+  explicit HintWork(QObject* owner) : jobs(fncQt_poster(owner)) {}
+  Jobs jobs;
+  Job check;
+  Job hint;
   std::optional<FinishProblem> asked;  // whose answer is shown or on its way
-  uint64_t generation = 0;
-  bool pending = false;
-
-  ~HintWork() {
-    {
-      const std::lock_guard lock(m);
-      quit = true;
-      if (jobCancel) jobCancel->store(true);
-      if (hintCancel) hintCancel->store(true);
-    }
-    wake.notify_all();
-    if (worker.joinable()) worker.join();
-    if (hintThread.joinable()) hintThread.join();
-  }
-
-  void post(const FinishProblem& p, uint64_t gen, std::function<void()> probe) {
-    {
-      const std::lock_guard lock(m);
-      if (jobCancel) jobCancel->store(true);
-      job = p;
-      jobGeneration = gen;
-      jobCancel = std::make_shared<std::atomic<bool>>(false);
-      jobProbe = std::move(probe);
-    }
-    wake.notify_one();
-  }
-
-  void cancel() {
-    const std::lock_guard lock(m);
-    if (jobCancel) jobCancel->store(true);
-    job.reset();
-  }
-
-  void run() {
-    for (;;) {
-      FinishProblem p;
-      uint64_t gen = 0;
-      std::shared_ptr<std::atomic<bool>> stop;
-      std::function<void()> probe;
-      {
-        std::unique_lock lock(m);
-        wake.wait(lock, [this] { return quit || job.has_value(); });
-        if (quit) return;
-        p = *job;
-        job.reset();
-        gen = jobGeneration;
-        stop = jobCancel;
-        probe = std::move(jobProbe);
-      }
-      if (probe) probe();
-      FinishLimits limits;
-      limits.cancel = stop.get();
-      const FinishAnswer a = fncFinish_check(p, limits);
-      if (a != FinishAnswer::Stopped) deliver(gen, a);
-    }
-  }
 };
 
 void frmMain::buildHints() {
-  hintWork_ = std::make_shared<HintWork>();
-  hintWork_->deliver = [this](uint64_t gen, FinishAnswer a) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, gen, a] {
-          // A newer question makes this answer stale.
-          if (gen != hintWork_->generation || !hintWork_->pending) return;
-          hintWork_->pending = false;
-          const bool yes = a == FinishAnswer::Yes;
-          lblFinish->setText(q(yes ? kFinishYes : kFinishNo));
-          lblFinish->setToolTip(q(yes ? kFinishYesTip : kFinishNoTip));
-        },
-        Qt::QueuedConnection);
-  };
-  hintWork_->worker = std::thread([w = hintWork_.get()] { w->run(); });
+  hintWork_ = std::make_shared<HintWork>(this);
 
   mnuHelpHint = new QAction(q(kHintCaption), mnuHelp);
   mnuHelpHint->setObjectName("mnuHelpHint");
@@ -205,8 +120,8 @@ void frmMain::buildHints() {
   connect(mnuFinishCheck, &QAction::triggered, this, &frmMain::mnuFinishCheck_Click);
 }
 
-bool frmMain::finishCheckPending() const { return hintWork_->pending; }
-bool frmMain::hintPending() const { return hintWork_->hintBusy; }
+bool frmMain::finishCheckPending() const { return hintWork_->check.active(); }
+bool frmMain::hintPending() const { return hintWork_->hint.active(); }
 int frmMain::hintCount() const { return session_.hints(); }
 
 void frmMain::mnuFinishCheck_Click() {
@@ -226,42 +141,45 @@ void frmMain::subFinishCheck_start() {
   const bool on = playing && mnuFinishCheck->isChecked();
   lblFinish->setVisible(on);
   if (!on) {
-    w.cancel();
+    w.check.drop();
     w.asked.reset();
-    w.pending = false;
     return;
   }
   const FinishProblem p = fncFinish_problem(st_);
   if (w.asked && *w.asked == p) return;  // the mark stands, or is on its way
   w.asked = p;
-  w.pending = true;
   lblFinish->setText(q(kFinishWait));
   lblFinish->setToolTip(q(kFinishWaitTip));
-  w.post(p, ++w.generation, finishCheckProbe);
+  w.check.drop();
+  w.check = w.jobs.run([this, p, probe = finishCheckProbe](JobContext& c) -> JobResult {
+    if (probe) probe();
+    FinishLimits limits;
+    limits.cancel = &c.stop;
+    const FinishAnswer a = fncFinish_check(p, limits);
+    if (a == FinishAnswer::Stopped) return {};
+    return [this, a] {
+      const bool yes = a == FinishAnswer::Yes;
+      lblFinish->setText(q(yes ? kFinishYes : kFinishNo));
+      lblFinish->setToolTip(q(yes ? kFinishYesTip : kFinishNoTip));
+    };
+  });
 }
 
 void frmMain::mnuHelpHint_Click() {
   HintWork& w = *hintWork_;
   // One hint at a time: presses while it is worked out ask nothing more.
-  if (!playRecording() || w.hintBusy) return;
+  if (!playRecording() || w.hint.active()) return;
   const FinishProblem p = fncFinish_problem(st_);
-  w.hintBusy = true;
-  if (w.hintThread.joinable()) w.hintThread.join();  // the last one has answered
-  w.hintCancel = std::make_shared<std::atomic<bool>>(false);
-  w.hintThread = std::thread([this, p, cancel = w.hintCancel] {
+  w.hint = w.jobs.run([this, p](JobContext& c) -> JobResult {
     FinishLimits limits;
-    limits.cancel = cancel.get();
+    limits.cancel = &c.stop;
     limits.deadline = std::chrono::steady_clock::now() + kHintTime;
     const FinishHint h = fncFinish_hint(p, limits);
-    if (cancel->load()) return;
-    QMetaObject::invokeMethod(
-        this, [this, p, h] { subHint_answer(p, h); }, Qt::QueuedConnection);
+    return [this, p, h] { subHint_answer(p, h); };
   });
 }
 
 void frmMain::subHint_answer(const FinishProblem& p, const FinishHint& h) {
-  HintWork& w = *hintWork_;
-  w.hintBusy = false;
   // The player has moved on (another puzzle, a mode, a changed box): the
   // answer is for a question nobody asks any more.
   if (!playRecording() || !(fncFinish_problem(st_) == p)) return;

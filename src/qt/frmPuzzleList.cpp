@@ -9,9 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <atomic>
 #include <iterator>
-#include <thread>
 #include <vector>
 
 #include "model/puzzle_file.h"
@@ -64,17 +62,13 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft 
 
 }  // namespace
 
-// The stars not yet known, worked out one file after another. Results go
-// to the dialog through queued calls; the dialog stops and joins the
-// worker before it goes, so none can arrive late.
+// The stars not yet known, worked out one file after another as a job
+// whose results come as calls on the dialog's thread; the dialog drops it
+// and waits for its thread before it goes, so none can arrive late.
 struct frmPuzzleList::Work {
-  std::atomic<bool> stop{false};
-  std::atomic<bool> busy{false};
-  std::thread thread;
-  ~Work() {
-    stop = true;
-    if (thread.joinable()) thread.join();
-  }
+  explicit Work(QObject* owner) : jobs(fncQt_poster(owner)) {}
+  Jobs jobs;
+  Job job;
 };
 
 frmPuzzleList::frmPuzzleList(const std::string& folder, std::map<std::string, int>& ratings, Dialogs& dialogs,
@@ -145,25 +139,22 @@ frmPuzzleList::frmPuzzleList(const std::string& folder, std::map<std::string, in
   for (size_t i = 0; i < list_.rows.size(); ++i)
     if (list_.rows[i].readable() && list_.rows[i].stars == 0)
       todo.emplace_back(static_cast<int>(i), list_.rows[i].path);
-  work_ = std::make_shared<Work>();
+  work_ = std::make_shared<Work>(this);
   if (todo.empty()) return;
-  work_->busy = true;
-  work_->thread = std::thread([this, w = work_.get(), todo = std::move(todo)] {
+  work_->job = work_->jobs.run([this, todo = std::move(todo)](JobContext& c) -> JobResult {
     for (const auto& [row, path] : todo) {
-      if (w->stop) break;
+      if (c.stop) break;
       PuzzleState st;
       if (fncPuzzle_read(path, st).status != PuzzleReadStatus::Ok) continue;
       RatingOptions o;
-      o.cancel = &w->stop;
+      o.cancel = &c.stop;
       const DifficultyRating r = fncDifficulty_rate(st, o);
-      if (w->stop) break;
+      if (c.stop) break;
       if (r.stars == 0) continue;
-      QMetaObject::invokeMethod(
-          this, [this, row = row, stars = r.stars] { showStars(row, stars); }, Qt::QueuedConnection);
+      c.post([this, row = row, stars = r.stars] { showStars(row, stars); });
     }
-    // After the results, so that none is still on its way when it arrives.
-    QMetaObject::invokeMethod(
-        this, [w] { w->busy = false; }, Qt::QueuedConnection);
+    // After the results, so that none is still on its way when it ends.
+    return [] {};
   });
 }
 
@@ -171,7 +162,7 @@ frmPuzzleList::~frmPuzzleList() {
   work_.reset();  // stops and joins the worker before the table goes
 }
 
-bool frmPuzzleList::rating() const { return work_ && work_->busy; }
+bool frmPuzzleList::rating() const { return work_ && work_->job.active(); }
 
 void frmPuzzleList::fill() {
   grdPuzzles->setRowCount(static_cast<int>(list_.rows.size()));
