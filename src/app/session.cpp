@@ -152,6 +152,48 @@ void Session::after(const PlayOutcome& out, bool undoRedo, SessionTime now) {
             });
 }
 
+bool Session::loadStart(AutoLoadHooks& hooks, SessionTime now, const AutoLoadOptions& options) {
+  if (loader_) return false;
+  loader_ = std::make_unique<AutoLoadRun>(st_, hooks, options);
+  loaderWake_ = now;
+  loaderPaused_ = false;
+  return true;
+}
+
+void Session::loadAbandon() {
+  if (ticking_) {
+    abandoned_ = true;  // the slice on the stack finishes first
+  } else {
+    loader_.reset();
+  }
+}
+
+std::optional<AutoLoadResult> Session::tick(SessionTime now) {
+  if (!loader_ || ticking_) return std::nullopt;
+  if (now < loaderWake_ && !st_.bStop) return std::nullopt;
+  ticking_ = true;
+  std::optional<AutoLoadResult> r;
+  try {
+    r = loader_->slice();
+  } catch (...) {
+    ticking_ = abandoned_ = false;
+    loader_.reset();
+    throw;
+  }
+  ticking_ = false;
+  loaderPaused_ = !r && loader_->pauseMs() > 0;
+  loaderWake_ = now + std::chrono::milliseconds(r ? 0 : loader_->pauseMs());
+  if (r || abandoned_) loader_.reset();
+  abandoned_ = false;
+  return r;
+}
+
+std::optional<std::chrono::milliseconds> Session::tickDue(SessionTime now) const {
+  if (!loader_) return std::nullopt;
+  if (st_.bStop || now >= loaderWake_) return std::chrono::milliseconds(0);
+  return std::chrono::ceil<std::chrono::milliseconds>(loaderWake_ - now);
+}
+
 void Session::gaveUp() {
   if (key_.empty() || fncPuzzle_key(st_) != key_) return;
   gaveUp_ = true;

@@ -14,10 +14,12 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/play.h"
+#include "autoload/search.h"
 #include "demo/walkthrough.h"
 #include "model/action.h"
 #include "model/state.h"
@@ -63,12 +65,28 @@ class Session {
   void setMaker(bool on) { maker_ = on; }
   bool autoMove() const { return autoMove_; }
   void setAutoMove(bool on) { autoMove_ = on; }
-  bool loading() const { return loading_; }
-  void setLoading(bool on) { loading_ = on; }
+  bool loading() const { return loader_ != nullptr; }
   Walkthrough& walkthrough() { return walk_; }
   const Walkthrough& walkthrough() const { return walk_; }
   // Neither the demonstration nor the loader runs: the play keys act.
-  bool playKeys() const { return !loading_ && !st_.bDemoRun && !walk_.running(); }
+  bool playKeys() const { return !loading() && !st_.bDemoRun && !walk_.running(); }
+
+  // ---- the auto loader ----
+  // LOAD: a run that tick() advances a slice at a time; false when one runs
+  // already (a LOAD meanwhile is ignored).
+  bool loadStart(AutoLoadHooks& hooks, SessionTime now, const AutoLoadOptions& options = {});
+  // The run goes no further (the window closes, a fault ended it).
+  void loadAbandon();
+  // Advances what runs by itself: the loader's next slice once the
+  // demonstration's pause is over, at once when STOP was asked for. Its
+  // result when it ended in this tick. A tick inside a tick (a message the
+  // slice shows lets the front end's timer through) does nothing.
+  std::optional<AutoLoadResult> tick(SessionTime now);
+  // How long until tick has work; nullopt when nothing runs.
+  std::optional<std::chrono::milliseconds> tickDue(SessionTime now) const;
+  // The slice just run stopped for a pause of the demonstration.
+  bool loadPaused() const { return loaderPaused_; }
+  bool ticking() const { return ticking_; }
   // Plain play: the move list records, hints and the clock count.
   bool playing() const { return playKeys() && !maker_ && !autoMove_; }
 
@@ -124,7 +142,11 @@ class Session {
 
   bool maker_ = false;
   bool autoMove_ = false;
-  bool loading_ = false;
+  std::unique_ptr<AutoLoadRun> loader_;
+  SessionTime loaderWake_{};
+  bool loaderPaused_ = false;
+  bool ticking_ = false;
+  bool abandoned_ = false;  // while its slice runs
   Walkthrough walk_;
 
   std::string key_;  // empty: nothing to record (no file opened)

@@ -49,9 +49,27 @@ class Fast {
     limit_ = options.maxTests < 0 ? std::numeric_limits<int64_t>::max() : options.maxTests;
   }
 
-  AutoLoadResult run() {
-    if (!load()) return subReference_continue(st_, hooks_, options_, Resume{ResumeAt::Restart, last_, 0, 0, 0});
-    Step step = Step::Restart;
+  // Runs until the surroundings get a turn (a pump that is due, a pause of
+  // the demonstration) or the run ends, or the state holds values the masks
+  // cannot carry and the step-by-step form must take over.
+  SliceEnd slice() {
+    if (!started_) {
+      started_ = true;
+      if (!load()) return handOver(Resume{ResumeAt::Restart, last_, 0, 0, 0});
+    } else if (yielded_) {
+      yielded_ = false;
+      // The events may have changed the state: STOP first, then the state
+      // read back. A pause lets nothing in that the run must read again.
+      if (st_.bStop) {
+        st_.bStop = false;
+        return ended(AutoLoadEnd::Stopped);
+      }
+      if (pauseMs_ == 0) {
+        if (!load()) return handOver(Resume{ResumeAt::Test, last_, p_, b_, tests_});
+        m_ = isBlock(b_) ? piece_[b_] : 0;
+      }
+    }
+    Step step = next_;
     for (;;) {
       switch (step) {
         case Step::Restart: restart(); [[fallthrough]];
@@ -59,24 +77,47 @@ class Fast {
           b_ = fncBlock_at(st_, p_);
           m_ = isBlock(b_) ? piece_[b_] : 0;
           [[fallthrough]];
-        case Step::Scan: step = scan(); break;
+        case Step::Scan: step = scan(true); break;
+        case Step::ScanOn: step = scan(false); break;
         case Step::NextOrientation: step = nextOrientation(); break;
         case Step::Backtrack: step = backtrack(); break;
         case Step::Complete: step = complete() ? end(AutoLoadEnd::Filled) : turnFirst(); break;
         case Step::OrderFailed: step = orderFailed() ? Step::Restart : end(AutoLoadEnd::OrdersExhausted); break;
-        case Step::End: return result_;
+        case Step::End: return {SliceEnd::Kind::Ended, 0, result_, {}};
+      }
+      if (yielded_) {
+        next_ = step;
+        return {pauseMs_ > 0 ? SliceEnd::Kind::Pause : SliceEnd::Kind::Pump, pauseMs_, {}, {}};
       }
     }
   }
 
  private:
-  enum class Step { Restart, Place, Scan, NextOrientation, Backtrack, Complete, OrderFailed, End };
+  enum class Step { Restart, Place, Scan, ScanOn, NextOrientation, Backtrack, Complete, OrderFailed, End };
+
+  SliceEnd ended(AutoLoadEnd e) {
+    result_ = {e, tests_};
+    return {SliceEnd::Kind::Ended, 0, result_, {}};
+  }
+  static SliceEnd handOver(const Resume& from) { return {SliceEnd::Kind::HandOver, 0, {}, from}; }
+
+  // The surroundings' turn: the state is brought up to date first.
+  Step yieldTo(int pauseMs, Step next) {
+    keep();
+    sync();
+    pauseMs_ = pauseMs;
+    yielded_ = true;
+    return next;
+  }
 
   // Placing for block b_ from m_: tests positions in the scan order until
-  // one is accepted or the orientation has none left.
-  Step scan() {
-    if (tests_ >= limit_) return end(AutoLoadEnd::LimitReached);
-    if (hooks_.pumpDue() && !pump()) return Step::End;
+  // one is accepted or the orientation has none left. Coming back from a
+  // pump goes on testing at once.
+  Step scan(bool fresh) {
+    if (fresh) {
+      if (tests_ >= limit_) return end(AutoLoadEnd::LimitReached);
+      if (hooks_.pumpDue()) return yieldTo(0, Step::ScanOn);
+    }
     const bool block = isBlock(b_);
     for (;;) {
       uint64_t m = m_;
@@ -124,30 +165,10 @@ class Fast {
         if (hooks_.pumpDue()) {
           m_ = m;
           tests_ = tests;
-          if (!pump()) return Step::End;
-          break;
+          return yieldTo(0, Step::ScanOn);
         }
       }
     }
-  }
-
-  // The state is brought up to date before the pump and read back after
-  // it, since the events may have changed it. False when the run ends.
-  bool pump() {
-    keep();
-    sync();
-    hooks_.pump();
-    if (st_.bStop) {
-      st_.bStop = false;
-      result_ = {AutoLoadEnd::Stopped, tests_};
-      return false;
-    }
-    if (!load()) {
-      result_ = subReference_continue(st_, hooks_, options_, Resume{ResumeAt::Test, last_, p_, b_, tests_});
-      return false;
-    }
-    m_ = isBlock(b_) ? piece_[b_] : 0;
-    return true;
   }
 
   Step accept() {
@@ -168,17 +189,17 @@ class Fast {
     hooks_.boxDraw();
     if (isBlock(b)) st_.G_Info_Piece[b].iNo = static_cast<int16_t>(p_ + 1);
     hooks_.stripLabel(StripRow::lblNo, p_, p_ + 1);
-    if (st_.bDemoRun) hooks_.pause(500);
     ++p_;
-    return p_ > last_ ? Step::Complete : Step::Place;
+    const Step next = p_ > last_ ? Step::Complete : Step::Place;
+    return st_.bDemoRun ? yieldTo(500, next) : next;
   }
 
-  void demoStep() {
-    if (!st_.bDemoRun) return;
+  Step demoStep() {
+    if (!st_.bDemoRun) return Step::Scan;
     keep();
     sync();
     hooks_.pieceDraw(b_);
-    hooks_.pause(100);
+    return yieldTo(100, Step::Scan);
   }
 
   Step nextOrientation() {
@@ -188,8 +209,7 @@ class Fast {
         m_ = fncMask_origin(fncMask_turnZ(fncMask_origin(m_)));
         ++info.iTurn_CtZ;
         hooks_.stripLabel(StripRow::lblTurn_CtZ, p_, info.iTurn_CtZ);
-        demoStep();
-        return Step::Scan;
+        return demoStep();
       }
       if (info.iFace_ct < 5) {
         info.iTurn_CtZ = 0;
@@ -197,8 +217,7 @@ class Fast {
         hooks_.stripLabel(StripRow::lblTurn_CtZ, p_, info.iTurn_CtZ);
         hooks_.stripLabel(StripRow::lblFaceV, p_, info.iFace_ct);
         m_ = setFace(b_, info.iFace_ct, m_);
-        demoStep();
-        return Step::Scan;
+        return demoStep();
       }
       info = PieceInfo{};
       m_ = setFace(b_, 0, m_);
@@ -385,16 +404,75 @@ class Fast {
   bool boxBad_ = false;  // a box cell beyond the box size: nothing fits
   unsigned dirty_ = 0;   // blocks whose grid in the state is behind piece_
   AutoLoadResult result_;
+  bool started_ = false;
+  Step next_ = Step::Restart;
+  bool yielded_ = false;
+  int pauseMs_ = 0;
 };
 
 }  // namespace
 
-AutoLoadResult fncAutoLoad_run(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options) {
+struct AutoLoadRun::Impl {
+  PuzzleState& st;
+  AutoLoadHooks& hooks;
+  AutoLoadOptions options;
+  std::unique_ptr<Fast> fast;
+  std::unique_ptr<ReferenceSearch> reference;
+  std::optional<AutoLoadResult> done;
+  int pauseMs = 0;
+};
+
+AutoLoadRun::AutoLoadRun(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options, bool stepByStep)
+    : impl_(std::make_unique<Impl>(Impl{st, hooks, options, nullptr, nullptr, std::nullopt, 0})) {
   const int n = fncPieces_used(st);
-  if (n == 0) return {AutoLoadEnd::NoBlocks, 0};
+  if (n == 0) {
+    impl_->done = AutoLoadResult{AutoLoadEnd::NoBlocks, 0};
+    return;
+  }
   st.lStep = 0;
   subRun_start(st, hooks, n - 1);
-  return Fast(st, hooks, options, n - 1).run();
+  if (stepByStep) {
+    impl_->reference = std::make_unique<ReferenceSearch>(st, hooks, impl_->options, Resume{ResumeAt::Restart, n - 1});
+  } else {
+    impl_->fast = std::make_unique<Fast>(st, hooks, impl_->options, n - 1);
+  }
+}
+
+AutoLoadRun::~AutoLoadRun() = default;
+
+std::optional<AutoLoadResult> AutoLoadRun::slice() {
+  Impl& r = *impl_;
+  if (r.done) return r.done;
+  for (;;) {
+    const SliceEnd e = r.reference ? r.reference->slice() : r.fast->slice();
+    switch (e.kind) {
+      case SliceEnd::Kind::HandOver:
+        r.fast.reset();
+        r.reference = std::make_unique<ReferenceSearch>(r.st, r.hooks, r.options, e.from);
+        continue;
+      case SliceEnd::Kind::Ended: r.done = e.result; return r.done;
+      case SliceEnd::Kind::Pump:
+      case SliceEnd::Kind::Pause: r.pauseMs = e.ms; return std::nullopt;
+    }
+  }
+}
+
+int AutoLoadRun::pauseMs() const { return impl_->pauseMs; }
+
+AutoLoadResult fncAutoLoad_runSliced(AutoLoadRun& run, AutoLoadHooks& hooks) {
+  for (;;) {
+    if (const std::optional<AutoLoadResult> r = run.slice()) return *r;
+    if (run.pauseMs() > 0) {
+      hooks.pause(run.pauseMs());
+    } else {
+      hooks.pump();
+    }
+  }
+}
+
+AutoLoadResult fncAutoLoad_run(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options) {
+  AutoLoadRun run(st, hooks, options);
+  return fncAutoLoad_runSliced(run, hooks);
 }
 
 }  // namespace pakkon

@@ -7,6 +7,8 @@
 // the surroundings through AutoLoadHooks.
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "model/state.h"
@@ -61,8 +63,32 @@ struct AutoLoadResult {
   int64_t tests = 0;  // placement tests made
 };
 
-// One run of LOAD on the state. Results, counters and the final state do
-// not depend on how often the hooks pump.
+// One run of LOAD, a slice at a time: each slice runs until the
+// surroundings get a turn (a pump that is due, or a pause of the
+// demonstration) and returns, so a front end keeps its own loop and STOP is
+// seen between slices (bStop, read first by the next slice). Results,
+// counters and the final state do not depend on how often the hooks pump.
+class AutoLoadRun {
+ public:
+  // stepByStep: the reference form throughout.
+  AutoLoadRun(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options = {}, bool stepByStep = false);
+  ~AutoLoadRun();
+  AutoLoadRun(const AutoLoadRun&) = delete;
+  AutoLoadRun& operator=(const AutoLoadRun&) = delete;
+
+  // The result once the run has ended; nullopt while it goes on.
+  std::optional<AutoLoadResult> slice();
+  // After a slice that stopped for the demonstration's pause: its length
+  // in ms; 0 after a pump.
+  int pauseMs() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// A whole run at once, the hooks' pump and pause called between the slices.
+AutoLoadResult fncAutoLoad_runSliced(AutoLoadRun& run, AutoLoadHooks& hooks);
 AutoLoadResult fncAutoLoad_run(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options = {});
 
 // Rotates all eight entries of GE_iRotation left by one.

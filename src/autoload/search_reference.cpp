@@ -31,14 +31,26 @@ bool emptyBlockFits(PuzzleState& st) {
 
 enum class Step { Restart, Place, Pump, Test, NextPosition, NextOrientation, Backtrack, Complete, OrderFailed };
 
-class Reference {
+}  // namespace
+
+class ReferenceSearch::Reference {
  public:
   Reference(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options, const Resume& from)
       : st_(st), hooks_(hooks), last_(from.last), p_(from.p), b_(from.b), tests_(from.tests) {
     limit_ = options.maxTests < 0 ? std::numeric_limits<int64_t>::max() : options.maxTests;
+    next_ = from.at == ResumeAt::Restart ? Step::Restart : Step::Test;
   }
 
-  AutoLoadResult run(Step step) {
+  SliceEnd slice() {
+    if (yielded_) {
+      yielded_ = false;
+      // The surroundings had their turn: STOP may have come.
+      if (st_.bStop) {
+        st_.bStop = false;
+        return end(AutoLoadEnd::Stopped);
+      }
+    }
+    Step step = next_;
     for (;;) {
       switch (step) {
         case Step::Restart: step = restart(); break;
@@ -48,13 +60,7 @@ class Reference {
           break;
         case Step::Pump:
           if (tests_ >= limit_) return end(AutoLoadEnd::LimitReached);
-          if (hooks_.pumpDue()) {
-            hooks_.pump();
-            if (st_.bStop) {
-              st_.bStop = false;
-              return end(AutoLoadEnd::Stopped);
-            }
-          }
+          if (hooks_.pumpDue()) pauseMs_ = 0, yielded_ = true;
           step = Step::Test;
           break;
         case Step::Test: step = test(); break;
@@ -70,11 +76,21 @@ class Reference {
           step = Step::Restart;
           break;
       }
+      if (yielded_) {
+        next_ = step;
+        return {pauseMs_ > 0 ? SliceEnd::Kind::Pause : SliceEnd::Kind::Pump, pauseMs_, {}, {}};
+      }
     }
   }
 
  private:
-  AutoLoadResult end(AutoLoadEnd e) const { return {e, tests_}; }
+  SliceEnd end(AutoLoadEnd e) const { return {SliceEnd::Kind::Ended, 0, {e, tests_}, {}}; }
+
+  // The demonstration's pause: the surroundings show the state and wait.
+  void pause(int ms) {
+    pauseMs_ = ms;
+    yielded_ = true;
+  }
 
   Step restart() {
     std::memset(st_.G_iBoxWork, 0, sizeof st_.G_iBoxWork);
@@ -104,7 +120,7 @@ class Reference {
     hooks_.boxDraw();
     if (isBlock(b_)) st_.G_Info_Piece[b_].iNo = static_cast<int16_t>(p_ + 1);
     hooks_.stripLabel(StripRow::lblNo, p_, p_ + 1);
-    if (st_.bDemoRun) hooks_.pause(500);
+    if (st_.bDemoRun) pause(500);
     ++p_;
     return p_ > last_ ? Step::Complete : Step::Place;
   }
@@ -122,7 +138,7 @@ class Reference {
   void demoStep() {
     if (!st_.bDemoRun) return;
     hooks_.pieceDraw(b_);
-    hooks_.pause(100);
+    pause(100);
   }
 
   Step nextOrientation() {
@@ -223,14 +239,16 @@ class Reference {
   int b_;
   int64_t tests_;
   int64_t limit_;
+  Step next_;
+  bool yielded_ = false;
+  int pauseMs_ = 0;
 };
 
-}  // namespace
-
-AutoLoadResult subReference_continue(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options,
-                                     const Resume& from) {
-  return Reference(st, hooks, options, from).run(from.at == ResumeAt::Restart ? Step::Restart : Step::Test);
-}
+ReferenceSearch::ReferenceSearch(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options,
+                                 const Resume& from)
+    : r_(std::make_unique<Reference>(st, hooks, options, from)) {}
+ReferenceSearch::~ReferenceSearch() = default;
+SliceEnd ReferenceSearch::slice() { return r_->slice(); }
 
 void subRun_start(PuzzleState& st, AutoLoadHooks& hooks, int last) {
   for (int b = 0; b <= last; ++b) {
@@ -276,14 +294,8 @@ int32_t fncRotate_next(int32_t n) {
 }  // namespace autoload_internal
 
 AutoLoadResult fncAutoLoad_runReference(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options) {
-  using namespace autoload_internal;
-  const int n = fncPieces_used(st);
-  if (n == 0) return {AutoLoadEnd::NoBlocks, 0};
-  st.lStep = 0;
-  Resume from;
-  from.last = n - 1;
-  subRun_start(st, hooks, from.last);
-  return subReference_continue(st, hooks, options, from);
+  AutoLoadRun run(st, hooks, options, true);
+  return fncAutoLoad_runSliced(run, hooks);
 }
 
 }  // namespace pakkon

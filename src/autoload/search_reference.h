@@ -5,6 +5,7 @@
 // values its masks cannot carry.
 
 #include <cstdint>
+#include <memory>
 
 #include "autoload/search.h"
 
@@ -40,8 +41,28 @@ struct Resume {
   int b = 0;
   int64_t tests = 0;
 };
-AutoLoadResult subReference_continue(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options,
-                                     const Resume& from);
+// Where a slice of a run stopped: a pump is due, the demonstration pauses
+// (for ms), the run has ended (with its result), or the fast form hands the
+// run to the step-by-step one (from).
+struct SliceEnd {
+  enum class Kind { Pump, Pause, Ended, HandOver } kind = Kind::Ended;
+  int ms = 0;
+  AutoLoadResult result;
+  Resume from;
+};
+
+// The step-by-step search, a slice at a time. After a pump or a pause, the
+// next slice first looks at bStop.
+class ReferenceSearch {
+ public:
+  ReferenceSearch(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options, const Resume& from);
+  ~ReferenceSearch();
+  SliceEnd slice();
+
+ private:
+  class Reference;
+  std::unique_ptr<Reference> r_;
+};
 
 // The start of a run for blocks 0..last: stored face and turns, block
 // views, strip colours.

@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <cmath>
@@ -90,7 +89,10 @@ frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent)
                }),
       dialogs_(pausing_) {
   openUrl = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };
-  sleepMs = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
+  loaderPause = [](int ms) { return ms; };
+  loaderTimer_ = new QTimer(this);
+  loaderTimer_->setSingleShot(true);
+  connect(loaderTimer_, &QTimer::timeout, this, &frmMain::subLoader_tick);
   frmInput_show = [this] {
     frmInput dialog(st_, this);
     dialog.exec();
@@ -438,7 +440,11 @@ void frmMain::Form_Activate() {
   }
 }
 
-void frmMain::Form_QueryUnload() { subInit_writeBack(st_); }
+void frmMain::Form_QueryUnload() {
+  subInit_writeBack(st_);
+  // The stop it sets ends a running search at its next slice.
+  if (session_.loading() && !session_.ticking()) loaderTimer_->start(0);
+}
 
 void frmMain::closeEvent(QCloseEvent* event) {
   // Closing is never cancelled.

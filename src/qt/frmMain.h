@@ -336,6 +336,9 @@ class frmMain : public QMainWindow {
   void cmdInit_Click();
   void cmdStop_Click();
   void cmdMove_Click();
+  // The loader's next slice, and the timer set for the one after.
+  void subLoader_tick();
+  QTimer* loaderTimer_ = nullptr;
   void mnuAautoMove_Click();
   void subAutoInfo_show();
 
@@ -360,8 +363,8 @@ class frmMain : public QMainWindow {
   void mnuPzMaker_Click();
   // Opens a page in the user's browser; tests replace it.
   std::function<void(const std::string& url)> openUrl;
-  // The demonstration's pauses; tests shorten them.
-  std::function<void(int ms)> sleepMs;
+  // The demonstration's pauses in ms as the window waits them; tests shorten them.
+  std::function<int(int ms)> loaderPause;
 
   bool autoLoadRunning() const { return session_.loading(); }
   // The play keys act: neither the demonstration nor the loader runs.
@@ -392,6 +395,9 @@ class frmMain : public QMainWindow {
   std::string fncAnswerPW_ask(const std::string& current);
   void capturePlay();
   ShapeGrid* shapeGrid(PanelGrid grid) const;
+
+  class LoaderHooks;
+  std::shared_ptr<LoaderHooks> loaderHooks_;  // while a run goes on
 
   PuzzleState& st_;
   PausingDialogs pausing_;

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QThread>
+#include <QTimer>
 #include <chrono>
 
 #include "autoload/search.h"
@@ -23,14 +23,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+}  // namespace
+
 // The window as the search sees it. Redraws and labels are kept until the
-// next pump so that drawing never throttles the search; the screen shows
-// the latest state at each refresh, and a pause shows it before sleeping.
-class WindowHooks : public AutoLoadHooks {
+// slice ends so that drawing never throttles the search; the screen shows
+// the latest state at each refresh, and a pause shows it before waiting.
+class frmMain::LoaderHooks : public AutoLoadHooks {
  public:
-  // The first tested position pumps, so the window is on screen before the
-  // demonstration's first pause.
-  explicit WindowHooks(frmMain& w) : w_(w), lastPump_(Clock::now() - std::chrono::hours(1)), lastDraw_(Clock::now()) {}
+  // The first tested position ends the slice, so the window is on screen
+  // before the demonstration's first pause.
+  explicit LoaderHooks(frmMain& w) : w_(w), lastPump_(Clock::now() - std::chrono::hours(1)), lastDraw_(Clock::now()) {}
 
   bool pumpDue() override {
     // Reading the clock costs more than a test: look at it now and then.
@@ -39,10 +41,12 @@ class WindowHooks : public AutoLoadHooks {
     return Clock::now() - lastPump_ >= std::chrono::milliseconds(1);
   }
 
-  void pump() override {
-    if (Clock::now() - lastDraw_ >= kFrame) flush(false);
-    QCoreApplication::processEvents();
+  // A slice ended: the window's events come next.
+  void sliceEnded(bool pause) {
+    if (pause || Clock::now() - lastDraw_ >= kFrame) flush(false);
     lastPump_ = Clock::now();
+    // A pause is long: the next tested position ends the slice.
+    if (pause) countdown_ = 1;
   }
 
   bool deadSpaceChecked() override { return w_.chkDedSpace->isChecked(); }
@@ -67,13 +71,6 @@ class WindowHooks : public AutoLoadHooks {
     flush(true);
     w_.dialogs().messageBox(text, title, icon, MsgButtons::OK);
   }
-  void pause(int ms) override {
-    flush(true);
-    w_.sleepMs(ms);
-    // A pause is long: the next tested position pumps.
-    countdown_ = 1;
-  }
-
   // Whatever the search left unshown.
   void finish() { flush(true); }
 
@@ -91,7 +88,7 @@ class WindowHooks : public AutoLoadHooks {
         if (labels_[r][k] != kUnset) (*rows[r])[k]->setText(QString::number(labels_[r][k]));
     for (auto& row : labels_) row.fill(kUnset);
     if (now) {
-      // The demonstration's pauses block the thread: paint first.
+      // A message box is about to open over it: paint first.
       if (boxDirty_) w_.pictMain->repaint();
       if (piece_ >= 0) w_.pictPiece->repaint();
       w_.lblSum->repaint();
@@ -114,8 +111,6 @@ class WindowHooks : public AutoLoadHooks {
   }();
 };
 
-}  // namespace
-
 void frmMain::cmdInit_Click() {
   for (int b = 0; b < kPieces; ++b) {
     st_.GE_iRotation[b] = static_cast<int16_t>(b);
@@ -126,24 +121,42 @@ void frmMain::cmdInit_Click() {
   subAutoInfo_show();
 }
 
-void frmMain::cmdStop_Click() { st_.bStop = true; }
+void frmMain::cmdStop_Click() {
+  st_.bStop = true;
+  // Seen by the next slice, at once rather than after a pause.
+  if (session_.loading() && !session_.ticking()) loaderTimer_->start(0);
+}
 
 void frmMain::cmdMove_Click() {
-  // A LOAD pressed while a run is pumping events is ignored.
+  // A LOAD pressed while a run goes on is ignored.
   if (session_.loading()) return;
-  session_.setLoading(true);
   subMoveList_clear();
-  WindowHooks hooks(*this);
+  loaderHooks_ = std::make_shared<LoaderHooks>(*this);
+  session_.loadStart(*loaderHooks_, Clock::now());
+  subLoader_tick();
+}
+
+void frmMain::subLoader_tick() {
+  // A message of the slice lets the timer through: the slice itself goes on
+  // when it returns.
+  if (session_.ticking() || !loaderHooks_) return;
   try {
-    fncAutoLoad_run(st_, hooks);
+    session_.tick(Clock::now());
   } catch (const std::exception& e) {
     // The puzzle state stays as the search last wrote it; only the run ends.
     dialogs_.messageBox(
         tr("予期しないエラーのため、自動装填を中断しました。\r\n%1").arg(QString::fromUtf8(e.what())).toStdString(),
         "Auto Load", MsgIcon::Critical, MsgButtons::OK);
   }
-  hooks.finish();
-  session_.setLoading(false);
+  if (!session_.loading()) {
+    loaderTimer_->stop();
+    loaderHooks_->finish();
+    loaderHooks_.reset();
+    return;
+  }
+  loaderHooks_->sliceEnded(session_.loadPaused());
+  const auto due = session_.tickDue(Clock::now()).value_or(std::chrono::milliseconds(0));
+  loaderTimer_->start(static_cast<int>(loaderPause(static_cast<int>(due.count()))));
 }
 
 void frmMain::mnuAautoMove_Click() {

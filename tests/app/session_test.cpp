@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/progress.h"
+#include "autoload/hooks.h"
 #include "maker/puzzle_text.h"
 #include "model/puzzle_file.h"
 #include "platform/scripted_dialogs.h"
@@ -125,9 +126,7 @@ TEST_F(SessionTest, ThePlayKeysRestInTheDemonstrationAndTheLoaderAndOnlyPlainPla
   EXPECT_FALSE(session.playing());
   session.setMaker(false);
   session.setAutoMove(true);
-  session.setLoading(true);
-  EXPECT_FALSE(session.playKeys());
-  session.setLoading(false);
+  EXPECT_TRUE(session.playKeys());
   session.setAutoMove(false);
   session.walkthrough().click();
   EXPECT_FALSE(session.playKeys());
@@ -136,6 +135,44 @@ TEST_F(SessionTest, ThePlayKeysRestInTheDemonstrationAndTheLoaderAndOnlyPlainPla
   EXPECT_FALSE(session.playing());
   st.bDemoRun = false;
   EXPECT_TRUE(session.playing());
+}
+
+TEST_F(SessionTest, TheLoaderRunsInSlicesWaitsOutItsPausesAndStopsBetweenThem) {
+  // Slices end every 4 tests; the whole run ends as one run at once would.
+  test::RecordingHooks hooks;
+  hooks.every = 4;
+  PuzzleState whole = st;
+  AutoLoadHooks plain;
+  const AutoLoadResult expected = fncAutoLoad_run(whole, plain);
+  ASSERT_TRUE(session.loadStart(hooks, now));
+  EXPECT_FALSE(session.loadStart(hooks, now));  // LOAD meanwhile: ignored
+  EXPECT_FALSE(session.playKeys());
+  std::optional<AutoLoadResult> r;
+  int slices = 0;
+  while (!r && slices < 1000000) r = session.tick(now), ++slices;
+  ASSERT_TRUE(r);
+  EXPECT_GT(slices, 1);
+  EXPECT_EQ(r->end, AutoLoadEnd::Filled);
+  EXPECT_EQ(r->end, expected.end);
+  EXPECT_EQ(r->tests, expected.tests);
+  EXPECT_EQ(std::memcmp(st.G_iBox, whole.G_iBox, sizeof(Grid)), 0);
+  EXPECT_FALSE(session.loading());
+  EXPECT_EQ(session.tickDue(now), std::nullopt);
+
+  // The demonstration pauses: nothing runs before the pause is over, but
+  // STOP ends the run at once.
+  act(ActionKind::Clear);
+  st.bDemoRun = true;
+  session.loadStart(hooks, now);
+  while (!session.loadPaused()) ASSERT_FALSE(session.tick(now));
+  EXPECT_GE(session.tickDue(now), std::chrono::milliseconds(100));
+  EXPECT_FALSE(session.tick(now));
+  st.bStop = true;
+  EXPECT_EQ(session.tickDue(now), std::chrono::milliseconds(0));
+  r = session.tick(now);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->end, AutoLoadEnd::Stopped);
+  EXPECT_FALSE(st.bStop);
 }
 
 TEST_F(SessionTest, HintsBelongToThePuzzleAndAGiveUpMarksTheSolve) {

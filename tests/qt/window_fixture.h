@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <chrono>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -33,11 +35,17 @@ class WindowTest : public ::testing::Test {
     fncIni_put("SYSTEM", "DEMO", demo ? "True" : "False", dir.file("Init.ini"));
     ASSERT_TRUE(fncStartup_prepare(st, dialogs, dir.path()));
     w = std::make_unique<frmMain>(st, dialogs);
-    w->sleepMs = [](int) {};
+    w->loaderPause = [](int) { return 0; };
     w->openUrl = [this](const std::string& url) { openedUrls.push_back(url); };
     if (duringRun) QTimer::singleShot(20, w.get(), duringRun);
     w->show();
     w->Form_Activate();
+    // The demonstration's run goes on by itself until duringRun ends it.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (w->autoLoadRunning() && std::chrono::steady_clock::now() < end) {
+      QCoreApplication::processEvents();
+      QThread::msleep(1);
+    }
   }
 
   void TearDown() override {
