@@ -20,12 +20,35 @@ class PrintingHost : public SessionHost {
     for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " / ");
     say(stdout, "  message: " + printable(m.title) + ": " + printable(text) + "\n");
   }
-  // Nothing is offered: the tool plays the one puzzle it was given.
+  // Only giving up asks (the tool plays the one puzzle it was given, so
+  // no next one is offered): the script said yes by asking for it.
   void ask(const PlayMessage& question, MsgButtons /*buttons*/, std::function<void(MsgAnswer)> then) override {
-    tell(question);
-    if (then) then(MsgAnswer::No);
+    say(stdout, "  question: " + printable(question.title) + ": " + printable(question.text) + " yes\n");
+    if (then) then(MsgAnswer::Yes);
   }
+  void input(const std::string& /*prompt*/, const std::string& title, std::function<void(std::string)> then) override {
+    say(stdout, "  typed: " + printable(title) + ": " + printable(typed) + "\n");
+    if (then) then(typed);
+  }
+  std::string typed;  // the password the script gives up with
 };
+
+// The hint as the tool says it.
+std::string hintText(const HintShown& s) {
+  std::string blocks;
+  for (int b : s.remove) blocks += (blocks.empty() ? "" : ", ") + std::to_string(b + 1);
+  switch (s.kind) {
+    case HintShown::Kind::TooLong: return "no answer in time";
+    case HintShown::Kind::Full: return "the box is complete";
+    case HintShown::Kind::Played: return "a block played to its place";
+    case HintShown::Kind::Unchanged: return "the block is where it goes already";
+    case HintShown::Kind::Outside: return "the box holds cells beyond its size";
+    case HintShown::Kind::Hopeless: return "not even the empty box can be finished";
+    case HintShown::Kind::Clear: return "cells no block owns: clear the box";
+    case HintShown::Kind::Remove: return "take out block" + std::string(s.remove.size() > 1 ? "s " : " ") + blocks;
+  }
+  return {};
+}
 
 SessionTime now() { return std::chrono::steady_clock::now(); }
 
@@ -45,7 +68,7 @@ int cmdPlay(const PlayArgs& a) {
       return 1;
     }
   }
-  const ParsedActions parsed = fncActions_parse(script);
+  const ParsedCommands parsed = fncCommands_parse(script);
   if (!parsed.ok()) {
     complain(printable(parsed.error) + "; nothing played");
     return 1;
@@ -66,9 +89,22 @@ int cmdPlay(const PlayArgs& a) {
   play.controls().deadSpace = a.deadSpace;
   session.opened(now());
   int position = 0;
-  for (const PlayAction& action : parsed.actions) {
+  for (const SessionCommand& command : parsed.commands) {
     ++position;
-    say(stdout, "action " + std::to_string(position) + ": " + fncAction_text(action) + "\n");
+    say(stdout, "action " + std::to_string(position) + ": " + fncCommand_text(command) + "\n");
+    if (command.kind == SessionCommand::Kind::Hint) {
+      const FinishProblem p = fncFinish_problem(st);
+      const std::optional<HintShown> shown = session.hintAnswer(p, fncFinish_hint(p), host, now());
+      say(stdout, "  hint: " + (shown ? hintText(*shown) : std::string("none outside plain play")) +
+                      (shown && shown->counted() ? " (hints: " + std::to_string(session.hints()) + ")" : "") + "\n");
+      continue;
+    }
+    if (command.kind == SessionCommand::Kind::GiveUp) {
+      host.typed = command.password;
+      session.giveUp([](bool in) { say(stdout, in ? "  gave up: reset enabled\n" : "  not given up\n"); });
+      continue;
+    }
+    const PlayAction& action = command.action;
     if (session.apply(action, host, true, true, now()).done) continue;
     // The window has no way to mark the option of a block that is not loaded.
     const bool notLoaded = action.kind == ActionKind::Unload && play.controls().boxButtons &&

@@ -593,52 +593,6 @@ But w may only be up to the 9th character, x up to the 8th, y up to the 7th and 
         <translation>Solved in %1  Moves %2</translation>
     </message>
     <message>
-        <source>このパズルは、サンプルです。自力で解いてください。</source>
-        <translation>This is the sample puzzle. Solve it yourself!</translation>
-    </message>
-    <message>
-        <source>ファイト！</source>
-        <translation>You can do it!</translation>
-    </message>
-    <message>
-        <source>パスワードが、設定されていません。自力で解いてください。</source>
-        <translation>This puzzle has no password. Solve it yourself!</translation>
-    </message>
-    <message>
-        <source>降参しますか？</source>
-        <translation>Give up?</translation>
-    </message>
-    <message>
-        <source>悔しいけども．．．</source>
-        <translation>It hurts, but…</translation>
-    </message>
-    <message>
-        <source>解答パスワードを入力してください
-（半角英数字１０文字以内）</source>
-        <translation>Enter the answer password
-(up to 10 letters and digits)</translation>
-    </message>
-    <message>
-        <source>参った</source>
-        <translation>Give Up</translation>
-    </message>
-    <message>
-        <source>残念ながら、ご期待には応えられません。自力で解いてください。</source>
-        <translation>Sorry, that&apos;s not it. Solve it yourself!</translation>
-    </message>
-    <message>
-        <source>今から、[ Reset ] ボタンを有効にします。<byte value="xd"/>
-[ Reset ] ボタンをクリックすると、作成された一番最初のブロック状態に戻ります。<byte value="xd"/>
-ブロックを選択して移動や回転をせずに [ Load ]を、クリックしてください 。</source>
-        <translation>The [ Reset ] button is now on.<byte value="xd"/>
-[ Reset ] puts every block back as it was when the puzzle was made.<byte value="xd"/>
-Then select each block and click [ Load ] without moving or turning it.</translation>
-    </message>
-    <message>
-        <source>神の恩恵、仏の御慈悲・・・</source>
-        <translation>A little mercy from above…</translation>
-    </message>
-    <message>
         <source>新しいパズルを保存できませんでした。<byte value="xd"/>
 %1</source>
         <translation>Couldn&apos;t save the new puzzle.<byte value="xd"/>

@@ -18,14 +18,63 @@ constexpr const char* kNextTitle = fncText_mark("次のパズル");
 constexpr const char* kProgressTitle = fncText_mark("進行状況");
 constexpr const char* kProgressSetAside =
     fncText_mark("進行状況のファイルが壊れていたため、「%1」として残し、新しく作り直しました。");
+constexpr const char* kFightTitle = fncText_mark("ファイト！");
+constexpr const char* kSampleText = fncText_mark("このパズルは、サンプルです。自力で解いてください。");
+constexpr const char* kNoPasswordText = fncText_mark("パスワードが、設定されていません。自力で解いてください。");
+constexpr const char* kGiveUpQuestion = fncText_mark("降参しますか？");
+constexpr const char* kGiveUpQuestionTitle = fncText_mark("悔しいけども．．．");
+constexpr const char* kPasswordPrompt = fncText_mark("解答パスワードを入力してください\n（半角英数字１０文字以内）");
+constexpr const char* kPasswordTitle = fncText_mark("参った");
+constexpr const char* kWrongPassword = fncText_mark("残念ながら、ご期待には応えられません。自力で解いてください。");
+constexpr const char* kResetText = fncText_mark(
+    "今から、[ Reset ] ボタンを有効にします。\n"
+    "[ Reset ] ボタンをクリックすると、作成された一番最初のブロック状態に戻ります。\n"
+    "ブロックを選択して移動や回転をせずに [ Load ]を、クリックしてください 。");
+constexpr const char* kResetTitle = fncText_mark("神の恩恵、仏の御慈悲・・・");
 
 }  // namespace
+
+std::string fncCommand_text(const SessionCommand& c) {
+  switch (c.kind) {
+    case SessionCommand::Kind::Hint: return "hint";
+    case SessionCommand::Kind::GiveUp: return "giveup " + c.password;
+    case SessionCommand::Kind::Action: break;
+  }
+  return fncAction_text(c.action);
+}
+
+ParsedCommands fncCommands_parse(std::string_view text) {
+  ParsedCommands out;
+  out.error = fncScript_read(text, [&](std::string_view item, std::string& expected) {
+    SessionCommand c;
+    if (item == "hint") {
+      c.kind = SessionCommand::Kind::Hint;
+    } else if (item.substr(0, 7) == "giveup ") {
+      c.kind = SessionCommand::Kind::GiveUp;
+      c.password = fncTrim(item.substr(7));
+    } else if (const std::optional<PlayAction> a = fncAction_parse(item, &expected)) {
+      c.action = *a;
+    } else {
+      if (expected == fncAction_expected()) expected += ", hint, giveup PASSWORD";
+      return false;
+    }
+    out.commands.push_back(std::move(c));
+    return true;
+  });
+  if (!out.ok()) out.commands.clear();
+  return out;
+}
 
 void DialogsHost::tell(const PlayMessage& m) { dialogs_.messageBox(m.text, m.title, m.icon, MsgButtons::OK); }
 
 void DialogsHost::ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) {
   const MsgAnswer a = dialogs_.messageBox(question.text, question.title, question.icon, buttons);
   if (then) then(a);
+}
+
+void DialogsHost::input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) {
+  std::string typed = dialogs_.inputBox(prompt, title, "");
+  if (then) then(std::move(typed));
 }
 
 Session::Session(PuzzleState& st, SessionHost& host) : st_(st), host_(host) {}
@@ -194,7 +243,58 @@ std::optional<std::chrono::milliseconds> Session::tickDue(SessionTime now) const
   return std::chrono::ceil<std::chrono::milliseconds>(loaderWake_ - now);
 }
 
-void Session::gaveUp() {
+void Session::giveUp(std::function<void(bool)> done) {
+  auto answer = [done](bool in) {
+    if (done) done(in);
+  };
+  auto fight = [this, answer](const char* text) {
+    host_.tell({fncText(text), fncText(kFightTitle), MsgIcon::Information});
+    answer(false);
+  };
+  if (st_.G_sPzVersion.empty()) return fight(kSampleText);
+  if (st_.G_sAnswerPW.empty()) return fight(kNoPasswordText);
+  host_.ask({fncText(kGiveUpQuestion), fncText(kGiveUpQuestionTitle), MsgIcon::Question}, MsgButtons::YesNo,
+            [this, answer, fight](MsgAnswer a) {
+              if (a != MsgAnswer::Yes) return answer(false);
+              host_.input(fncText(kPasswordPrompt), fncText(kPasswordTitle), [this, answer, fight](std::string typed) {
+                if (typed.empty()) return answer(false);
+                if (fncTrim(typed) != st_.G_sAnswerPW) return fight(kWrongPassword);
+                host_.tell({fncText_message(kResetText), fncText(kResetTitle), MsgIcon::Information});
+                play_.controls().reset = true;
+                // The bookkeeping comes after the dialogue, never inside it.
+                recordGiveUp();
+                answer(true);
+              });
+            });
+}
+
+std::optional<HintShown> Session::hintAnswer(const FinishProblem& p, const FinishHint& h, PlayHost& host,
+                                             SessionTime now) {
+  // The player has moved on (another puzzle, a mode, a changed box): the
+  // answer is for a question nobody asks any more.
+  if (!playing() || !(fncFinish_problem(st_) == p)) return std::nullopt;
+  HintShown shown;
+  using Kind = HintShown::Kind;
+  if (h.answer == FinishAnswer::Stopped) return shown;
+  if (h.answer == FinishAnswer::Yes && h.block < 0) return shown.kind = Kind::Full, shown;
+  if (h.answer == FinishAnswer::Yes) {
+    shown.played = play_.applyGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells), host);
+    after(shown.played, false, now);
+    // The block already where the hint would put it is no new hint.
+    shown.kind = shown.played.recorded ? Kind::Played : Kind::Unchanged;
+  } else if (p.outside()) {
+    shown.kind = Kind::Outside;
+  } else if (h.remove.empty() && !h.clear) {
+    shown.kind = Kind::Hopeless;
+  } else {
+    shown.kind = h.clear ? Kind::Clear : Kind::Remove;
+    shown.remove = h.remove;
+  }
+  if (shown.counted()) hintShown();
+  return shown;
+}
+
+void Session::recordGiveUp() {
   if (key_.empty() || fncPuzzle_key(st_) != key_) return;
   gaveUp_ = true;
   if (keepProgress) progressUpdate([&](ProgressBook& b) { b.recordGiveUp(key_, st_.G_sFileTitle); });

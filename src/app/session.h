@@ -17,6 +17,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/play.h"
 #include "autoload/search.h"
@@ -24,6 +26,7 @@
 #include "model/action.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
+#include "solver/finish.h"
 
 namespace pakkon {
 
@@ -36,6 +39,8 @@ using SessionTime = std::chrono::steady_clock::time_point;
 class SessionHost : public PlayHost {
  public:
   virtual void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) = 0;
+  // A line of text typed in; "" when cancelled.
+  virtual void input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) = 0;
 };
 
 // Answers at once through the game's dialogs.
@@ -44,10 +49,43 @@ class DialogsHost final : public SessionHost {
   explicit DialogsHost(Dialogs& dialogs) : dialogs_(dialogs) {}
   void tell(const PlayMessage& m) override;
   void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) override;
+  void input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) override;
 
  private:
   Dialogs& dialogs_;
 };
+
+// What a hint showed the player.
+struct HintShown {
+  enum class Kind {
+    TooLong,    // no answer in time
+    Full,       // the box is complete already
+    Played,     // a block played to its place, one entry of the move list
+    Unchanged,  // the block stood there already: nothing new
+    Outside,    // the box holds cells beyond its size
+    Hopeless,   // not even the empty box can be finished
+    Clear,      // cells no block owns: Clear, then it can be finished
+    Remove,     // the blocks to take out
+  } kind = Kind::TooLong;
+  std::vector<int> remove;
+  PlayOutcome played;
+  bool counted() const { return kind == Kind::Played || kind == Kind::Clear || kind == Kind::Remove; }
+};
+
+// A command of the session as a script gives it: a play action, "hint", or
+// "giveup PASSWORD" (the give-up dialogue answered Yes, then the password).
+struct SessionCommand {
+  enum class Kind { Action, Hint, GiveUp } kind = Kind::Action;
+  PlayAction action;
+  std::string password;
+};
+std::string fncCommand_text(const SessionCommand& c);
+struct ParsedCommands {
+  std::vector<SessionCommand> commands;
+  std::string error;  // as fncActions_parse says it
+  bool ok() const { return error.empty(); }
+};
+ParsedCommands fncCommands_parse(std::string_view text);
 
 class Session {
  public:
@@ -104,8 +142,15 @@ class Session {
   // Opens the offered puzzle; true when it was opened.
   std::function<bool(const std::string& path)> openPuzzle;
 
-  // The give-up dialogue let the player in: a later completion is marked so.
-  void gaveUp();
+  // ヘルプ → 参った: the give-up dialogue. With the answer password, Reset
+  // is enabled and the give-up recorded (a later completion is marked so);
+  // anything else leaves all as it was. `done` learns which.
+  void giveUp(std::function<void(bool)> done = {});
+
+  // The answer of the hint's search for the box p, as the player sees it:
+  // a placement played, or what to take out. It counts when it shows
+  // something. Nothing when the box is no longer p.
+  std::optional<HintShown> hintAnswer(const FinishProblem& p, const FinishHint& h, PlayHost& host, SessionTime now);
 
   // Hints shown for the puzzle as it stands (its file, size and blocks as made).
   int hints() const;
@@ -134,6 +179,7 @@ class Session {
 
  private:
   void runClock(SessionTime now);
+  void recordGiveUp();
   bool full() const;
 
   PuzzleState& st_;

@@ -29,7 +29,7 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
-std::string expectedTokens() {
+std::string tokensText() {
   std::string out;
   for (const Token& t : kTokens) {
     if (!out.empty()) out += ", ";
@@ -68,12 +68,14 @@ std::optional<PlayAction> fncAction_parse(std::string_view text, std::string* ex
     if (expected) *expected = std::string("a block number 1 to 8 after ") + t.text;
     return std::nullopt;
   }
-  if (expected) *expected = expectedTokens();
+  if (expected) *expected = tokensText();
   return std::nullopt;
 }
 
-ParsedActions fncActions_parse(std::string_view text) {
-  ParsedActions out;
+std::string fncAction_expected() { return tokensText(); }
+
+std::string fncScript_read(std::string_view text,
+                           const std::function<bool(std::string_view item, std::string& expected)>& read) {
   int position = 0;
   size_t start = 0;
   while (start <= text.size()) {
@@ -82,17 +84,23 @@ ParsedActions fncActions_parse(std::string_view text) {
     if (!item.empty()) {
       ++position;
       std::string expected;
-      const std::optional<PlayAction> a = fncAction_parse(item, &expected);
-      if (!a) {
-        out.error = "action " + fncStr(position) + " (\"" + std::string(item) + "\"): expected " + expected;
-        out.actions.clear();
-        return out;
-      }
-      out.actions.push_back(*a);
+      if (!read(item, expected))
+        return "action " + fncStr(position) + " (\"" + std::string(item) + "\"): expected " + expected;
     }
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
+  return {};
+}
+
+ParsedActions fncActions_parse(std::string_view text) {
+  ParsedActions out;
+  out.error = fncScript_read(text, [&](std::string_view item, std::string& expected) {
+    const std::optional<PlayAction> a = fncAction_parse(item, &expected);
+    if (a) out.actions.push_back(*a);
+    return a.has_value();
+  });
+  if (!out.ok()) out.actions.clear();
   return out;
 }
 

@@ -3,6 +3,7 @@
 // window, the tool, a script and the hint speak the same language.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,5 +58,14 @@ struct ParsedActions {
 };
 // Actions separated by ';' or line ends; blank entries are skipped.
 ParsedActions fncActions_parse(std::string_view text);
+
+// A script's entries, separated by ';' or line ends, blank ones skipped,
+// each given to `read`, which says what it expected when it cannot read it.
+// The error of the first wrong entry, "" when all were read.
+std::string fncScript_read(std::string_view text,
+                           const std::function<bool(std::string_view item, std::string& expected)>& read);
+
+// What the play actions' words are: "one of sel N, tz, ...".
+std::string fncAction_expected();
 
 }  // namespace pakkon

@@ -297,8 +297,6 @@ class frmMain : public QMainWindow {
   void subPlay_opened();
   // After an action of the play layer: counts it and notices a completion.
   void subPlay_after(const PlayOutcome& out, bool undoRedo);
-  // The give-up dialogue let the player in: a later completion is marked so.
-  void subProgress_gaveUp();
   int playActions() const;
   double playSeconds() const;
   // The play clock's time source; tests advance their own.
@@ -390,7 +388,6 @@ class frmMain : public QMainWindow {
   void connectHandlers();
   void buildKeys();
   void subPuzzle_loadBuiltin();
-  bool fncGiveUp_check();
   bool fncAnswerPW_check();
   std::string fncAnswerPW_ask(const std::string& current);
   void capturePlay();
@@ -408,6 +405,20 @@ class frmMain : public QMainWindow {
   PlayLayer& play_ = session_.play();
   bool previewDrawn_ = false;
   int listPressRow_ = -1;  // row current when the mouse went down on the list
+};
+
+// The window as the play layer sees it while an action runs: a message
+// shows the controls and views as they stand at that moment.
+class WindowPlayHost : public PlayHost {
+ public:
+  explicit WindowPlayHost(frmMain& w) : w_(w) {}
+  void tell(const PlayMessage& m) override {
+    w_.showPlay(PlayOutcome{true, false, true, true});
+    w_.dialogs().messageBox(m.text, m.title, m.icon, MsgButtons::OK);
+  }
+
+ private:
+  frmMain& w_;
 };
 
 }  // namespace pakkon

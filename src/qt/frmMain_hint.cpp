@@ -180,31 +180,30 @@ void frmMain::mnuHelpHint_Click() {
 }
 
 void frmMain::subHint_answer(const FinishProblem& p, const FinishHint& h) {
-  // The player has moved on (another puzzle, a mode, a changed box): the
-  // answer is for a question nobody asks any more.
-  if (!playRecording() || !(fncFinish_problem(st_) == p)) return;
+  capturePlay();
+  WindowPlayHost host(*this);
+  const std::optional<HintShown> shown = session_.hintAnswer(p, h, host, playClock());
+  if (!shown) return;
+  if (shown->played.done) showPlay(shown->played);
+  subEditMenu_update();
+  subPlayTime_show();
+  if (shown->counted()) subFinishCheck_start();  // the count
   auto tell = [this](const std::string& text) {
     dialogs_.messageBox(text, t(kHintTitle), MsgIcon::Information, MsgButtons::OK);
   };
-  if (h.answer == FinishAnswer::Stopped) return tell(t(kHintTooLong));
-  if (h.answer == FinishAnswer::Yes && h.block < 0) return tell(t(kHintFull));
-  if (h.answer == FinishAnswer::Yes) {
-    // A hint counts when it shows something: the block already where the
-    // hint would put it is no new hint.
-    if (playGroup(fncBlock_actions(h.block, p.shape[static_cast<size_t>(h.block)], h.cells)).recorded) {
-      session_.hintShown();
-      subFinishCheck_start();  // the count
-    }
-    return;
+  switch (shown->kind) {
+    case HintShown::Kind::TooLong: return tell(t(kHintTooLong));
+    case HintShown::Kind::Full: return tell(t(kHintFull));
+    case HintShown::Kind::Outside: return tell(t(kHintOutside));
+    case HintShown::Kind::Hopeless: return tell(t(kHintNone));
+    case HintShown::Kind::Clear: return tell(t(kHintClear));
+    case HintShown::Kind::Remove:
+      return tell(q(kHintRemove, static_cast<int>(shown->remove.size()))
+                      .arg(QString::fromStdString(blockNames(shown->remove)))
+                      .toStdString());
+    case HintShown::Kind::Played:
+    case HintShown::Kind::Unchanged: return;
   }
-  if (p.outside()) return tell(t(kHintOutside));
-  if (h.remove.empty() && !h.clear) return tell(t(kHintNone));  // nothing helps: no hint given
-  session_.hintShown();
-  subFinishCheck_start();  // the count
-  if (h.clear) return tell(t(kHintClear));
-  tell(q(kHintRemove, static_cast<int>(h.remove.size()))
-           .arg(QString::fromStdString(blockNames(h.remove)))
-           .toStdString());
 }
 
 }  // namespace pakkon

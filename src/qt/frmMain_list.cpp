@@ -125,8 +125,6 @@ void frmMain::subPlay_after(const PlayOutcome& out, bool undoRedo) {
   subPlayTime_show();
 }
 
-void frmMain::subProgress_gaveUp() { session_.gaveUp(); }
-
 void frmMain::mnuFileList_Click() {
   frmPuzzleList dialog(st_.G_sDataPath, session_.ratings(), dialogs_, st_.sPzFile, this);
   if (frmPuzzleList_exec(dialog) != QDialog::Accepted || dialog.chosen().empty()) return;

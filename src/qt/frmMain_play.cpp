@@ -119,20 +119,6 @@ void frmMain::lstPiece_Click() {
 
 namespace {
 
-// The window as the play layer sees it while an action runs: a message
-// shows the controls and views as they stand at that moment.
-class WindowPlayHost : public PlayHost {
- public:
-  explicit WindowPlayHost(frmMain& w) : w_(w) {}
-  void tell(const PlayMessage& m) override {
-    w_.showPlay(PlayOutcome{true, false, true, true});
-    w_.dialogs().messageBox(m.text, m.title, m.icon, MsgButtons::OK);
-  }
-
- private:
-  frmMain& w_;
-};
-
 bool explicitlyEnabled(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
 
 }  // namespace
@@ -296,39 +282,11 @@ void frmMain::cmdClear_Click() { playAction({ActionKind::Clear}); }
 
 // ---- giving up ----
 
-bool frmMain::fncGiveUp_check() {
-  if (st_.G_sPzVersion.empty()) {
-    dialogs_.messageBox(tr("このパズルは、サンプルです。自力で解いてください。").toStdString(),
-                        tr("ファイト！").toStdString(), MsgIcon::Information, MsgButtons::OK);
-    return false;
-  }
-  if (st_.G_sAnswerPW.empty()) {
-    dialogs_.messageBox(tr("パスワードが、設定されていません。自力で解いてください。").toStdString(),
-                        tr("ファイト！").toStdString(), MsgIcon::Information, MsgButtons::OK);
-    return false;
-  }
-  if (dialogs_.messageBox(tr("降参しますか？").toStdString(), tr("悔しいけども．．．").toStdString(), MsgIcon::Question,
-                          MsgButtons::YesNo) != MsgAnswer::Yes)
-    return false;
-  const std::string answer = dialogs_.inputBox(
-      tr("解答パスワードを入力してください\n（半角英数字１０文字以内）").toStdString(), tr("参った").toStdString(), "");
-  if (answer.empty()) return false;
-  if (fncTrim(answer) == st_.G_sAnswerPW) return true;
-  dialogs_.messageBox(tr("残念ながら、ご期待には応えられません。自力で解いてください。").toStdString(),
-                      tr("ファイト！").toStdString(), MsgIcon::Information, MsgButtons::OK);
-  return false;
-}
-
 void frmMain::mnuHelpHelp_Click() {
-  if (!fncGiveUp_check()) return;
-  dialogs_.messageBox(tr("今から、[ Reset ] ボタンを有効にします。\r\n"
-                         "[ Reset ] ボタンをクリックすると、作成された一番最初のブロック状態に戻ります。\r\n"
-                         "ブロックを選択して移動や回転をせずに [ Load ]を、クリックしてください 。")
-                          .toStdString(),
-                      tr("神の恩恵、仏の御慈悲・・・").toStdString(), MsgIcon::Information, MsgButtons::OK);
-  cmdReset->setEnabled(true);
-  // The bookkeeping comes after the dialogue, never inside it.
-  subProgress_gaveUp();
+  capturePlay();
+  session_.giveUp([this](bool in) {
+    if (in) cmdReset->setEnabled(play_.controls().reset);
+  });
 }
 
 // ---- views ----

@@ -184,7 +184,22 @@ TEST_F(SessionTest, HintsBelongToThePuzzleAndAGiveUpMarksTheSolve) {
   st.G_iCellZ = test::shippedPuzzle("01-first-step").G_iCellZ;
   open();
   session.hintShown();
-  session.gaveUp();
+
+  // Giving up: a wrong password changes nothing; the right one earns Reset.
+  st.G_sAnswerPW = "Pw12";
+  std::optional<bool> in;
+  dialogs.answer(MsgAnswer::Yes);
+  dialogs.type("pw12");
+  session.giveUp([&](bool b) { in = b; });
+  EXPECT_EQ(in, false);
+  EXPECT_EQ(dialogs.last().title, "ファイト！");
+  EXPECT_EQ(record(), nullptr);
+  dialogs.answer(MsgAnswer::Yes);
+  dialogs.type(" Pw12 ");
+  session.giveUp([&](bool b) { in = b; });
+  EXPECT_EQ(in, true);
+  EXPECT_EQ(dialogs.last().title, "神の恩恵、仏の御慈悲・・・");
+  EXPECT_TRUE(session.play().controls().reset);
   EXPECT_EQ(record()->gaveUp, 1);
   dialogs.answer(MsgAnswer::OK);
   solve();

@@ -72,6 +72,14 @@ TEST_F(PlayTool, TheSampleIsSolvedWithTheButtonsAPlayerWouldPress) {
   EXPECT_NE(test::readFile(dir.file("Progress.json")).find("\"sample.bin\""), std::string::npos);
 }
 
+TEST_F(PlayTool, AHintPlaysABlockAndGivingUpNeedsAPassword) {
+  const test::ToolRun r = test::runTool("play " + quote(file) + " 'hint; undo; hint; giveup abc'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("action 3: hint\n  hint: a block played to its place (hints: 2)\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("パスワードが、設定されていません。自力で解いてください。\n  not given up\n"), std::string::npos)
+      << r.out;
+}
+
 TEST_F(PlayTool, MistakesAndRefusalsAreSaidAndABadScriptSavesNothing) {
   const std::string out = dir.file("out.bin");
   test::ToolRun r = test::runTool("play " + quote(file) + " 'load; load; tz; x-; jump' --save " + quote(out));
