@@ -61,11 +61,8 @@ struct PuzzleState {
   int16_t iPiece_Sel = 0;
   bool bStop = false;
   int32_t lStep = 0;
-  float sngDragX = 0;
-  float sngDragY = 0;
   float sngScale = 0;
   int16_t iMakeCells = 0;
-  bool bActivated = false;
   bool bDemoRun = false;
 };
 

@@ -414,12 +414,12 @@ void frmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // The first activation runs once the window is on screen; the
   // demonstration's long run then pumps events itself.
-  if (!st_.bActivated) QTimer::singleShot(0, this, [this] { Form_Activate(); });
+  if (!activated_) QTimer::singleShot(0, this, [this] { Form_Activate(); });
 }
 
 void frmMain::Form_Activate() {
-  if (st_.bActivated) return;
-  st_.bActivated = true;
+  if (activated_) return;
+  activated_ = true;
   // The demonstration is marked before the first selection, so no landing
   // place is ever drawn in it.
   if (st_.G_bDemo) st_.bDemoRun = true;

@@ -404,7 +404,9 @@ class frmMain : public QMainWindow {
   Session session_{st_, host_};
   PlayLayer& play_ = session_.play();
   bool previewDrawn_ = false;
-  int listPressRow_ = -1;  // row current when the mouse went down on the list
+  bool activated_ = false;       // Form_Activate has run
+  float dragX_ = 0, dragY_ = 0;  // where a drag on the box view began, in twips
+  int listPressRow_ = -1;        // row current when the mouse went down on the list
 };
 
 // The window as the play layer sees it while an action runs: a message

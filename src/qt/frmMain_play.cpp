@@ -327,13 +327,13 @@ void frmMain::hscDX_Change() { subBox_draw(); }
 void frmMain::vscDY_Change() { subBox_draw(); }
 
 void frmMain::pictMain_MouseDown(int, int, float x, float y) {
-  st_.sngDragX = x;
-  st_.sngDragY = y;
+  dragX_ = x;
+  dragY_ = y;
 }
 
 void frmMain::pictMain_MouseMove(int button, int, float x, float y) {
   if (button == 0) return;
-  const DragView v = fncDrag_view(st_.sngDragX, st_.sngDragY, x, y);
+  const DragView v = fncDrag_view(dragX_, dragY_, x, y);
   if (v.bSetDX) hscDX->setValue(v.hscDX);
   if (v.bSetDY) vscDY->setValue(v.vscDY);
 }

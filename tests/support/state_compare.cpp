@@ -45,7 +45,6 @@ std::string firstDifference(const PuzzleState& a, const PuzzleState& b) {
   PAKKON_SAME_VALUE(bStop)
   PAKKON_SAME_VALUE(lStep)
   PAKKON_SAME_VALUE(iMakeCells)
-  PAKKON_SAME_VALUE(bActivated)
   PAKKON_SAME_VALUE(bDemoRun)
   return {};
 }
