@@ -4,8 +4,10 @@
 // geometry routines, and one move list takes actions back and replays them.
 // It also keeps the state of the play controls (which buttons are enabled,
 // the loaded-block options, the list row, the count label), so undo can give
-// back exactly what the player saw. Qt-free: the window copies its controls
-// in before an action and shows them after; the tool keeps them itself.
+// back exactly what the player saw. Qt-free: they are the play controls'
+// one state; the window shows them and writes every change of its own
+// (modes, the maker, the loader, the player's marks and scroll bar) here
+// first, never reading a widget back; the tool keeps them itself.
 
 #include <array>
 #include <cstdint>

@@ -352,9 +352,10 @@ void frmMain::Form_Load() {
   mnuFileSaveAs->setEnabled(false);
   mnuFileSave->setEnabled(false);
 
+  play_.controls().shown = 0;
   lblPiece->setText(QStringLiteral("1"));
   lblFace->setText(QString::number(hscFace->value()));
-  lblSum->clear();
+  subSum_show({});
   lblAtOnce->clear();
   lblPiece_count->clear();
   lblFace->setVisible(false);
@@ -373,12 +374,12 @@ void frmMain::Form_Load() {
 
   cmdSet->setVisible(false);
   cmdSetCancel->setVisible(false);
-  chkAutoNext->setVisible(false);
+  subAutoNext_show(false);
   subBoxButton_enable(true);
-  cmdReset->setEnabled(false);
-  cmdShuffle->setEnabled(false);
-  cmdLoad->setEnabled(false);
-  cmdCancel->setEnabled(false);
+  subControl_set(&PlayControls::reset, cmdReset, false);
+  subControl_set(&PlayControls::shuffle, cmdShuffle, false);
+  subControl_set(&PlayControls::load, cmdLoad, false);
+  subControl_set(&PlayControls::cancel, cmdCancel, false);
   subPieceButton_enable(true);
 
   stsBar_set(1, "Ver 0.0.0");
@@ -469,10 +470,12 @@ void frmMain::subDemoMenus_enable(bool b) {
 }
 
 void frmMain::subOptPiece_hide() {
+  play_.controls().option.fill(false);
   for (QRadioButton* o : optPiece) o->setVisible(false);
 }
 
 void frmMain::subBoxButton_enable(bool b) {
+  play_.controls().boxButtons = b;
   for (QWidget* w :
        {static_cast<QWidget*>(cmdRemove), static_cast<QWidget*>(cmdOrgPZ), static_cast<QWidget*>(cmdClear),
         static_cast<QWidget*>(cmdTurn[3]), static_cast<QWidget*>(cmdTurn[4]), static_cast<QWidget*>(cmdTurn[5])})
@@ -480,6 +483,7 @@ void frmMain::subBoxButton_enable(bool b) {
 }
 
 void frmMain::subPieceButton_enable(bool b) {
+  play_.controls().pieceButtons = b;
   for (QPushButton* w :
        {cmdOrg, cmdTurn[0], cmdTurn[1], cmdTurn[2], cmdX_Dec, cmdX_Inc, cmdY_dec, cmdY_Inc, cmdZ_Dec, cmdZ_Inc})
     w->setEnabled(b);
@@ -503,7 +507,7 @@ bool frmMain::fncMaking_leave() {
     return false;
   cmdSet->setVisible(false);
   cmdSetCancel->setVisible(false);
-  chkAutoNext->setVisible(false);
+  subAutoNext_show(false);
   mnuMake->setChecked(false);
   subMaker_mode(false);
   for (QAction* a : {mnu2D_Panel, mnuAautoMove, mnuHelpHelp, mnuMake, mnuMakePiece}) a->setEnabled(true);
@@ -567,12 +571,11 @@ bool frmMain::subPuzzle_open(const std::string& path) {
 
     // The selection of block 1 runs for the puzzle just opened, so the
     // buttons match its blocks; then the count and options as saved.
-    capturePlay();
     play_.opened();
     showPlay(PlayOutcome{});
     cmdSet->setVisible(false);
     cmdSetCancel->setVisible(false);
-    chkAutoNext->setVisible(false);
+    subAutoNext_show(false);
     mnuFileSave->setEnabled(true);
     subPiece_draw(0);
     subBox_draw();

@@ -200,6 +200,10 @@ class frmMain : public QMainWindow {
   void subBoxButton_enable(bool b);
   void subPieceButton_enable(bool b);
   void subPanel_show(bool showBox, bool showPiece);
+  // A play control's state, where the play layer reads it and on the widget.
+  void subControl_set(bool PlayControls::*field, QWidget* w, bool on);
+  void subAutoNext_show(bool on);
+  void subSum_show(const QString& text);
   void stsBar_set(int panel, const std::string& text);  // panel 1..4
 
   // ---- play and views (frmMain_play.cpp) ----
@@ -239,6 +243,8 @@ class frmMain : public QMainWindow {
   // the action applied (into the move list when record and playing), and
   // the controls and views shown once.
   PlayOutcome playAction(PlayAction a, bool record = true);
+  // Runs as an action starts (tests: the widgets show the controls the action reads).
+  std::function<void()> playProbe;
   // ヘルプ → キー操作…: every key of the game, in the interface's language.
   QAction* mnuHelpKeys = nullptr;
   void mnuHelpKeys_Click();
@@ -390,7 +396,6 @@ class frmMain : public QMainWindow {
   void subPuzzle_loadBuiltin();
   bool fncAnswerPW_check();
   std::string fncAnswerPW_ask(const std::string& current);
-  void capturePlay();
   ShapeGrid* shapeGrid(PanelGrid grid) const;
 
   class LoaderHooks;

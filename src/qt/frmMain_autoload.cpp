@@ -62,7 +62,7 @@ class frmMain::LoaderHooks : public AutoLoadHooks {
     for (auto& row : labels_) row.fill(kUnset);
     w_.subAutoInfo_show();
   }
-  void sumText(const std::string& text) override { w_.lblSum->setText(QString::fromStdString(text)); }
+  void sumText(const std::string& text) override { w_.subSum_show(QString::fromStdString(text)); }
   void resultLine(const std::string& line) override {
     w_.lblAtOnce->setText(QString::fromStdString(line));
     w_.listRotate->addItem(QString::fromStdString(line));
@@ -163,8 +163,8 @@ void frmMain::mnuAautoMove_Click() {
   session_.setAutoMove(!session_.autoMove());
   mnuAautoMove->setChecked(session_.autoMove());
   const bool e = !session_.autoMove();
-  cmdLoad->setEnabled(e);
-  lstPiece->setEnabled(e);
+  subControl_set(&PlayControls::load, cmdLoad, e);
+  subControl_set(&PlayControls::list, lstPiece, e);
   subBoxButton_enable(e);
   subPieceButton_enable(e);
   frameAuto->move(framePiece->pos());

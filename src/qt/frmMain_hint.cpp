@@ -180,7 +180,7 @@ void frmMain::mnuHelpHint_Click() {
 }
 
 void frmMain::subHint_answer(const FinishProblem& p, const FinishHint& h) {
-  capturePlay();
+  if (playProbe) playProbe();
   WindowPlayHost host(*this);
   const std::optional<HintShown> shown = session_.hintAnswer(p, h, host, playClock());
   if (!shown) return;

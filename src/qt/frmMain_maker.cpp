@@ -41,6 +41,7 @@ bool frmMain::fncAnswerPW_check() {
 
 void frmMain::subMaker_mode(bool on) {
   session_.setMaker(on);
+  play_.controls().makePiece = on;
   mnuMakePiece->setChecked(on);
 }
 
@@ -53,9 +54,9 @@ void frmMain::mnuMakePiece_Click() {
     st_.G_iCellTotal = fncPieces_count(st_);
     mnuFileSaveAs->setEnabled(true);
     cmdSet->setVisible(false);
-    chkAutoNext->setVisible(false);
-    cmdReset->setEnabled(false);
-    cmdShuffle->setEnabled(false);
+    subAutoNext_show(false);
+    subControl_set(&PlayControls::reset, cmdReset, false);
+    subControl_set(&PlayControls::shuffle, cmdShuffle, false);
     mnu2D_Panel->setEnabled(true);
     mnuAautoMove->setEnabled(true);
     subMaker_mode(false);
@@ -100,7 +101,7 @@ void frmMain::mnuMakePiece_Click() {
   for (QAction* a : {mnuHelpHelp, mnu2D_Panel, mnuAautoMove, mnuMake, mnuFileSave}) a->setEnabled(false);
   framePiece->setVisible(false);
   subOptPiece_hide();
-  lblSum->clear();
+  subSum_show({});
   mnu2D_Panel->setChecked(true);
   subPanel_show(false, true);
   subMaker_mode(true);
@@ -110,10 +111,10 @@ void frmMain::mnuMakePiece_Click() {
   vscDY->setEnabled(false);
   hscDX->setEnabled(false);
   pictMain->setEnabled(false);
-  cmdLoad->setEnabled(false);
-  cmdCancel->setEnabled(false);
-  cmdReset->setEnabled(true);
-  cmdShuffle->setEnabled(true);
+  subControl_set(&PlayControls::load, cmdLoad, false);
+  subControl_set(&PlayControls::cancel, cmdCancel, false);
+  subControl_set(&PlayControls::reset, cmdReset, true);
+  subControl_set(&PlayControls::shuffle, cmdShuffle, true);
   subPieceButton_enable(true);
   subBoxButton_enable(false);
   setListIndex(0);
@@ -160,10 +161,10 @@ void frmMain::mnuFileSaveAs_Click() {
     if (path.empty()) return;
 
     cmdShuffle_Click();
-    cmdReset->setEnabled(false);
-    cmdSet->setEnabled(true);
-    cmdSetCancel->setEnabled(true);
-    chkAutoNext->setVisible(true);
+    subControl_set(&PlayControls::reset, cmdReset, false);
+    subControl_set(&PlayControls::set, cmdSet, true);
+    subControl_set(&PlayControls::setCancel, cmdSetCancel, true);
+    subAutoNext_show(true);
     st_.G_iCellDone = fncBox_count(st_.G_iBox);
     st_.G_sComment = comment;
     st_.G_sFileTitle = fncFile_title(path);

@@ -107,6 +107,21 @@ void frmMain::mnuHelpKeys_Click() {
 
 bool frmMain::fncPlayKeys_on() const { return session_.playKeys(); }
 
+void frmMain::subControl_set(bool PlayControls::*field, QWidget* w, bool on) {
+  play_.controls().*field = on;
+  w->setEnabled(on);
+}
+
+void frmMain::subAutoNext_show(bool on) {
+  play_.controls().autoNext = on;
+  chkAutoNext->setVisible(on);
+}
+
+void frmMain::subSum_show(const QString& text) {
+  play_.controls().sum = text.toStdString();
+  lblSum->setText(text);
+}
+
 void frmMain::lstPiece_Click() {
   const QListWidgetItem* item = lstPiece->currentItem();
   if (!item) return;
@@ -117,40 +132,9 @@ void frmMain::lstPiece_Click() {
 
 // ---- the play layer ----
 
-namespace {
-
-bool explicitlyEnabled(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
-
-}  // namespace
+namespace {}  // namespace
 
 bool frmMain::playRecording() const { return session_.playing(); }
-
-void frmMain::capturePlay() {
-  PlayControls& c = play_.controls();
-  c.load = explicitlyEnabled(cmdLoad);
-  c.cancel = explicitlyEnabled(cmdCancel);
-  c.pieceButtons = explicitlyEnabled(cmdOrg);
-  c.boxButtons = explicitlyEnabled(cmdClear);
-  c.botom = explicitlyEnabled(cmdBotom);
-  c.reset = explicitlyEnabled(cmdReset);
-  c.shuffle = explicitlyEnabled(cmdShuffle);
-  c.list = explicitlyEnabled(lstPiece);
-  c.set = explicitlyEnabled(cmdSet);
-  c.setCancel = explicitlyEnabled(cmdSetCancel);
-  c.autoNext = !chkAutoNext->isHidden();
-  for (int k = 0; k < kPieces; ++k) {
-    c.option[k] = !optPiece[k]->isHidden();
-    if (optPiece[k]->isChecked()) c.checked = k;
-  }
-  // The list's row is the layer's own: when the player changes it, the
-  // widget has moved before the selection runs, and the move list must
-  // remember the row before.
-  c.shown = fncCInt(fncVal(lblPiece->text().toStdString())) - 1;
-  c.sum = lblSum->text().toStdString();
-  c.face = hscFace->value();
-  c.deadSpace = chkDedSpace->isChecked();
-  c.makePiece = session_.maker();
-}
 
 void frmMain::showPlay(const PlayOutcome& out) {
   const PlayControls& c = play_.controls();
@@ -178,7 +162,7 @@ void frmMain::showPlay(const PlayOutcome& out) {
 }
 
 PlayOutcome frmMain::playAction(PlayAction a, bool record) {
-  capturePlay();
+  if (playProbe) playProbe();
   WindowPlayHost host(*this);
   const bool undoRedo = a.kind == ActionKind::Undo || a.kind == ActionKind::Redo;
   // A button's own click always runs its handler; undo and redo need a move list.
@@ -190,7 +174,7 @@ PlayOutcome frmMain::playAction(PlayAction a, bool record) {
 }
 
 PlayOutcome frmMain::playGroup(const std::vector<PlayAction>& actions) {
-  capturePlay();
+  if (playProbe) playProbe();
   WindowPlayHost host(*this);
   const PlayOutcome out = play_.applyGroup(actions, host);
   showPlay(out);
@@ -215,7 +199,7 @@ void frmMain::subEditMenu_update() {
 
 bool frmMain::fncPreview_shown() const {
   const int b = st_.iPiece_Sel;
-  return mnuPreview->isChecked() && playRecording() && explicitlyEnabled(cmdLoad) && st_.G_iPieceUsed[b] == 0 &&
+  return mnuPreview->isChecked() && playRecording() && play_.controls().load && st_.G_iPieceUsed[b] == 0 &&
          fncPiece_count(st_, b) > 0;
 }
 
@@ -283,9 +267,8 @@ void frmMain::cmdClear_Click() { playAction({ActionKind::Clear}); }
 // ---- giving up ----
 
 void frmMain::mnuHelpHelp_Click() {
-  capturePlay();
   session_.giveUp([this](bool in) {
-    if (in) cmdReset->setEnabled(play_.controls().reset);
+    if (in) subControl_set(&PlayControls::reset, cmdReset, play_.controls().reset);
   });
 }
 
@@ -300,6 +283,7 @@ void frmMain::subBox_draw() {
 }
 
 void frmMain::subPiece_draw(int piece) {
+  play_.controls().shown = piece;
   lblPiece->setText(QString::number(piece + 1));
   pakkon::subPiece_draw(st_, *pictPiece, piece);
   subPiecePanel_draw(hscLP->value(), hscRP->value(), vscUP->value(), vscDP->value(), piece);
@@ -438,6 +422,13 @@ void frmMain::connectHandlers() {
   };
   for (const auto& [button, handler] : buttons) connect(button, &QPushButton::clicked, this, handler);
 
+  // The player's own inputs that the play layer reads, before their handlers run.
+  connect(hscFace, &QScrollBar::valueChanged, this, [this](int v) { play_.controls().face = v; });
+  connect(chkDedSpace, &QCheckBox::toggled, this, [this](bool on) { play_.controls().deadSpace = on; });
+  for (int k = 0; k < kPieces; ++k)
+    connect(optPiece[k], &QRadioButton::toggled, this, [this, k](bool on) {
+      if (on) play_.controls().checked = k;
+    });
   connect(hscFace, &QScrollBar::valueChanged, this, &frmMain::hscFace_Change);
   connect(hscDX, &QScrollBar::valueChanged, this, &frmMain::hscDX_Change);
   connect(vscDY, &QScrollBar::valueChanged, this, &frmMain::vscDY_Change);

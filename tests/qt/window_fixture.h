@@ -4,16 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QThread>
 #include <QTimer>
 #include <chrono>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/startup.h"
@@ -36,6 +40,7 @@ class WindowTest : public ::testing::Test {
     ASSERT_TRUE(fncStartup_prepare(st, dialogs, dir.path()));
     w = std::make_unique<frmMain>(st, dialogs);
     w->loaderPause = [](int) { return 0; };
+    w->playProbe = [this] { EXPECT_EQ(controlsDiffer(), ""); };
     w->openUrl = [this](const std::string& url) { openedUrls.push_back(url); };
     if (duringRun) QTimer::singleShot(20, w.get(), duringRun);
     w->show();
@@ -49,8 +54,41 @@ class WindowTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    // Whatever the test did, the widgets show the play controls as the
+    // session holds them: nothing was kept in a widget alone.
+    if (w) EXPECT_EQ(controlsDiffer(), "");
     if (w) w->close();
     w.reset();
+  }
+
+  // The play controls the widgets show that differ from the session's.
+  std::string controlsDiffer() const {
+    const PlayControls& k = w->play().controls();
+    const auto on = [](const QWidget* x) { return !x->testAttribute(Qt::WA_ForceDisabled); };
+    std::string diff;
+    const auto differ = [&](bool same, const char* name) {
+      if (!same) diff += std::string(diff.empty() ? "" : " ") + name;
+    };
+    differ(on(w->cmdLoad) == k.load, "load");
+    differ(on(w->cmdCancel) == k.cancel, "cancel");
+    differ(on(w->cmdOrg) == k.pieceButtons, "pieceButtons");
+    differ(on(w->cmdClear) == k.boxButtons, "boxButtons");
+    differ(on(w->cmdBotom) == k.botom, "botom");
+    differ(on(w->cmdReset) == k.reset, "reset");
+    differ(on(w->cmdShuffle) == k.shuffle, "shuffle");
+    differ(on(w->lstPiece) == k.list, "list");
+    differ(on(w->cmdSet) == k.set, "set");
+    differ(on(w->cmdSetCancel) == k.setCancel, "setCancel");
+    differ(!w->chkAutoNext->isHidden() == k.autoNext, "autoNext");
+    for (int b = 0; b < kPieces; ++b) {
+      differ(!w->optPiece[b]->isHidden() == k.option[b], "option");
+      if (w->optPiece[b]->isChecked()) differ(b == k.checked, "checked");
+    }
+    differ(frmMain::text(w->lblPiece) == std::to_string(k.shown + 1), "shown");
+    differ(frmMain::text(w->lblSum) == k.sum, "sum");
+    differ(w->hscFace->value() == k.face, "face");
+    differ(w->chkDedSpace->isChecked() == k.deadSpace, "deadSpace");
+    return diff;
   }
 
   // Qt reports a hidden action as disabled; this reads the enabled state it
