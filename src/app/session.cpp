@@ -79,6 +79,26 @@ void DialogsHost::input(const std::string& prompt, const std::string& title, std
 
 Session::Session(PuzzleState& st, SessionHost& host) : st_(st), host_(host) {}
 
+SessionView Session::view(SessionTime now) const {
+  SessionView v;
+  v.controls = play_.controls();
+  v.playing = playing();
+  v.playKeys = playKeys();
+  v.canUndo = v.playing && play_.canUndo();
+  v.canRedo = v.playing && play_.canRedo();
+  v.maker = maker_;
+  v.autoMove = autoMove_;
+  v.loading = loading();
+  v.demoRun = st_.bDemoRun;
+  v.walkthroughStep = walk_.step();
+  v.recording = recording();
+  v.solved = solved();
+  v.moves = moves_;
+  v.seconds = seconds(now);
+  v.hints = hints();
+  return v;
+}
+
 bool Session::full() const { return st_.G_iCellTotal > 0 && fncBox_count(st_.G_iBox) == st_.G_iCellTotal; }
 
 void Session::opened(SessionTime /*now*/) {

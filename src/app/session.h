@@ -87,6 +87,23 @@ struct ParsedCommands {
 };
 ParsedCommands fncCommands_parse(std::string_view text);
 
+// What a front end shows of the session, derived from it whenever asked:
+// the play controls, the edit menu, the modes, and the labels of the
+// puzzle in play. A front end keeps none of it.
+struct SessionView {
+  PlayControls controls;
+  bool canUndo = false, canRedo = false;  // in plain play only
+  bool playing = false, playKeys = false;
+  bool maker = false, autoMove = false, loading = false, demoRun = false;
+  int walkthroughStep = 0;
+  bool recording = false;  // a puzzle file is in play: its clock and moves show
+  bool solved = false;
+  int moves = 0;
+  double seconds = 0;
+  int hints = 0;
+  bool operator==(const SessionView&) const = default;
+};
+
 class Session {
  public:
   Session(PuzzleState& st, SessionHost& host);
@@ -94,6 +111,7 @@ class Session {
   PuzzleState& state() { return st_; }
   const PuzzleState& state() const { return st_; }
   PlayLayer& play() { return play_; }
+  SessionView view(SessionTime now) const;
   const PlayLayer& play() const { return play_; }
 
   // ---- modes ----

@@ -306,7 +306,7 @@ class frmMain : public QMainWindow {
   int playActions() const;
   double playSeconds() const;
   // The play clock's time source; tests advance their own.
-  std::function<std::chrono::steady_clock::time_point()> playClock;
+  std::function<std::chrono::steady_clock::time_point()> playClock = [] { return std::chrono::steady_clock::now(); };
   // A dialog of the game opens (true) or closes (false): the clock stands still meanwhile.
   void subPlayClock_pause(bool pause);
   void subPlayTime_show();

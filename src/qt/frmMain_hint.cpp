@@ -131,12 +131,11 @@ void frmMain::mnuFinishCheck_Click() {
 
 void frmMain::subFinishCheck_start() {
   HintWork& w = *hintWork_;
-  const bool playing = playRecording();
-
-  const int hints = session_.hints();
-  lblHints->setText(q(kHintCount).arg(hints));
+  const SessionView v = session_.view(playClock());
+  const bool playing = v.playing;
+  lblHints->setText(q(kHintCount).arg(v.hints));
   // Nothing shows until the first hint, so the window looks as designed.
-  lblHints->setVisible(playing && hints > 0);
+  lblHints->setVisible(playing && v.hints > 0);
 
   const bool on = playing && mnuFinishCheck->isChecked();
   lblFinish->setVisible(on);

@@ -45,7 +45,6 @@ void frmMain::buildPuzzleList() {
   session_.openPuzzle = [this](const std::string& path) { return subPuzzle_open(path); };
   frmPuzzleList_exec = [](frmPuzzleList& d) { return d.exec(); };
   frmGenerate_exec = [](frmGenerate& d) { return d.exec(); };
-  playClock = [] { return std::chrono::steady_clock::now(); };
 
   mnuFileList = new QAction(q(kListCaption), mnuFile);
   mnuFileList->setObjectName("mnuFileList");
@@ -105,9 +104,9 @@ void frmMain::changeEvent(QEvent* event) {
 
 void frmMain::subPlayTime_show() {
   if (!lblPlayTime) return;
-  const bool shown = mnuPlayTime->isChecked() && playRecording() && session_.recording();
-  lblPlayTime->setVisible(shown);
-  lblPlayTime->setText(playTime(session_.solved() ? kSolvedTime : kPlayTime, playSeconds(), session_.moves()));
+  const SessionView v = session_.view(playClock());
+  lblPlayTime->setVisible(mnuPlayTime->isChecked() && v.playing && v.recording);
+  lblPlayTime->setText(playTime(v.solved ? kSolvedTime : kPlayTime, v.seconds, v.moves));
 }
 
 void frmMain::subPlay_opened() {

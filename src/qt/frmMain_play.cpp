@@ -192,9 +192,9 @@ void frmMain::mnuEditRedo_Click() {
 }
 
 void frmMain::subEditMenu_update() {
-  const bool on = playRecording();
-  mnuEditUndo->setEnabled(on && play_.canUndo());
-  mnuEditRedo->setEnabled(on && play_.canRedo());
+  const SessionView v = session_.view(playClock());
+  mnuEditUndo->setEnabled(v.canUndo);
+  mnuEditRedo->setEnabled(v.canRedo);
 }
 
 bool frmMain::fncPreview_shown() const {

@@ -121,7 +121,12 @@ TEST_F(SessionTest, TheClockRunsFromTheFirstActionWhilePlayedAndStopsAtTheComple
 
 TEST_F(SessionTest, ThePlayKeysRestInTheDemonstrationAndTheLoaderAndOnlyPlainPlayRecords) {
   EXPECT_TRUE(session.playing());
+  act(ActionKind::XInc);
+  SessionView v = session.view(now);
+  EXPECT_TRUE(v.playing && v.canUndo && !v.canRedo && v.recording);
   session.setMaker(true);
+  v = session.view(now);
+  EXPECT_TRUE(v.maker && v.playKeys && !v.playing && !v.canUndo);
   EXPECT_TRUE(session.playKeys());
   EXPECT_FALSE(session.playing());
   session.setMaker(false);
