@@ -5,6 +5,7 @@
 #include "app/errorlog.h"
 #include "app/progress.h"
 #include "app/puzzle_list.h"
+#include "draw/views.h"
 #include "geometry/movement.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -78,6 +79,19 @@ void DialogsHost::input(const std::string& prompt, const std::string& title, std
 }
 
 Session::Session(PuzzleState& st, SessionHost& host) : st_(st), host_(host) {}
+
+bool Session::previewShown() const {
+  const int b = st_.iPiece_Sel;
+  return preview_ && playing() && play_.controls().load && b >= 0 && b < kPieces && st_.G_iPieceUsed[b] == 0 &&
+         fncPiece_count(st_, b) > 0;
+}
+
+void Session::drawBox(PictureSurface& surface, int dx, int dy, const std::function<void()>& refillPanels) {
+  subBox_draw(st_, surface, dx, dy, refillPanels,
+              previewShown() ? fncLanding_preview(st_, st_.iPiece_Sel) : LandingPreview{});
+}
+
+void Session::drawBlock(PictureSurface& surface, int block) { subPiece_draw(st_, surface, block); }
 
 SessionView Session::view(SessionTime now) const {
   SessionView v;

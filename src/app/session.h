@@ -23,6 +23,7 @@
 #include "app/play.h"
 #include "autoload/search.h"
 #include "demo/walkthrough.h"
+#include "draw/surface.h"
 #include "model/action.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
@@ -127,6 +128,18 @@ class Session {
   // Neither the demonstration nor the loader runs: the play keys act.
   bool playKeys() const { return !loading() && !st_.bDemoRun && !walk_.running(); }
 
+  // ---- the views ----
+  // 表示 → 置き場所を表示, as the player chose it.
+  void setPreview(bool on) { preview_ = on; }
+  // The landing place of the selected block shows in the box view: the
+  // choice is on, in plain play, Load can be pressed, and the block is out
+  // of the box and has cells.
+  bool previewShown() const;
+  // The box view with hscDX / vscDY as given (and the landing preview when
+  // shown; refillPanels as views.h says), and the block view of a block.
+  void drawBox(PictureSurface& surface, int dx, int dy, const std::function<void()>& refillPanels = {});
+  void drawBlock(PictureSurface& surface, int block);
+
   // ---- the auto loader ----
   // LOAD: a run that tick() advances a slice at a time; false when one runs
   // already (a LOAD meanwhile is ignored).
@@ -204,6 +217,7 @@ class Session {
   SessionHost& host_;
   PlayLayer play_{st_};
 
+  bool preview_ = false;
   bool maker_ = false;
   bool autoMove_ = false;
   std::unique_ptr<AutoLoadRun> loader_;

@@ -396,6 +396,7 @@ void frmMain::Form_Load() {
 
   subPuzzle_loadBuiltin();
   mnuPreview->setChecked(fncPreferences_load(st_).bPreview);
+  session_.setPreview(mnuPreview->isChecked());
 }
 
 void frmMain::subPuzzle_loadBuiltin() {

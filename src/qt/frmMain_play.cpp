@@ -197,13 +197,10 @@ void frmMain::subEditMenu_update() {
   mnuEditRedo->setEnabled(v.canRedo);
 }
 
-bool frmMain::fncPreview_shown() const {
-  const int b = st_.iPiece_Sel;
-  return mnuPreview->isChecked() && playRecording() && play_.controls().load && st_.G_iPieceUsed[b] == 0 &&
-         fncPiece_count(st_, b) > 0;
-}
+bool frmMain::fncPreview_shown() const { return session_.previewShown(); }
 
 void frmMain::mnuPreview_Click() {
+  session_.setPreview(mnuPreview->isChecked());
   fncPreference_put(st_, kPrefPreview, mnuPreview->isChecked());
   subBox_draw();
 }
@@ -276,16 +273,14 @@ void frmMain::mnuHelpHelp_Click() {
 
 void frmMain::subBox_draw() {
   previewDrawn_ = fncPreview_shown();
-  pakkon::subBox_draw(
-      st_, *pictMain, hscDX->value(), vscDY->value(),
-      [this] { subBoxPanel_draw(hscL->value(), hscR->value(), vscU->value(), vscD->value()); },
-      previewDrawn_ ? fncLanding_preview(st_, st_.iPiece_Sel) : LandingPreview{});
+  session_.drawBox(*pictMain, hscDX->value(), vscDY->value(),
+                   [this] { subBoxPanel_draw(hscL->value(), hscR->value(), vscU->value(), vscD->value()); });
 }
 
 void frmMain::subPiece_draw(int piece) {
   play_.controls().shown = piece;
   lblPiece->setText(QString::number(piece + 1));
-  pakkon::subPiece_draw(st_, *pictPiece, piece);
+  session_.drawBlock(*pictPiece, piece);
   subPiecePanel_draw(hscLP->value(), hscRP->value(), vscUP->value(), vscDP->value(), piece);
 }
 

@@ -127,6 +127,15 @@ TEST_F(SessionTest, ThePlayKeysRestInTheDemonstrationAndTheLoaderAndOnlyPlainPla
   session.setMaker(true);
   v = session.view(now);
   EXPECT_TRUE(v.maker && v.playKeys && !v.playing && !v.canUndo);
+  // The landing preview: chosen, in plain play, with Load possible.
+  session.setPreview(true);
+  session.play().controls().load = true;
+  EXPECT_FALSE(session.previewShown());
+  session.setMaker(false);
+  EXPECT_TRUE(session.previewShown());
+  session.play().controls().load = false;
+  EXPECT_FALSE(session.previewShown());
+  session.setMaker(true);
   EXPECT_TRUE(session.playKeys());
   EXPECT_FALSE(session.playing());
   session.setMaker(false);
