@@ -1,13 +1,19 @@
 #include "solver/cover.h"
 
+#include <bit>
+#include <limits>
+
 namespace pakkon {
 
 ExactCover::ExactCover(const std::vector<int>& blocks, const std::vector<std::vector<uint64_t>>& places,
-                       const CoverLimits& limits)
-    : limits_(limits), types_(static_cast<int>(blocks.size())) {
+                       const CoverLimits& limits, CoverBranch branch)
+    : limits_(limits),
+      cap_(limits.nodes ? limits.nodes : std::numeric_limits<uint64_t>::max()),
+      branch_(branch),
+      types_(static_cast<int>(blocks.size())) {
+  for (int t = 0; t < types_; ++t) left_[static_cast<size_t>(t)] = blocks[static_cast<size_t>(t)];
   Level& root = levels_[0];
   for (int t = 0; t < types_; ++t) {
-    left_[static_cast<size_t>(t)] = blocks[static_cast<size_t>(t)];
     root.start[static_cast<size_t>(t)] = static_cast<uint32_t>(root.masks.size());
     for (uint64_t m : places[static_cast<size_t>(t)]) {
       root.masks.push_back(m);
@@ -15,6 +21,22 @@ ExactCover::ExactCover(const std::vector<int>& blocks, const std::vector<std::ve
     }
   }
   root.start[static_cast<size_t>(types_)] = static_cast<uint32_t>(root.masks.size());
+  if (branch == CoverBranch::Plain) {
+    // A place fitting the lowest free cell starts there: every cell below
+    // it is taken.
+    const size_t row = static_cast<size_t>(types_) + 1;
+    firstStart_.assign(64 * row + 1, 0);
+    for (int t = 0; t < types_; ++t)
+      for (uint64_t m : places[static_cast<size_t>(t)])
+        ++firstStart_[static_cast<size_t>(std::countr_zero(m)) * row + static_cast<size_t>(t) + 1];
+    for (size_t i = 1; i < firstStart_.size(); ++i) firstStart_[i] += firstStart_[i - 1];
+    byFirst_.resize(firstStart_.back());
+    std::vector<uint32_t> next(firstStart_.begin(), firstStart_.end() - 1);
+    for (int t = 0; t < types_; ++t)
+      for (uint64_t m : places[static_cast<size_t>(t)])
+        byFirst_[next[static_cast<size_t>(std::countr_zero(m)) * row + static_cast<size_t>(t)]++] = m;
+    return;
+  }
   for (size_t d = 1; d < levels_.size(); ++d) levels_[d].masks.resize(root.masks.size());
 }
 
@@ -29,8 +51,18 @@ ExactCover::End ExactCover::run(uint64_t free, const Visitor& visit) {
   visit_ = &visit;
   stopped_ = false;
   end_ = End::Complete;
-  search(0, free);
+  if (branch_ == CoverBranch::Plain)
+    plain(0, free);
+  else
+    search(0, free);
   return end_;
+}
+
+// Counts a node; false, and the search ends, when that reaches a limit.
+bool ExactCover::count() {
+  if (++nodes_ < cap_ && ((nodes_ & 1023) != 0 || !limited())) return true;
+  stopped_ = true, end_ = End::Limits;
+  return false;
 }
 
 bool ExactCover::limited() const {
@@ -43,10 +75,7 @@ void ExactCover::search(int depth, uint64_t free) {
     if (!(*visit_)(depth)) stopped_ = true, end_ = End::Visitor;
     return;
   }
-  if ((++nodes_ & 1023) == 0 && limited()) {
-    stopped_ = true, end_ = End::Limits;
-    return;
-  }
+  if (!count()) return;
   const Level& here = levels_[static_cast<size_t>(depth)];
   Level& next = levels_[static_cast<size_t>(depth) + 1];
   uint32_t fewest;
@@ -70,6 +99,33 @@ void ExactCover::search(int depth, uint64_t free) {
       if (stopped_) return;
     }
   }
+}
+
+void ExactCover::plain(int depth, uint64_t free) {
+  if (free == 0) {
+    if (!(*visit_)(depth)) stopped_ = true, end_ = End::Visitor;
+    return;
+  }
+  const uint32_t* start = &firstStart_[static_cast<size_t>(std::countr_zero(free)) * (static_cast<size_t>(types_) + 1)];
+  const uint64_t taken = ~free;
+  bool fits = false;
+  for (int t = 0; t < types_; ++t) {
+    if (left_[static_cast<size_t>(t)] == 0) continue;
+    // Local bounds: the calls below would make the members be read again.
+    for (const uint64_t *p = byFirst_.data() + start[t], *end = byFirst_.data() + start[t + 1]; p != end; ++p) {
+      const uint64_t m = *p;
+      if (m & taken) continue;
+      fits = true;
+      if (!count()) return;
+      --left_[static_cast<size_t>(t)];
+      chosen_[static_cast<size_t>(depth)] = m;
+      chosenType_[static_cast<size_t>(depth)] = t;
+      plain(depth + 1, free ^ m);
+      ++left_[static_cast<size_t>(t)];
+      if (stopped_) return;
+    }
+  }
+  if (!fits) ++deadEnds_;
 }
 
 // Copies the places that survive m into next, counting them as they go;
