@@ -112,13 +112,11 @@ bool hasTwins(const std::vector<uint64_t>& blocks) {
   return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
 }
 
-PuzzleState madeState(const GenerateOptions& o, const std::vector<uint64_t>& blocks) {
-  PuzzleState st;
-  st.G_iCellX = static_cast<int16_t>(o.sizeX);
-  st.G_iCellY = static_cast<int16_t>(o.sizeY);
-  st.G_iCellZ = static_cast<int16_t>(o.sizeZ);
-  for (size_t b = 0; b < blocks.size(); ++b) subMask_grid(blocks[b], st.G_iPieceOrg[b]);
-  return st;
+// Block b of the searches is blocks[b].
+std::array<uint64_t, kPieces> numbered(const std::vector<uint64_t>& blocks) {
+  std::array<uint64_t, kPieces> out{};
+  std::copy(blocks.begin(), blocks.end(), out.begin());
+  return out;
 }
 
 // True when two touching blocks can swap the cells they share out in
@@ -215,8 +213,8 @@ struct Fitness {
   bool unique = false;
 };
 
-Fitness judge(const PuzzleState& st, uint64_t worse) {
-  const PackingSolver solver(st);
+Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse) {
+  const PackingSolver solver(numbered(blocks), box);
   uint64_t factor = 1;
   for (const auto& group : solver.identicalBlocks())
     for (size_t k = 2; k <= group.size(); ++k) factor *= k;
@@ -375,7 +373,7 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
     Fitness f;
     f.pairs = retilingPairs(blocks);
     if (f.pairs == 0)
-      f = judge(madeState(o, blocks), current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1);
+      f = judge(blocks, box, current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1);
     else
       f.arrangements = UINT64_MAX;
     if (o.progress) o.progress(out.tries, o.maxTries);
@@ -392,7 +390,6 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
 
     // Blocks numbered by their first cell, so the drawing reads A first.
     std::sort(blocks.begin(), blocks.end(), [](uint64_t a, uint64_t b) { return (a & -a) < (b & -b); });
-    const PuzzleState made = madeState(o, blocks);
     RatingOptions ro;
     ro.cancel = o.cancel;
     // Past the top of the asked range the exact figure no longer matters.
@@ -401,7 +398,7 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
           ro.nodeLimit,
           static_cast<uint64_t>(std::ceil(static_cast<double>(f.arrangements) * fncDifficulty_bandTop(o.maxStars))) +
               1);
-    const DifficultyRating r = fncDifficulty_rate(made, ro);
+    const DifficultyRating r = fncDifficulty_rate(numbered(blocks), box, ro);
     if (cancelled()) continue;  // reported at the top of the loop
     if (r.stars < o.minStars || r.stars > o.maxStars) continue;
 

@@ -1,5 +1,6 @@
 #include "solver/cover.h"
 
+#include <algorithm>
 #include <bit>
 #include <limits>
 
@@ -9,6 +10,7 @@ ExactCover::ExactCover(const std::vector<int>& blocks, const std::vector<std::ve
                        const CoverLimits& limits, CoverBranch branch)
     : limits_(limits),
       cap_(limits.nodes ? limits.nodes : std::numeric_limits<uint64_t>::max()),
+      look_(std::min<uint64_t>(cap_, 1024)),
       branch_(branch),
       types_(static_cast<int>(blocks.size())) {
   for (int t = 0; t < types_; ++t) left_[static_cast<size_t>(t)] = blocks[static_cast<size_t>(t)];
@@ -58,11 +60,11 @@ ExactCover::End ExactCover::run(uint64_t free, const Visitor& visit) {
   return end_;
 }
 
-// Counts a node; false, and the search ends, when that reaches a limit.
-bool ExactCover::count() {
-  if (++nodes_ < cap_ && ((nodes_ & 1023) != 0 || !limited())) return true;
-  stopped_ = true, end_ = End::Limits;
-  return false;
+bool ExactCover::goOn() {
+  const bool on = nodes_ < cap_ && !limited();
+  look_ = on ? std::min(cap_, (nodes_ | 1023) + 1) : nodes_ + 1;
+  if (!on) stopped_ = true, end_ = End::Limits;
+  return on;
 }
 
 bool ExactCover::limited() const {

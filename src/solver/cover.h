@@ -70,11 +70,15 @@ class ExactCover {
   void search(int depth, uint64_t free);
   void plain(int depth, uint64_t free);
   bool narrow(const Level& here, Level& next, uint64_t m);
-  bool count();
+  // Counts a node; false, and the search ends, when that reaches a limit.
+  // One compare in the usual case: it runs for every node.
+  bool count() { return ++nodes_ != look_ || goOn(); }
+  bool goOn();
   bool limited() const;
 
   CoverLimits limits_;
   uint64_t cap_;
+  uint64_t look_;  // the next node to look at the limits: the cap or the next 1024th
   CoverBranch branch_;
   int types_ = 0;
   std::array<int, kPieces> left_{};

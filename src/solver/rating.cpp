@@ -12,11 +12,8 @@
 
 namespace pakkon {
 
-DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& options) {
-  const int sx = st.G_iCellX, sy = st.G_iCellY, sz = st.G_iCellZ;
-  const bool sized = sx >= 1 && sx <= kCells && sy >= 1 && sy <= kCells && sz >= 1 && sz <= kCells;
-  const uint64_t box = sized ? fncBox_mask(sx, sy, sz) : 0;
-  const std::array<uint64_t, kPieces> blocks = fncBlocks_made(st);
+DifficultyRating fncDifficulty_rate(const std::array<uint64_t, kPieces>& blocks, uint64_t region,
+                                    const RatingOptions& options) {
   DifficultyRating r;
   int cells = 0;
   for (uint64_t m : blocks) {
@@ -25,17 +22,17 @@ DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& 
   }
   std::vector<int> counts;
   std::vector<std::vector<uint64_t>> places;
-  for (BlockType& t : fncBlock_types(blocks, box)) {
+  for (BlockType& t : fncBlock_types(blocks, region)) {
     counts.push_back(static_cast<int>(t.blocks.size()));
     places.push_back(std::move(t.places));
   }
   r.shapes = static_cast<int>(counts.size());
-  if (r.blocks > 0 && cells == std::popcount(box)) {
+  if (r.blocks > 0 && cells == std::popcount(region)) {
     CoverLimits limits;
     limits.cancel = options.cancel;
     limits.nodes = std::max<uint64_t>(options.nodeLimit, 1);  // 0 would mean no cut
     ExactCover tree(counts, places, limits, CoverBranch::Plain);
-    r.complete = tree.run(box, [&r](int) {
+    r.complete = tree.run(region, [&r](int) {
       ++r.arrangements;
       return true;
     }) != ExactCover::End::Limits;
@@ -45,7 +42,7 @@ DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& 
   if (r.arrangements > 0 && r.complete) {
     SolveOptions so;
     so.distinct = true;
-    r.distinct = PackingSolver(st).solve(so).distinct;
+    r.distinct = PackingSolver(blocks, region).solve(so).distinct;
   }
   if (r.arrangements == 0 && r.complete) return r;
   // Trying, per solution the tree holds: a person finds one of them, not all.
@@ -53,6 +50,10 @@ DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& 
   r.score = std::log10(std::max(perSolution, 1.0));
   r.stars = fncDifficulty_stars(r.score);
   return r;
+}
+
+DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& options) {
+  return fncDifficulty_rate(fncBlocks_made(st), fncPuzzle_box(st), options);
 }
 
 namespace {
