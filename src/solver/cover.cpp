@@ -88,18 +88,22 @@ void ExactCover::search(int depth, uint64_t free) {
     if (left_[static_cast<size_t>(t)] == 1 && n < fewest) fewest = n, only = t;
   }
   if (only >= 0) cell = ~uint64_t{0};
+  const uint64_t* masks = here.masks.data();
   for (int t = 0; t < types_; ++t) {
     if (left_[static_cast<size_t>(t)] == 0 || (only >= 0 && t != only)) continue;
-    for (uint32_t i = here.start[static_cast<size_t>(t)]; i < here.start[static_cast<size_t>(t) + 1]; ++i) {
-      const uint64_t m = here.masks[i];
+    --left_[static_cast<size_t>(t)];
+    for (const uint64_t *p = masks + here.start[static_cast<size_t>(t)],
+                        *end = masks + here.start[static_cast<size_t>(t) + 1];
+         p != end; ++p) {
+      const uint64_t m = *p;
       if (!(m & cell)) continue;
-      --left_[static_cast<size_t>(t)];
       chosen_[static_cast<size_t>(depth)] = m;
       chosenType_[static_cast<size_t>(depth)] = t;
       if (narrow(here, next, m) && next.counts.covers(free ^ m)) search(depth + 1, free ^ m);
-      ++left_[static_cast<size_t>(t)];
-      if (stopped_) return;
+      if (stopped_) break;
     }
+    ++left_[static_cast<size_t>(t)];
+    if (stopped_) return;
   }
 }
 
@@ -130,26 +134,28 @@ void ExactCover::plain(int depth, uint64_t free) {
   if (!fits) ++deadEnds_;
 }
 
-// Copies the places that survive m into next, counting them as they go;
-// false when a type with blocks left has none.
+// Copies the places that survive m into next, then counts them; false,
+// before any counting, when a type with blocks left has none.
 bool ExactCover::narrow(const Level& here, Level& next, uint64_t m) {
-  MaskCounts c;  // local, so the copies cannot alias it
   const uint64_t* src = here.masks.data();
-  uint64_t* dst = next.masks.data();
-  uint32_t n = 0;
+  uint64_t* const dst = next.masks.data();
+  uint64_t* out = dst;
   for (int u = 0; u < types_; ++u) {
-    next.start[static_cast<size_t>(u)] = n;
+    uint64_t* const first = out;
+    next.start[static_cast<size_t>(u)] = static_cast<uint32_t>(first - dst);
     if (left_[static_cast<size_t>(u)] == 0) continue;
-    for (uint32_t j = here.start[static_cast<size_t>(u)], end = here.start[static_cast<size_t>(u) + 1]; j < end; ++j) {
-      const uint64_t p = src[j];
-      const uint64_t keep = uint64_t{0} - uint64_t{(p & m) == 0};
-      dst[n] = p;
-      n += static_cast<uint32_t>(keep & 1);
-      c.add(p & keep);
+    for (const uint64_t *p = src + here.start[static_cast<size_t>(u)],
+                        *end = src + here.start[static_cast<size_t>(u) + 1];
+         p != end; ++p) {
+      const uint64_t q = *p;
+      *out = q;
+      out += (q & m) == 0;
     }
-    if (n == next.start[static_cast<size_t>(u)]) return false;
+    if (out == first) return false;
   }
-  next.start[static_cast<size_t>(types_)] = n;
+  next.start[static_cast<size_t>(types_)] = static_cast<uint32_t>(out - dst);
+  MaskCounts c;  // local, so the copies cannot alias it
+  for (const uint64_t* p = dst; p != out; ++p) c.add(*p);
   next.counts = c;
   return true;
 }
