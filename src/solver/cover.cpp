@@ -5,6 +5,13 @@
 #include <limits>
 
 namespace pakkon {
+namespace {
+
+// Looking for cut-off cells pays only where narrowing, which it can save,
+// costs more: from this many open places.
+constexpr uint32_t kLookFrom = 128;
+
+}  // namespace
 
 ExactCover::ExactCover(const std::vector<int>& blocks, const std::vector<std::vector<uint64_t>>& places,
                        const CoverLimits& limits, CoverBranch branch)
@@ -13,7 +20,11 @@ ExactCover::ExactCover(const std::vector<int>& blocks, const std::vector<std::ve
       look_(std::min<uint64_t>(cap_, 1024)),
       branch_(branch),
       types_(static_cast<int>(blocks.size())) {
-  for (int t = 0; t < types_; ++t) left_[static_cast<size_t>(t)] = blocks[static_cast<size_t>(t)];
+  for (int t = 0; t < types_; ++t) {
+    left_[static_cast<size_t>(t)] = blocks[static_cast<size_t>(t)];
+    const std::vector<uint64_t>& p = places[static_cast<size_t>(t)];
+    size_[static_cast<size_t>(t)] = p.empty() ? 0 : std::popcount(p.front());
+  }
   Level& root = levels_[0];
   for (int t = 0; t < types_; ++t) {
     root.start[static_cast<size_t>(t)] = static_cast<uint32_t>(root.masks.size());
@@ -88,10 +99,12 @@ void ExactCover::search(int depth, uint64_t free) {
     if (left_[static_cast<size_t>(t)] == 1 && n < fewest) fewest = n, only = t;
   }
   if (only >= 0) cell = ~uint64_t{0};
+  const bool look = here.start[static_cast<size_t>(types_)] >= kLookFrom;
   const uint64_t* masks = here.masks.data();
   for (int t = 0; t < types_; ++t) {
     if (left_[static_cast<size_t>(t)] == 0 || (only >= 0 && t != only)) continue;
     --left_[static_cast<size_t>(t)];
+    const uint64_t fill = look ? sums() : 0;
     for (const uint64_t *p = masks + here.start[static_cast<size_t>(t)],
                         *end = masks + here.start[static_cast<size_t>(t) + 1];
          p != end; ++p) {
@@ -99,12 +112,39 @@ void ExactCover::search(int depth, uint64_t free) {
       if (!(m & cell)) continue;
       chosen_[static_cast<size_t>(depth)] = m;
       chosenType_[static_cast<size_t>(depth)] = t;
-      if (narrow(here, next, m) && next.counts.covers(free ^ m)) search(depth + 1, free ^ m);
+      if ((!look || fillable(free ^ m, m, fill)) && narrow(here, next, m) && next.counts.covers(free ^ m))
+        search(depth + 1, free ^ m);
       if (stopped_) break;
     }
     ++left_[static_cast<size_t>(t)];
     if (stopped_) return;
   }
+}
+
+// Bit s: some of the blocks left hold s cells together.
+uint64_t ExactCover::sums() const {
+  uint64_t s = 1;
+  for (int t = 0; t < types_; ++t)
+    for (int k = 0; k < left_[static_cast<size_t>(t)]; ++k) s |= s << size_[static_cast<size_t>(t)];
+  return s;
+}
+
+// Each piece of free cells that m cuts off must hold whole blocks. Growing
+// from a cell beside m ends as soon as it meets all the others: then m
+// cut nothing off, the usual case, seen in a few steps.
+bool ExactCover::fillable(uint64_t rest, uint64_t m, uint64_t sums) {
+  uint64_t beside = fncMask_neighbours(m) & rest;
+  while (beside) {
+    uint64_t part = beside & (~beside + 1), before = 0;
+    while (part != before) {
+      if ((beside & ~part) == 0) return true;
+      before = part;
+      part |= rest & fncMask_neighbours(part);
+    }
+    if (!(sums >> std::popcount(part) & 1)) return false;
+    beside &= ~part;
+  }
+  return true;
 }
 
 void ExactCover::plain(int depth, uint64_t free) {

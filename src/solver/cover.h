@@ -8,7 +8,8 @@
 // a cell with none ends the branch at once. The branch goes on the free
 // cell with the fewest places, lowest first, or on a lone block with still
 // fewer: every cover puts it in exactly one of them (twins would come in
-// every order).
+// every order). A place that cuts off free cells no blocks left can fill
+// (their number no sum of the blocks' sizes) ends its branch too.
 //
 // Plain branching, for the rating, which measures the tree itself: the
 // lowest free cell, every place that fits it, no look-ahead.
@@ -70,6 +71,8 @@ class ExactCover {
   void search(int depth, uint64_t free);
   void plain(int depth, uint64_t free);
   bool narrow(const Level& here, Level& next, uint64_t m);
+  uint64_t sums() const;
+  static bool fillable(uint64_t rest, uint64_t m, uint64_t sums);
   // Counts a node; false, and the search ends, when that reaches a limit.
   // One compare in the usual case: it runs for every node.
   bool count() { return ++nodes_ != look_ || goOn(); }
@@ -82,6 +85,7 @@ class ExactCover {
   CoverBranch branch_;
   int types_ = 0;
   std::array<int, kPieces> left_{};
+  std::array<int, kPieces> size_{};  // cells in each type's blocks
   std::array<Level, kPieces + 1> levels_;
   // Plain: the places by their lowest cell, and per cell each type's run.
   std::vector<uint64_t> byFirst_;
