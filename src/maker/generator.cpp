@@ -105,9 +105,26 @@ bool grow(Draw& d, uint64_t box, const std::vector<int>& sizes, std::vector<uint
   }
 }
 
-bool hasTwins(const std::vector<uint64_t>& blocks) {
+// fncMask_shapeKey remembered: a walk meets the same blocks again and
+// again, and a key turns its block 24 ways.
+class ShapeKeys {
+ public:
+  uint64_t operator()(uint64_t m) {
+    Slot& s = slots_[(m * 0x9E3779B97F4A7C15ULL) >> 52];
+    if (s.mask != m) s = {m, fncMask_shapeKey(m)};
+    return s.key;
+  }
+
+ private:
+  struct Slot {
+    uint64_t mask = 0, key = 0;  // an empty mask's key is 0 too
+  };
+  std::vector<Slot> slots_ = std::vector<Slot>(4096);
+};
+
+bool hasTwins(const std::vector<uint64_t>& blocks, ShapeKeys& shapeKey) {
   std::vector<uint64_t> keys;
-  for (uint64_t b : blocks) keys.push_back(fncMask_shapeKey(b));
+  for (uint64_t b : blocks) keys.push_back(shapeKey(b));
   std::sort(keys.begin(), keys.end());
   return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
 }
@@ -122,23 +139,29 @@ std::array<uint64_t, kPieces> numbered(const std::vector<uint64_t>& blocks) {
 // True when two touching blocks can swap the cells they share out in
 // another way: then the packing is surely not unique, and no solver is
 // needed to see it. Two blocks of one shape trading places is the same
-// packing.
-bool retiles(uint64_t a, uint64_t b) {
-  const uint64_t both = a | b, other = fncMask_shapeKey(b);
-  std::vector<uint64_t> places;
-  for (uint64_t o : fncShape_orientations(a)) subShape_places(o, both, places);
-  return std::any_of(places.begin(), places.end(),
-                     [&](uint64_t p) { return p != a && p != b && fncMask_shapeKey(both ^ p) == other; });
+// packing. `turnsA` and `turnsB` are the blocks' distinct orientations.
+bool retiles(uint64_t a, const std::vector<uint64_t>& turnsA, uint64_t b, const std::vector<uint64_t>& turnsB,
+             std::vector<uint64_t>& places) {
+  const uint64_t both = a | b;
+  places.clear();
+  for (uint64_t o : turnsA) subShape_places(o, both, places);
+  // What is left is b's shape when, pushed to the corner, it is one of b's turns.
+  return std::any_of(places.begin(), places.end(), [&](uint64_t p) {
+    return p != a && p != b && std::find(turnsB.begin(), turnsB.end(), fncMask_origin(both ^ p)) != turnsB.end();
+  });
 }
 
 int retilingPairs(const std::vector<uint64_t>& blocks) {
   // Two blocks filling the box always retile by a turn of the whole box,
   // which is the same solution; the solver judges them.
   if (blocks.size() < 3) return 0;
+  std::vector<std::vector<uint64_t>> turns;
+  for (uint64_t b : blocks) turns.push_back(fncShape_orientations(b));
+  std::vector<uint64_t> places;
   int n = 0;
   for (size_t i = 0; i < blocks.size(); ++i)
     for (size_t j = i + 1; j < blocks.size(); ++j)
-      if ((fncMask_neighbours(blocks[i]) & blocks[j]) && retiles(blocks[i], blocks[j])) ++n;
+      if ((fncMask_neighbours(blocks[i]) & blocks[j]) && retiles(blocks[i], turns[i], blocks[j], turns[j], places)) ++n;
   return n;
 }
 
@@ -229,7 +252,8 @@ Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse)
 
 // Moves one cell from a block to a neighbouring one, keeping sizes in range
 // and both blocks in one piece; false when no such move turned up.
-bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vector<uint64_t>& blocks) {
+bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vector<uint64_t>& blocks,
+            ShapeKeys& keys) {
   const int n = static_cast<int>(blocks.size());
   for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
     uint64_t& from = blocks[static_cast<size_t>(d.below(n))];
@@ -244,7 +268,7 @@ bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vec
     if (std::popcount(*to) >= hi) continue;
     from ^= cell;
     *to |= cell;
-    if (allowIdentical || !hasTwins(blocks)) return true;
+    if (allowIdentical || !hasTwins(blocks, keys)) return true;
     from |= cell;
     *to ^= cell;
   }
@@ -341,6 +365,7 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
   auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
 
   std::vector<uint64_t> current;
+  ShapeKeys keys;
   Fitness now;
   int stale = 0;
   // A walk over dissections: each step moves one cell to a neighbouring
@@ -358,11 +383,11 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
       return out;
     }
     blocks = current;
-    if (current.empty() || stale >= kStaleSteps || !mutate(d, box, lo, hi, o.allowIdentical, blocks)) {
+    if (current.empty() || stale >= kStaleSteps || !mutate(d, box, lo, hi, o.allowIdentical, blocks, keys)) {
       const std::vector<int> sizes = drawSizes(d, o.blocks, volume, lo, hi);
       bool grown = false;
       for (int g = 0; g < kGrowthsPerTry && !grown; ++g, ++out.dissections) grown = grow(d, box, sizes, blocks);
-      if (!grown || (!o.allowIdentical && hasTwins(blocks))) {
+      if (!grown || (!o.allowIdentical && hasTwins(blocks, keys))) {
         ++out.tries;
         continue;
       }

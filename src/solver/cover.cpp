@@ -50,7 +50,10 @@ ExactCover::ExactCover(const std::vector<int>& blocks, const std::vector<std::ve
         byFirst_[next[static_cast<size_t>(std::countr_zero(m)) * row + static_cast<size_t>(t)]++] = m;
     return;
   }
-  for (size_t d = 1; d < levels_.size(); ++d) levels_[d].masks.resize(root.masks.size());
+  // A level per block to place, and no more.
+  size_t depth = 0;
+  for (int b : blocks) depth += static_cast<size_t>(b);
+  for (size_t d = 1; d <= depth && d < levels_.size(); ++d) levels_[d].masks.resize(root.masks.size());
 }
 
 bool ExactCover::open(uint64_t free) const {

@@ -13,11 +13,12 @@ std::vector<uint64_t> fncShape_orientations(uint64_t cells) {
 }
 
 void subShape_places(uint64_t shape, uint64_t region, std::vector<uint64_t>& out) {
-  if (shape == 0) return;
-  const MaskCell top = fncMask_high(shape);
-  for (int z = 0; z + top.z < kCells; ++z)
-    for (int y = 0; y + top.y < kCells; ++y)
-      for (int x = 0; x + top.x < kCells; ++x) {
+  if (shape == 0 || region == 0) return;
+  // Only offsets that keep the shape inside the region's bounds can fit.
+  const MaskCell top = fncMask_high(shape), low = fncMask_low(region), high = fncMask_high(region);
+  for (int z = low.z; z + top.z <= high.z; ++z)
+    for (int y = low.y; y + top.y <= high.y; ++y)
+      for (int x = low.x; x + top.x <= high.x; ++x) {
         const uint64_t m = shape << (x + 4 * y + 16 * z);
         if ((m & ~region) == 0) out.push_back(m);
       }
@@ -53,6 +54,10 @@ uint64_t fncCells_map(const CellMap& to, uint64_t cells) {
 }
 
 std::vector<CellMap> fncBox_turns(uint64_t box, uint64_t keep) {
+  // The generator asks for the same box once per try.
+  thread_local uint64_t lastBox = 0, lastKeep = 0;
+  thread_local std::vector<CellMap> last;
+  if (box == lastBox && keep == lastKeep) return last;
   std::vector<CellMap> out;
   if (box == 0) return out;
   const MaskCell high = fncMask_high(box);
@@ -64,6 +69,7 @@ std::vector<CellMap> fncBox_turns(uint64_t box, uint64_t keep) {
                                        : static_cast<uint8_t>(c);
     if (fncCells_map(to, keep) == keep) out.push_back(to);
   }
+  lastBox = box, lastKeep = keep, last = out;
   return out;
 }
 
