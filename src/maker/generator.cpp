@@ -151,17 +151,33 @@ bool retiles(uint64_t a, const std::vector<uint64_t>& turnsA, uint64_t b, const 
   });
 }
 
-int retilingPairs(const std::vector<uint64_t>& blocks) {
+// retiles() remembered per pair: a move changes two blocks, and the pairs
+// of the others are asked again.
+class Retilings {
+ public:
+  bool operator()(uint64_t a, uint64_t b) {
+    Slot& s = slots_[(a * 0x9E3779B97F4A7C15ULL ^ b * 0xC2B2AE3D27D4EB4FULL) >> 52];
+    if (s.a != a || s.b != b) s = {a, b, retiles(a, fncShape_orientations(a), b, fncShape_orientations(b), places_)};
+    return s.retiles;
+  }
+
+ private:
+  struct Slot {
+    uint64_t a = 0, b = 0;  // blocks are never empty
+    bool retiles = false;
+  };
+  std::vector<Slot> slots_ = std::vector<Slot>(4096);
+  std::vector<uint64_t> places_;
+};
+
+int retilingPairs(const std::vector<uint64_t>& blocks, Retilings& retile) {
   // Two blocks filling the box always retile by a turn of the whole box,
   // which is the same solution; the solver judges them.
   if (blocks.size() < 3) return 0;
-  std::vector<std::vector<uint64_t>> turns;
-  for (uint64_t b : blocks) turns.push_back(fncShape_orientations(b));
-  std::vector<uint64_t> places;
   int n = 0;
   for (size_t i = 0; i < blocks.size(); ++i)
     for (size_t j = i + 1; j < blocks.size(); ++j)
-      if ((fncMask_neighbours(blocks[i]) & blocks[j]) && retiles(blocks[i], turns[i], blocks[j], turns[j], places)) ++n;
+      if ((fncMask_neighbours(blocks[i]) & blocks[j]) && retile(blocks[i], blocks[j])) ++n;
   return n;
 }
 
@@ -366,6 +382,7 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
 
   std::vector<uint64_t> current;
   ShapeKeys keys;
+  Retilings retile;
   Fitness now;
   int stale = 0;
   // A walk over dissections: each step moves one cell to a neighbouring
@@ -396,7 +413,7 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
     }
     ++out.tries;
     Fitness f;
-    f.pairs = retilingPairs(blocks);
+    f.pairs = retilingPairs(blocks, retile);
     if (f.pairs == 0)
       f = judge(blocks, box, current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1);
     else

@@ -2,13 +2,25 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 
 namespace pakkon {
 
 std::vector<uint64_t> fncShape_orientations(uint64_t cells) {
+  // The generator asks for the same shapes try after try; 24 turns each.
+  struct Slot {
+    bool set = false;
+    uint64_t shape = 0;
+    std::vector<uint64_t> turns;
+  };
+  thread_local std::vector<Slot> seen(1024);
+  const uint64_t shape = fncMask_origin(cells);
+  Slot& slot = seen[(shape * 0x9E3779B97F4A7C15ULL) >> 54];
+  if (slot.set && slot.shape == shape) return slot.turns;
   std::vector<uint64_t> out;
-  for (uint64_t o : fncMask_orientations(cells))
+  for (uint64_t o : fncMask_orientations(shape))
     if (std::find(out.begin(), out.end(), o) == out.end()) out.push_back(o);
+  slot.set = true, slot.shape = shape, slot.turns = out;
   return out;
 }
 
@@ -78,11 +90,17 @@ Anchor fncAnchor_choose(const std::vector<BlockType>& types, const std::vector<C
   if (turns.size() < 2) return best;
   for (size_t t = 0; t < types.size(); ++t) {
     if (types[t].blocks.size() != 1) continue;
+    // A later type must have fewer orbits, and an orbit holds at most one
+    // place per turn: most types are passed over without a look.
+    const size_t most = best.type < 0 ? SIZE_MAX : best.places.size();
+    if ((types[t].places.size() + turns.size() - 1) / turns.size() >= most) continue;
     std::vector<uint64_t> least;
     for (uint64_t p : types[t].places)
-      if (std::all_of(turns.begin(), turns.end(), [p](const CellMap& to) { return fncCells_map(to, p) >= p; }))
+      if (std::all_of(turns.begin(), turns.end(), [p](const CellMap& to) { return fncCells_map(to, p) >= p; })) {
         least.push_back(p);
-    if (best.type < 0 || least.size() < best.places.size()) {
+        if (least.size() >= most) break;
+      }
+    if (least.size() < most) {
       best.type = static_cast<int>(t);
       best.places = std::move(least);
     }
