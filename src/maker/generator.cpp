@@ -29,6 +29,10 @@ constexpr int kStaleSteps = 100;
 // further costs more than it tells.
 constexpr uint64_t kArrangementCap = 16;
 constexpr int kMoveAttempts = 64;
+// Every other move cuts two touching blocks anew from their union: single
+// cells alone rarely get a walk off a plateau of many arrangements.
+constexpr int kRecutEvery = 2;
+constexpr int kRecutAttempts = 16;
 // Letters and digits that fit every place of the scrambled password field
 // (codes up to 'p'), without the look-alikes 0/O and 1/I/l.
 constexpr char kPasswordChars[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnop23456789";
@@ -266,10 +270,52 @@ Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse)
   return {0, r.arrangements, r.end == SolveEnd::Complete && r.distinct == 1};
 }
 
-// Moves one cell from a block to a neighbouring one, keeping sizes in range
-// and both blocks in one piece; false when no such move turned up.
-bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vector<uint64_t>& blocks,
-            ShapeKeys& keys) {
+// Whether block i retiles with a block it touches.
+bool retilesAround(const std::vector<uint64_t>& blocks, size_t i, Retilings& retile) {
+  if (blocks.size() < 3) return false;
+  const uint64_t near = fncMask_neighbours(blocks[i]);
+  for (size_t j = 0; j < blocks.size(); ++j)
+    if (j != i && (near & blocks[j]) && (j < i ? retile(blocks[j], blocks[i]) : retile(blocks[i], blocks[j])))
+      return true;
+  return false;
+}
+
+// Whether blocks i and j, just changed, may stay: no twins unless allowed,
+// and, with `retile`, no pair that retiles (the walk has left those behind,
+// and a move back to one would be a try lost).
+bool keeps(const std::vector<uint64_t>& blocks, size_t i, size_t j, bool allowIdentical, ShapeKeys& keys,
+           Retilings* retile) {
+  return (allowIdentical || !hasTwins(blocks, keys)) &&
+         (!retile || (!retilesAround(blocks, i, *retile) && !retilesAround(blocks, j, *retile)));
+}
+
+// Cuts two touching blocks anew from their union, each keeping its size.
+bool recut(Draw& d, std::vector<uint64_t>& blocks, bool allowIdentical, ShapeKeys& keys, Retilings* retile) {
+  const int n = static_cast<int>(blocks.size());
+  std::vector<size_t> touching;
+  std::vector<uint64_t> two;
+  for (int attempt = 0; attempt < kRecutAttempts; ++attempt) {
+    const size_t i = static_cast<size_t>(d.below(n));
+    touching.clear();
+    for (size_t j = 0; j < blocks.size(); ++j)
+      if (j != i && (fncMask_neighbours(blocks[i]) & blocks[j])) touching.push_back(j);
+    if (touching.empty()) continue;
+    const size_t j = touching[static_cast<size_t>(d.below(static_cast<int>(touching.size())))];
+    const uint64_t a = blocks[i], b = blocks[j];
+    if (!grow(d, a | b, {std::popcount(a), std::popcount(b)}, two) || (two[0] == a && two[1] == b)) continue;
+    blocks[i] = two[0], blocks[j] = two[1];
+    if (keeps(blocks, i, j, allowIdentical, keys, retile)) return true;
+    blocks[i] = a, blocks[j] = b;
+  }
+  return false;
+}
+
+// Every other time recuts two blocks, else moves one cell from a block to a
+// neighbouring one, keeping sizes in range and both blocks in one piece;
+// false when no such move turned up.
+bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vector<uint64_t>& blocks, ShapeKeys& keys,
+            Retilings* retile) {
+  if (d.below(kRecutEvery) == 0 && recut(d, blocks, allowIdentical, keys, retile)) return true;
   const int n = static_cast<int>(blocks.size());
   for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
     uint64_t& from = blocks[static_cast<size_t>(d.below(n))];
@@ -284,7 +330,9 @@ bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vec
     if (std::popcount(*to) >= hi) continue;
     from ^= cell;
     *to |= cell;
-    if (allowIdentical || !hasTwins(blocks, keys)) return true;
+    if (keeps(blocks, static_cast<size_t>(&from - blocks.data()), static_cast<size_t>(to - blocks.data()),
+              allowIdentical, keys, retile))
+      return true;
     from |= cell;
     *to ^= cell;
   }
@@ -386,9 +434,9 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
   Fitness now;
   int stale = 0;
   // A walk over dissections: each step moves one cell to a neighbouring
-  // block and is kept when the packing has no more arrangements than
-  // before, so it drifts toward a unique one; unique ones are rated until
-  // one has the asked stars.
+  // block or recuts two blocks, and is kept when the packing has no more
+  // arrangements than before, so it drifts toward a unique one; unique
+  // ones are rated until one has the asked stars.
   while (out.tries < o.maxTries) {
     if (o.timeLimit > 0 && elapsed() >= o.timeLimit) {
       out.timedOut = true;
@@ -400,7 +448,8 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
       return out;
     }
     blocks = current;
-    if (current.empty() || stale >= kStaleSteps || !mutate(d, box, lo, hi, o.allowIdentical, blocks, keys)) {
+    if (current.empty() || stale >= kStaleSteps ||
+        !mutate(d, box, lo, hi, o.allowIdentical, blocks, keys, now.pairs == 0 ? &retile : nullptr)) {
       const std::vector<int> sizes = drawSizes(d, o.blocks, volume, lo, hi);
       bool grown = false;
       for (int g = 0; g < kGrowthsPerTry && !grown; ++g, ++out.dissections) grown = grow(d, box, sizes, blocks);
