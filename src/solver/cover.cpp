@@ -25,15 +25,23 @@ ExactCover::ExactCover(const std::vector<int>& blocks, const std::vector<std::ve
     const std::vector<uint64_t>& p = places[static_cast<size_t>(t)];
     size_[static_cast<size_t>(t)] = p.empty() ? 0 : std::popcount(p.front());
   }
+  // The root, and in Fewest a level per block to place, and no more.
+  size_t n = 0, depth = 0;
+  for (const std::vector<uint64_t>& p : places) n += p.size();
+  for (int b : blocks) depth += static_cast<size_t>(b);
+  const size_t levels = branch == CoverBranch::Plain ? 1 : std::min(depth, levels_.size() - 1) + 1;
+  store_.reset(new uint64_t[levels * n]);
+  for (size_t d = 0; d < levels; ++d) levels_[d].masks = store_.get() + d * n;
   Level& root = levels_[0];
+  uint32_t at = 0;
   for (int t = 0; t < types_; ++t) {
-    root.start[static_cast<size_t>(t)] = static_cast<uint32_t>(root.masks.size());
+    root.start[static_cast<size_t>(t)] = at;
     for (uint64_t m : places[static_cast<size_t>(t)]) {
-      root.masks.push_back(m);
+      root.masks[at++] = m;
       root.counts.add(m);
     }
   }
-  root.start[static_cast<size_t>(types_)] = static_cast<uint32_t>(root.masks.size());
+  root.start[static_cast<size_t>(types_)] = at;
   if (branch == CoverBranch::Plain) {
     // A place fitting the lowest free cell starts there: every cell below
     // it is taken.
@@ -48,12 +56,7 @@ ExactCover::ExactCover(const std::vector<int>& blocks, const std::vector<std::ve
     for (int t = 0; t < types_; ++t)
       for (uint64_t m : places[static_cast<size_t>(t)])
         byFirst_[next[static_cast<size_t>(std::countr_zero(m)) * row + static_cast<size_t>(t)]++] = m;
-    return;
   }
-  // A level per block to place, and no more.
-  size_t depth = 0;
-  for (int b : blocks) depth += static_cast<size_t>(b);
-  for (size_t d = 1; d <= depth && d < levels_.size(); ++d) levels_[d].masks.resize(root.masks.size());
 }
 
 bool ExactCover::open(uint64_t free) const {
@@ -103,7 +106,7 @@ void ExactCover::search(int depth, uint64_t free) {
   }
   if (only >= 0) cell = ~uint64_t{0};
   const bool look = here.start[static_cast<size_t>(types_)] >= kLookFrom;
-  const uint64_t* masks = here.masks.data();
+  const uint64_t* masks = here.masks;
   for (int t = 0; t < types_; ++t) {
     if (left_[static_cast<size_t>(t)] == 0 || (only >= 0 && t != only)) continue;
     --left_[static_cast<size_t>(t)];
@@ -180,8 +183,8 @@ void ExactCover::plain(int depth, uint64_t free) {
 // Copies the places that survive m into next, then counts them; false,
 // before any counting, when a type with blocks left has none.
 bool ExactCover::narrow(const Level& here, Level& next, uint64_t m) {
-  const uint64_t* src = here.masks.data();
-  uint64_t* const dst = next.masks.data();
+  const uint64_t* src = here.masks;
+  uint64_t* const dst = next.masks;
   uint64_t* out = dst;
   for (int u = 0; u < types_; ++u) {
     uint64_t* const first = out;

@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -63,7 +64,7 @@ class ExactCover {
 
  private:
   struct Level {
-    std::vector<uint64_t> masks;
+    uint64_t* masks = nullptr;                  // in store_
     std::array<uint32_t, kPieces + 1> start{};  // each type's run in masks
     MaskCounts counts;
   };
@@ -87,6 +88,8 @@ class ExactCover {
   std::array<int, kPieces> left_{};
   std::array<int, kPieces> size_{};  // cells in each type's blocks
   std::array<Level, kPieces + 1> levels_;
+  // The levels' places, not cleared: each level is written before it is read.
+  std::unique_ptr<uint64_t[]> store_;
   // Plain: the places by their lowest cell, and per cell each type's run.
   std::vector<uint64_t> byFirst_;
   std::vector<uint32_t> firstStart_;  // [cell * (types + 1) + type]
