@@ -8,19 +8,21 @@ namespace pakkon {
 
 std::vector<uint64_t> fncShape_orientations(uint64_t cells) {
   // The generator asks for the same shapes try after try; 24 turns each.
-  struct Slot {
-    bool set = false;
-    uint64_t shape = 0;
-    std::vector<uint64_t> turns;
+  // Plain thread storage: nothing to make or free for one solve.
+  struct Seen {
+    uint64_t shape;
+    uint32_t count;  // 0: empty
+    std::array<uint64_t, kOrientations> turns;
   };
-  thread_local std::vector<Slot> seen(1024);
+  thread_local std::array<Seen, 128> seen{};
   const uint64_t shape = fncMask_origin(cells);
-  Slot& slot = seen[(shape * 0x9E3779B97F4A7C15ULL) >> 54];
-  if (slot.set && slot.shape == shape) return slot.turns;
+  Seen& slot = seen[(shape * 0x9E3779B97F4A7C15ULL) >> 57];
+  if (slot.count && slot.shape == shape) return {slot.turns.begin(), slot.turns.begin() + slot.count};
   std::vector<uint64_t> out;
   for (uint64_t o : fncMask_orientations(shape))
     if (std::find(out.begin(), out.end(), o) == out.end()) out.push_back(o);
-  slot.set = true, slot.shape = shape, slot.turns = out;
+  slot.shape = shape, slot.count = static_cast<uint32_t>(out.size());
+  std::copy(out.begin(), out.end(), slot.turns.begin());
   return out;
 }
 
@@ -68,8 +70,9 @@ uint64_t fncCells_map(const CellMap& to, uint64_t cells) {
 std::vector<CellMap> fncBox_turns(uint64_t box, uint64_t keep) {
   // The generator asks for the same box once per try.
   thread_local uint64_t lastBox = 0, lastKeep = 0;
-  thread_local std::vector<CellMap> last;
-  if (box == lastBox && keep == lastKeep) return last;
+  thread_local size_t lastCount = 0;  // 0: none yet
+  thread_local std::array<CellMap, kOrientations> last{};
+  if (lastCount && box == lastBox && keep == lastKeep) return {last.begin(), last.begin() + lastCount};
   std::vector<CellMap> out;
   if (box == 0) return out;
   const MaskCell high = fncMask_high(box);
@@ -81,7 +84,8 @@ std::vector<CellMap> fncBox_turns(uint64_t box, uint64_t keep) {
                                        : static_cast<uint8_t>(c);
     if (fncCells_map(to, keep) == keep) out.push_back(to);
   }
-  lastBox = box, lastKeep = keep, last = out;
+  lastBox = box, lastKeep = keep, lastCount = out.size();
+  std::copy(out.begin(), out.end(), last.begin());
   return out;
 }
 
