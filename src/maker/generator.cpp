@@ -29,6 +29,10 @@ constexpr int kStaleSteps = 100;
 // further costs more than it tells.
 constexpr uint64_t kArrangementCap = 16;
 constexpr int kMoveAttempts = 64;
+// Every other move cuts two touching blocks anew from their union: single
+// cells alone rarely get a walk off a plateau of many arrangements.
+constexpr int kRecutEvery = 2;
+constexpr int kRecutAttempts = 16;
 // Letters and digits that fit every place of the scrambled password field
 // (codes up to 'p'), without the look-alikes 0/O and 1/I/l.
 constexpr char kPasswordChars[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnop23456789";
@@ -105,42 +109,79 @@ bool grow(Draw& d, uint64_t box, const std::vector<int>& sizes, std::vector<uint
   }
 }
 
-bool hasTwins(const std::vector<uint64_t>& blocks) {
+// fncMask_shapeKey remembered: a walk meets the same blocks again and
+// again, and a key turns its block 24 ways.
+class ShapeKeys {
+ public:
+  uint64_t operator()(uint64_t m) {
+    Slot& s = slots_[(m * 0x9E3779B97F4A7C15ULL) >> 52];
+    if (s.mask != m) s = {m, fncMask_shapeKey(m)};
+    return s.key;
+  }
+
+ private:
+  struct Slot {
+    uint64_t mask = 0, key = 0;  // an empty mask's key is 0 too
+  };
+  std::vector<Slot> slots_ = std::vector<Slot>(4096);
+};
+
+bool hasTwins(const std::vector<uint64_t>& blocks, ShapeKeys& shapeKey) {
   std::vector<uint64_t> keys;
-  for (uint64_t b : blocks) keys.push_back(fncMask_shapeKey(b));
+  for (uint64_t b : blocks) keys.push_back(shapeKey(b));
   std::sort(keys.begin(), keys.end());
   return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
 }
 
-PuzzleState madeState(const GenerateOptions& o, const std::vector<uint64_t>& blocks) {
-  PuzzleState st;
-  st.G_iCellX = static_cast<int16_t>(o.sizeX);
-  st.G_iCellY = static_cast<int16_t>(o.sizeY);
-  st.G_iCellZ = static_cast<int16_t>(o.sizeZ);
-  for (size_t b = 0; b < blocks.size(); ++b) subMask_grid(blocks[b], st.G_iPieceOrg[b]);
-  return st;
+// Block b of the searches is blocks[b].
+std::array<uint64_t, kPieces> numbered(const std::vector<uint64_t>& blocks) {
+  std::array<uint64_t, kPieces> out{};
+  std::copy(blocks.begin(), blocks.end(), out.begin());
+  return out;
 }
 
 // True when two touching blocks can swap the cells they share out in
 // another way: then the packing is surely not unique, and no solver is
 // needed to see it. Two blocks of one shape trading places is the same
-// packing.
-bool retiles(uint64_t a, uint64_t b) {
-  const uint64_t both = a | b, other = fncMask_shapeKey(b);
-  std::vector<uint64_t> places;
-  for (uint64_t o : fncShape_orientations(a)) subShape_places(o, both, places);
-  return std::any_of(places.begin(), places.end(),
-                     [&](uint64_t p) { return p != a && p != b && fncMask_shapeKey(both ^ p) == other; });
+// packing. `turnsA` and `turnsB` are the blocks' distinct orientations.
+bool retiles(uint64_t a, const std::vector<uint64_t>& turnsA, uint64_t b, const std::vector<uint64_t>& turnsB,
+             std::vector<uint64_t>& places) {
+  const uint64_t both = a | b;
+  places.clear();
+  for (uint64_t o : turnsA) subShape_places(o, both, places);
+  // What is left is b's shape when, pushed to the corner, it is one of b's turns.
+  return std::any_of(places.begin(), places.end(), [&](uint64_t p) {
+    return p != a && p != b && std::find(turnsB.begin(), turnsB.end(), fncMask_origin(both ^ p)) != turnsB.end();
+  });
 }
 
-int retilingPairs(const std::vector<uint64_t>& blocks) {
+// retiles() remembered per pair: a move changes two blocks, and the pairs
+// of the others are asked again.
+class Retilings {
+ public:
+  bool operator()(uint64_t a, uint64_t b) {
+    Slot& s = slots_[(a * 0x9E3779B97F4A7C15ULL ^ b * 0xC2B2AE3D27D4EB4FULL) >> 52];
+    if (s.a != a || s.b != b) s = {a, b, retiles(a, fncShape_orientations(a), b, fncShape_orientations(b), places_)};
+    return s.retiles;
+  }
+
+ private:
+  struct Slot {
+    uint64_t a = 0, b = 0;  // blocks are never empty
+    bool retiles = false;
+  };
+  std::vector<Slot> slots_ = std::vector<Slot>(4096);
+  std::vector<uint64_t> places_;
+};
+
+int retilingPairs(const std::vector<uint64_t>& blocks, Retilings& retile) {
   // Two blocks filling the box always retile by a turn of the whole box,
   // which is the same solution; the solver judges them.
   if (blocks.size() < 3) return 0;
   int n = 0;
   for (size_t i = 0; i < blocks.size(); ++i)
     for (size_t j = i + 1; j < blocks.size(); ++j)
-      if ((fncMask_neighbours(blocks[i]) & blocks[j]) && retiles(blocks[i], blocks[j])) ++n;
+      if ((fncMask_neighbours(blocks[i]) & blocks[j]) && retile(blocks[i], blocks[j])) ++n;
   return n;
 }
 
@@ -215,8 +256,8 @@ struct Fitness {
   bool unique = false;
 };
 
-Fitness judge(const PuzzleState& st, uint64_t worse) {
-  const PackingSolver solver(st);
+Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse) {
+  const PackingSolver solver(numbered(blocks), box);
   uint64_t factor = 1;
   for (const auto& group : solver.identicalBlocks())
     for (size_t k = 2; k <= group.size(); ++k) factor *= k;
@@ -229,9 +270,52 @@ Fitness judge(const PuzzleState& st, uint64_t worse) {
   return {0, r.arrangements, r.end == SolveEnd::Complete && r.distinct == 1};
 }
 
-// Moves one cell from a block to a neighbouring one, keeping sizes in range
-// and both blocks in one piece; false when no such move turned up.
-bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vector<uint64_t>& blocks) {
+// Whether block i retiles with a block it touches.
+bool retilesAround(const std::vector<uint64_t>& blocks, size_t i, Retilings& retile) {
+  if (blocks.size() < 3) return false;
+  const uint64_t near = fncMask_neighbours(blocks[i]);
+  for (size_t j = 0; j < blocks.size(); ++j)
+    if (j != i && (near & blocks[j]) && (j < i ? retile(blocks[j], blocks[i]) : retile(blocks[i], blocks[j])))
+      return true;
+  return false;
+}
+
+// Whether blocks i and j, just changed, may stay: no twins unless allowed,
+// and, with `retile`, no pair that retiles (the walk has left those behind,
+// and a move back to one would be a try lost).
+bool keeps(const std::vector<uint64_t>& blocks, size_t i, size_t j, bool allowIdentical, ShapeKeys& keys,
+           Retilings* retile) {
+  return (allowIdentical || !hasTwins(blocks, keys)) &&
+         (!retile || (!retilesAround(blocks, i, *retile) && !retilesAround(blocks, j, *retile)));
+}
+
+// Cuts two touching blocks anew from their union, each keeping its size.
+bool recut(Draw& d, std::vector<uint64_t>& blocks, bool allowIdentical, ShapeKeys& keys, Retilings* retile) {
+  const int n = static_cast<int>(blocks.size());
+  std::vector<size_t> touching;
+  std::vector<uint64_t> two;
+  for (int attempt = 0; attempt < kRecutAttempts; ++attempt) {
+    const size_t i = static_cast<size_t>(d.below(n));
+    touching.clear();
+    for (size_t j = 0; j < blocks.size(); ++j)
+      if (j != i && (fncMask_neighbours(blocks[i]) & blocks[j])) touching.push_back(j);
+    if (touching.empty()) continue;
+    const size_t j = touching[static_cast<size_t>(d.below(static_cast<int>(touching.size())))];
+    const uint64_t a = blocks[i], b = blocks[j];
+    if (!grow(d, a | b, {std::popcount(a), std::popcount(b)}, two) || (two[0] == a && two[1] == b)) continue;
+    blocks[i] = two[0], blocks[j] = two[1];
+    if (keeps(blocks, i, j, allowIdentical, keys, retile)) return true;
+    blocks[i] = a, blocks[j] = b;
+  }
+  return false;
+}
+
+// Every other time recuts two blocks, else moves one cell from a block to a
+// neighbouring one, keeping sizes in range and both blocks in one piece;
+// false when no such move turned up.
+bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vector<uint64_t>& blocks, ShapeKeys& keys,
+            Retilings* retile) {
+  if (d.below(kRecutEvery) == 0 && recut(d, blocks, allowIdentical, keys, retile)) return true;
   const int n = static_cast<int>(blocks.size());
   for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
     uint64_t& from = blocks[static_cast<size_t>(d.below(n))];
@@ -246,7 +330,9 @@ bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vec
     if (std::popcount(*to) >= hi) continue;
     from ^= cell;
     *to |= cell;
-    if (allowIdentical || !hasTwins(blocks)) return true;
+    if (keeps(blocks, static_cast<size_t>(&from - blocks.data()), static_cast<size_t>(to - blocks.data()),
+              allowIdentical, keys, retile))
+      return true;
     from |= cell;
     *to ^= cell;
   }
@@ -343,12 +429,14 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
   auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
 
   std::vector<uint64_t> current;
+  ShapeKeys keys;
+  Retilings retile;
   Fitness now;
   int stale = 0;
   // A walk over dissections: each step moves one cell to a neighbouring
-  // block and is kept when the packing has no more arrangements than
-  // before, so it drifts toward a unique one; unique ones are rated until
-  // one has the asked stars.
+  // block or recuts two blocks, and is kept when the packing has no more
+  // arrangements than before, so it drifts toward a unique one; unique
+  // ones are rated until one has the asked stars.
   while (out.tries < o.maxTries) {
     if (o.timeLimit > 0 && elapsed() >= o.timeLimit) {
       out.timedOut = true;
@@ -360,11 +448,12 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
       return out;
     }
     blocks = current;
-    if (current.empty() || stale >= kStaleSteps || !mutate(d, box, lo, hi, o.allowIdentical, blocks)) {
+    if (current.empty() || stale >= kStaleSteps ||
+        !mutate(d, box, lo, hi, o.allowIdentical, blocks, keys, now.pairs == 0 ? &retile : nullptr)) {
       const std::vector<int> sizes = drawSizes(d, o.blocks, volume, lo, hi);
       bool grown = false;
       for (int g = 0; g < kGrowthsPerTry && !grown; ++g, ++out.dissections) grown = grow(d, box, sizes, blocks);
-      if (!grown || (!o.allowIdentical && hasTwins(blocks))) {
+      if (!grown || (!o.allowIdentical && hasTwins(blocks, keys))) {
         ++out.tries;
         continue;
       }
@@ -373,9 +462,9 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
     }
     ++out.tries;
     Fitness f;
-    f.pairs = retilingPairs(blocks);
+    f.pairs = retilingPairs(blocks, retile);
     if (f.pairs == 0)
-      f = judge(madeState(o, blocks), current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1);
+      f = judge(blocks, box, current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1);
     else
       f.arrangements = UINT64_MAX;
     if (o.progress) o.progress(out.tries, o.maxTries);
@@ -392,7 +481,6 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
 
     // Blocks numbered by their first cell, so the drawing reads A first.
     std::sort(blocks.begin(), blocks.end(), [](uint64_t a, uint64_t b) { return (a & -a) < (b & -b); });
-    const PuzzleState made = madeState(o, blocks);
     RatingOptions ro;
     ro.cancel = o.cancel;
     // Past the top of the asked range the exact figure no longer matters.
@@ -401,7 +489,7 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
           ro.nodeLimit,
           static_cast<uint64_t>(std::ceil(static_cast<double>(f.arrangements) * fncDifficulty_bandTop(o.maxStars))) +
               1);
-    const DifficultyRating r = fncDifficulty_rate(made, ro);
+    const DifficultyRating r = fncDifficulty_rate(numbered(blocks), box, ro);
     if (cancelled()) continue;  // reported at the top of the loop
     if (r.stars < o.minStars || r.stars > o.maxStars) continue;
 

@@ -2,22 +2,37 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 
 namespace pakkon {
 
 std::vector<uint64_t> fncShape_orientations(uint64_t cells) {
+  // The generator asks for the same shapes try after try; 24 turns each.
+  // Plain thread storage: nothing to make or free for one solve.
+  struct Seen {
+    uint64_t shape;
+    uint32_t count;  // 0: empty
+    std::array<uint64_t, kOrientations> turns;
+  };
+  thread_local std::array<Seen, 128> seen{};
+  const uint64_t shape = fncMask_origin(cells);
+  Seen& slot = seen[(shape * 0x9E3779B97F4A7C15ULL) >> 57];
+  if (slot.count && slot.shape == shape) return {slot.turns.begin(), slot.turns.begin() + slot.count};
   std::vector<uint64_t> out;
-  for (uint64_t o : fncMask_orientations(cells))
+  for (uint64_t o : fncMask_orientations(shape))
     if (std::find(out.begin(), out.end(), o) == out.end()) out.push_back(o);
+  slot.shape = shape, slot.count = static_cast<uint32_t>(out.size());
+  std::copy(out.begin(), out.end(), slot.turns.begin());
   return out;
 }
 
 void subShape_places(uint64_t shape, uint64_t region, std::vector<uint64_t>& out) {
-  if (shape == 0) return;
-  const MaskCell top = fncMask_high(shape);
-  for (int z = 0; z + top.z < kCells; ++z)
-    for (int y = 0; y + top.y < kCells; ++y)
-      for (int x = 0; x + top.x < kCells; ++x) {
+  if (shape == 0 || region == 0) return;
+  // Only offsets that keep the shape inside the region's bounds can fit.
+  const MaskCell top = fncMask_high(shape), low = fncMask_low(region), high = fncMask_high(region);
+  for (int z = low.z; z + top.z <= high.z; ++z)
+    for (int y = low.y; y + top.y <= high.y; ++y)
+      for (int x = low.x; x + top.x <= high.x; ++x) {
         const uint64_t m = shape << (x + 4 * y + 16 * z);
         if ((m & ~region) == 0) out.push_back(m);
       }
@@ -53,6 +68,11 @@ uint64_t fncCells_map(const CellMap& to, uint64_t cells) {
 }
 
 std::vector<CellMap> fncBox_turns(uint64_t box, uint64_t keep) {
+  // The generator asks for the same box once per try.
+  thread_local uint64_t lastBox = 0, lastKeep = 0;
+  thread_local size_t lastCount = 0;  // 0: none yet
+  thread_local std::array<CellMap, kOrientations> last{};
+  if (lastCount && box == lastBox && keep == lastKeep) return {last.begin(), last.begin() + lastCount};
   std::vector<CellMap> out;
   if (box == 0) return out;
   const MaskCell high = fncMask_high(box);
@@ -64,6 +84,8 @@ std::vector<CellMap> fncBox_turns(uint64_t box, uint64_t keep) {
                                        : static_cast<uint8_t>(c);
     if (fncCells_map(to, keep) == keep) out.push_back(to);
   }
+  lastBox = box, lastKeep = keep, lastCount = out.size();
+  std::copy(out.begin(), out.end(), last.begin());
   return out;
 }
 
@@ -72,11 +94,17 @@ Anchor fncAnchor_choose(const std::vector<BlockType>& types, const std::vector<C
   if (turns.size() < 2) return best;
   for (size_t t = 0; t < types.size(); ++t) {
     if (types[t].blocks.size() != 1) continue;
+    // A later type must have fewer orbits, and an orbit holds at most one
+    // place per turn: most types are passed over without a look.
+    const size_t most = best.type < 0 ? SIZE_MAX : best.places.size();
+    if ((types[t].places.size() + turns.size() - 1) / turns.size() >= most) continue;
     std::vector<uint64_t> least;
     for (uint64_t p : types[t].places)
-      if (std::all_of(turns.begin(), turns.end(), [p](const CellMap& to) { return fncCells_map(to, p) >= p; }))
+      if (std::all_of(turns.begin(), turns.end(), [p](const CellMap& to) { return fncCells_map(to, p) >= p; })) {
         least.push_back(p);
-    if (best.type < 0 || least.size() < best.places.size()) {
+        if (least.size() >= most) break;
+      }
+    if (least.size() < most) {
       best.type = static_cast<int>(t);
       best.places = std::move(least);
     }

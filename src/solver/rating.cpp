@@ -6,86 +6,43 @@
 #include <cmath>
 
 #include "geometry/mask.h"
+#include "solver/cover.h"
 #include "solver/placements.h"
 #include "solver/solver.h"
 
 namespace pakkon {
-namespace {
 
-struct Shape {
-  int count = 0;  // blocks of this shape left
-  // Placements inside the box by their lowest cell: filling the first empty
-  // cell, every cell below it is taken, so a block put there starts there.
-  std::array<std::vector<uint64_t>, 64> byFirst;
-};
-
-class PlainSearch {
- public:
-  PlainSearch(std::vector<Shape>& shapes, const RatingOptions& o) : shapes_(shapes), opt_(o) {}
-
-  void run(uint64_t free) { step(free); }
-  DifficultyRating result;
-
- private:
-  void step(uint64_t free) {
-    if (free == 0) {
-      ++result.arrangements;
-      return;
-    }
-    const int first = std::countr_zero(free);
-    bool any = false;
-    for (Shape& s : shapes_) {
-      if (s.count == 0) continue;
-      for (uint64_t p : s.byFirst[static_cast<size_t>(first)]) {
-        if ((p & free) != p) continue;
-        any = true;
-        if (++result.nodes >= opt_.nodeLimit ||
-            ((result.nodes & 4095) == 0 && opt_.cancel && opt_.cancel->load(std::memory_order_relaxed))) {
-          result.complete = false;
-          return;
-        }
-        --s.count;
-        step(free ^ p);
-        ++s.count;
-        if (!result.complete) return;
-      }
-    }
-    if (!any) ++result.deadEnds;
-  }
-
-  std::vector<Shape>& shapes_;
-  const RatingOptions& opt_;
-};
-
-}  // namespace
-
-DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& options) {
-  const int sx = st.G_iCellX, sy = st.G_iCellY, sz = st.G_iCellZ;
-  const bool sized = sx >= 1 && sx <= kCells && sy >= 1 && sy <= kCells && sz >= 1 && sz <= kCells;
-  const uint64_t box = sized ? fncBox_mask(sx, sy, sz) : 0;
-
-  const std::array<uint64_t, kPieces> masks = fncBlocks_made(st);
-  int blocks = 0, cells = 0;
-  for (uint64_t m : masks) {
-    blocks += m ? 1 : 0;
+DifficultyRating fncDifficulty_rate(const std::array<uint64_t, kPieces>& blocks, uint64_t region,
+                                    const RatingOptions& options) {
+  DifficultyRating r;
+  int cells = 0;
+  for (uint64_t m : blocks) {
+    r.blocks += m ? 1 : 0;
     cells += std::popcount(m);
   }
-  std::vector<Shape> shapes;
-  for (const BlockType& t : fncBlock_types(masks, box)) {
-    Shape& s = shapes.emplace_back();
-    s.count = static_cast<int>(t.blocks.size());
-    for (uint64_t p : t.places) s.byFirst[static_cast<size_t>(std::countr_zero(p))].push_back(p);
+  std::vector<int> counts;
+  std::vector<std::vector<uint64_t>> places;
+  for (BlockType& t : fncBlock_types(blocks, region)) {
+    counts.push_back(static_cast<int>(t.blocks.size()));
+    places.push_back(std::move(t.places));
   }
-
-  PlainSearch search(shapes, options);
-  if (blocks > 0 && cells == std::popcount(box)) search.run(box);
-  DifficultyRating r = search.result;
-  r.blocks = blocks;
-  r.shapes = static_cast<int>(shapes.size());
+  r.shapes = static_cast<int>(counts.size());
+  if (r.blocks > 0 && cells == std::popcount(region)) {
+    CoverLimits limits;
+    limits.cancel = options.cancel;
+    limits.nodes = std::max<uint64_t>(options.nodeLimit, 1);  // 0 would mean no cut
+    ExactCover tree(counts, places, limits, CoverBranch::Plain);
+    r.complete = tree.run(region, [&r](int) {
+      ++r.arrangements;
+      return true;
+    }) != ExactCover::End::Limits;
+    r.nodes = tree.nodes();
+    r.deadEnds = tree.deadEnds();
+  }
   if (r.arrangements > 0 && r.complete) {
     SolveOptions so;
     so.distinct = true;
-    r.distinct = PackingSolver(st).solve(so).distinct;
+    r.distinct = PackingSolver(blocks, region).solve(so).distinct;
   }
   if (r.arrangements == 0 && r.complete) return r;
   // Trying, per solution the tree holds: a person finds one of them, not all.
@@ -93,6 +50,10 @@ DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& 
   r.score = std::log10(std::max(perSolution, 1.0));
   r.stars = fncDifficulty_stars(r.score);
   return r;
+}
+
+DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& options) {
+  return fncDifficulty_rate(fncBlocks_made(st), fncPuzzle_box(st), options);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 // holds says how much trying a solution takes; docs/puzzle-format.md
 // explains the scale and its ★1–★5 bands.
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -35,8 +36,12 @@ struct DifficultyRating {
   int stars = 0;         // 1..5; 0 when there is no solution
 };
 
-// Rates the blocks as made (G_iPieceOrg, or the blocks as they stand when
-// none are made) in the puzzle's box.
+// Rates block b = blocks[b] (empty: none) packed into the cells of
+// `region`, all as 64-bit masks (geometry/mask.h).
+DifficultyRating fncDifficulty_rate(const std::array<uint64_t, kPieces>& blocks, uint64_t region,
+                                    const RatingOptions& options = {});
+// The same for the blocks as made (G_iPieceOrg, or the blocks as they stand
+// when none are made) in the puzzle's box.
 DifficultyRating fncDifficulty_rate(const PuzzleState& st, const RatingOptions& options = {});
 
 // The star band of a score (1..5).

@@ -15,12 +15,17 @@ constexpr double kYear = 365.0 * 24 * 3600;
 
 }  // namespace
 
-PackingSolver::PackingSolver(const PuzzleState& st) {
-  sizeX_ = st.G_iCellX, sizeY_ = st.G_iCellY, sizeZ_ = st.G_iCellZ;
-  if (sizeX_ < 1 || sizeX_ > kCells || sizeY_ < 1 || sizeY_ > kCells || sizeZ_ < 1 || sizeZ_ > kCells)
-    sizeX_ = sizeY_ = sizeZ_ = 0;
+uint64_t fncPuzzle_box(const PuzzleState& st) {
+  const int sx = st.G_iCellX, sy = st.G_iCellY, sz = st.G_iCellZ;
+  if (sx < 1 || sx > kCells || sy < 1 || sy > kCells || sz < 1 || sz > kCells) return 0;
+  return fncBox_mask(sx, sy, sz);
+}
 
-  const std::array<uint64_t, kPieces> shapes = fncBlocks_made(st, &fromMade_);
+PackingSolver::PackingSolver(const std::array<uint64_t, kPieces>& blocks, uint64_t region) { setUp(blocks, region); }
+
+PackingSolver::PackingSolver(const PuzzleState& st) { setUp(fncBlocks_made(st, &fromMade_), fncPuzzle_box(st)); }
+
+void PackingSolver::setUp(const std::array<uint64_t, kPieces>& shapes, uint64_t region) {
   for (int b = 0; b < kPieces; ++b) {
     const uint64_t shape = shapes[static_cast<size_t>(b)];
     if (!shape) continue;
@@ -29,13 +34,14 @@ PackingSolver::PackingSolver(const PuzzleState& st) {
     const std::array<uint64_t, kOrientations> all = fncMask_orientations(shape);
     for (int g = 0; g < kOrientations; ++g) orient_[b][g] = {all[static_cast<size_t>(g)], g / 4, g % 4};
   }
-
-  const uint64_t box = fncBox_mask(sizeX_, sizeY_, sizeZ_);
-  types_ = fncBlock_types(shapes, box);
-  for (int z = 0; z < sizeZ_; ++z)
-    for (int y = 0; y < sizeY_; ++y)
-      for (int x = 0; x < sizeX_; ++x) boxCells_.push_back(static_cast<uint8_t>(x + 4 * y + 16 * z));
-  rotations_ = fncBox_turns(box);
+  types_ = fncBlock_types(shapes, region);
+  for (uint64_t m = region; m; m &= m - 1) boxCells_.push_back(static_cast<uint8_t>(std::countr_zero(m)));
+  // The turns of the frame around the region that keep it.
+  if (region) {
+    const MaskCell high = fncMask_high(region);
+    const uint64_t frame = fncBox_mask(high.x + 1, high.y + 1, high.z + 1);
+    rotations_ = fncBox_turns(frame, frame == region ? 0 : region);
+  }
   chooseAnchor();
 }
 

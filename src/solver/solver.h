@@ -69,8 +69,15 @@ struct SolveResult {
 // interchangeable); false stops the search.
 using SolutionVisitor = std::function<bool(const Solution&)>;
 
+// The puzzle's box standing at the origin corner; empty when a side is not
+// 1..4.
+uint64_t fncPuzzle_box(const PuzzleState& st);
+
 class PackingSolver {
  public:
+  // Block b is blocks[b] (empty: none), packed into the cells of `region`;
+  // faces refer to the blocks as given.
+  PackingSolver(const std::array<uint64_t, kPieces>& blocks, uint64_t region);
   // Shapes come from G_iPieceOrg, or from G_iPiece when every made shape is
   // empty; faces then refer to the blocks as they stand.
   explicit PackingSolver(const PuzzleState& st);
@@ -79,7 +86,7 @@ class PackingSolver {
 
   int blockCount() const { return static_cast<int>(blocks_.size()); }
   int cellCount() const { return cells_; }
-  int volume() const { return sizeX_ * sizeY_ * sizeZ_; }
+  int volume() const { return static_cast<int>(boxCells_.size()); }
   int boxRotations() const { return static_cast<int>(rotations_.size()); }
   bool fromMadeShapes() const { return fromMade_; }
   // Groups of two or more identical blocks, by index.
@@ -103,18 +110,18 @@ class PackingSolver {
   };
   friend class SolverRun;
 
+  void setUp(const std::array<uint64_t, kPieces>& shapes, uint64_t region);
   BlockPlacement describe(int block, uint64_t cells) const;
   uint64_t rotate(uint64_t cells, size_t g) const;
   void chooseAnchor();
 
-  int sizeX_ = 0, sizeY_ = 0, sizeZ_ = 0;
   int cells_ = 0;
   bool fromMade_ = true;
   std::vector<int> blocks_;
   Orientation orient_[kPieces][24] = {};
   std::vector<BlockType> types_;
-  std::vector<uint8_t> boxCells_;                  // bit indices, ascending
-  std::vector<CellMap> rotations_;                 // per box rotation, identity first
+  std::vector<uint8_t> boxCells_;                  // the region's bit indices, ascending
+  std::vector<CellMap> rotations_;                 // per turn keeping the region, identity first
   int anchor_ = -1;                                // type searched by orbit representatives
   std::vector<AnchorPlacement> anchorPlacements_;  // by cells, ascending
 };

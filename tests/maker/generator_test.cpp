@@ -86,8 +86,11 @@ TEST(Generator, EveryPuzzleIsUniqueConnectedInRangeAndReadsBackAsMade) {
   struct Case {
     int x, y, z, blocks, seeds;
   };
-  for (const Case c : {Case{2, 2, 3, 3, 10}, Case{2, 3, 3, 4, 10}, Case{2, 2, 4, 4, 10}, Case{4, 4, 2, 5, 6},
-                       Case{3, 3, 3, 6, 12}, Case{3, 3, 4, 6, 4}, Case{4, 4, 3, 7, 3}, Case{4, 4, 4, 8, 4}})
+  // Seven blocks of all different shapes in 3 x 3 x 3 is the hardest of
+  // the small boxes; seed 2 once found nothing in the tries given.
+  for (const Case c :
+       {Case{2, 2, 3, 3, 10}, Case{2, 3, 3, 4, 10}, Case{2, 2, 4, 4, 10}, Case{4, 4, 2, 5, 6}, Case{3, 3, 3, 6, 12},
+        Case{3, 3, 3, 7, 3}, Case{3, 3, 4, 6, 4}, Case{4, 4, 3, 7, 3}, Case{4, 4, 4, 8, 4}})
     for (int seed = 1; seed <= c.seeds; ++seed) {
       SCOPED_TRACE(std::to_string(c.x) + "x" + std::to_string(c.y) + "x" + std::to_string(c.z) + " seed " +
                    std::to_string(seed));

@@ -36,6 +36,15 @@ TEST(ExactCover, CountsEachCoverOnceStopsWhenAskedAndWhenCancelled) {
   EXPECT_EQ(cover.run(box, [&](int) { return ++covers < 2; }), ExactCover::End::Visitor);
   EXPECT_EQ(covers, 2);
 
+  // Plain branching finds the same covers, and a cap on nodes cuts it.
+  ExactCover plain({4}, {types[0].places}, {}, CoverBranch::Plain);
+  covers = 0;
+  EXPECT_EQ(plain.run(box, [&](int) { return ++covers > 0; }), ExactCover::End::Complete);
+  EXPECT_EQ(covers, 9);
+  ExactCover capped({4}, {types[0].places}, {nullptr, std::nullopt, 5}, CoverBranch::Plain);
+  EXPECT_EQ(capped.run(box, [](int) { return true; }), ExactCover::End::Limits);
+  EXPECT_EQ(capped.nodes(), 5u);
+
   // A cell no place reaches, or a type without places, is closed at once.
   EXPECT_FALSE(ExactCover({1}, {{0x3}}).open(0x7));
   EXPECT_FALSE(ExactCover({1, 1}, {{0x3}, {}}).open(0x3));
