@@ -87,12 +87,17 @@ std::string fncPuzzle_key(const PuzzleState& st) {
 }
 
 ProgressLoad ProgressBook::load(const std::string& path) {
+  FileStorage files;
+  return load(files, path);
+}
+
+ProgressLoad ProgressBook::load(Storage& storage, const std::string& path) {
   entries_.clear();
   problem_.clear();
   readError_ = {};
   path_ = path;
   std::string bytes;
-  if (const IoError e = fncFile_readAll(path, bytes, kProgressFileMax)) {
+  if (const IoError e = storage.read(path, bytes, kProgressFileMax)) {
     if (e.number == kErrFileNotFound) return state_ = ProgressLoad::Missing;
     problem_ = e.text();
     readError_ = e;
@@ -174,15 +179,21 @@ std::string ProgressBook::text() const {
 }
 
 IoError ProgressBook::save(const std::string& path, const WriteFaults* faults) {
+  // The program's own file: a link in its place gives way.
+  FileStorage files(LinkMode::Replace, faults);
+  return save(files, path);
+}
+
+IoError ProgressBook::save(Storage& storage, const std::string& path) {
   if (state_ == ProgressLoad::Unreadable)
     return fncIoError_make(kErrAccess, "the progress file could not be read, so it is not replaced");
   if (state_ == ProgressLoad::Damaged) {
     std::string aside = path + ".damaged";
-    for (int n = 2; fncPath_present(aside) && n < 1000; ++n) aside = path + ".damaged-" + std::to_string(n);
-    if (std::rename(path.c_str(), aside.c_str()) != 0 && errno != ENOENT) return fncIoError_from(errno);
+    for (int n = 2; storage.exists(aside) && n < 1000; ++n) aside = path + ".damaged-" + std::to_string(n);
+    if (const IoError e = storage.rename(path, aside)) return e;
     setAside_ = aside;
   }
-  if (const IoError e = fncFile_writeAtomic(path, text(), faults, LinkMode::Replace)) return e;
+  if (const IoError e = storage.write(path, text())) return e;
   state_ = ProgressLoad::Ok;
   problem_.clear();
   return {};

@@ -10,6 +10,7 @@
 
 #include "model/state.h"
 #include "platform/files.h"
+#include "platform/storage.h"
 
 namespace pakkon {
 
@@ -44,6 +45,7 @@ class ProgressBook {
   // one. Unreadable (a FIFO, a folder, no permission, too large): saves are
   // refused, so nothing is lost. `problem` says why in plain words.
   ProgressLoad load(const std::string& path);
+  ProgressLoad load(Storage& storage, const std::string& path);
   ProgressLoad state() const { return state_; }
   const std::string& problem() const { return problem_; }
   // Unreadable: why, as the reader said it.
@@ -65,6 +67,7 @@ class ProgressBook {
   // Progress.json.damaged, -2, ... so it is kept). A link in its place gives
   // way to the file; what it pointed at is never written.
   IoError save(const std::string& path, const WriteFaults* faults = nullptr);
+  IoError save(Storage& storage, const std::string& path);
   // Where the last save put a damaged file; empty when it found none.
   const std::string& setAside() const { return setAside_; }
 

@@ -172,9 +172,9 @@ std::string Session::progressPath() const { return st_.G_sDataPath + "/" + kProg
 bool Session::progressUpdate(const std::function<void(ProgressBook&)>& change, const std::string& password) {
   ProgressBook book;
   const std::string path = progressPath();
-  const bool damaged = book.load(path) == ProgressLoad::Damaged;
+  const bool damaged = book.load(*storage_, path) == ProgressLoad::Damaged;
   change(book);
-  if (const IoError e = book.save(path)) {
+  if (const IoError e = book.save(*storage_, path)) {
     // A tool has no program folder and no log.
     if (!st_.G_sAppPath.empty())
       subError_append(st_.G_sAppPath, "Line 0:" + e.text(), "frmMain.subProgress_update() " + fncStr(e.number));

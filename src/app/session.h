@@ -27,6 +27,7 @@
 #include "model/action.h"
 #include "model/state.h"
 #include "platform/dialogs.h"
+#include "platform/storage.h"
 #include "solver/finish.h"
 
 namespace pakkon {
@@ -202,6 +203,9 @@ class Session {
   // Ratings worked out this session, by puzzle key.
   std::map<std::string, int>& ratings() { return ratings_; }
   std::string progressPath() const;
+  // Where the progress file is kept: the files of the data folder unless a
+  // front end gives its own.
+  void setStorage(Storage& storage) { storage_ = &storage; }
   // Reads the progress file, lets `change` write to the book and saves it;
   // what went wrong is told. False when nothing was saved. A failure is
   // logged every time and told once, except that a password given is
@@ -215,6 +219,8 @@ class Session {
 
   PuzzleState& st_;
   SessionHost& host_;
+  FileStorage files_{LinkMode::Replace};
+  Storage* storage_ = &files_;
   PlayLayer play_{st_};
 
   bool preview_ = false;

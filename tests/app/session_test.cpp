@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <string>
 
 #include "app/progress.h"
 #include "autoload/hooks.h"
@@ -234,6 +236,41 @@ TEST_F(SessionTest, AnUnwritableProgressFileIsLoggedEachTimeAndToldOnceUnlessAPa
   size_t lines = 0;
   for (size_t at = 0; (at = log.find("frmMain.subProgress_update()", at)) != std::string::npos; ++at) ++lines;
   EXPECT_EQ(lines, 3u);
+}
+
+// A front end's own storage, a map of names to bytes.
+class MemoryStorage : public Storage {
+ public:
+  IoError read(const std::string& name, std::string& bytes, size_t /*most*/) override {
+    const auto it = files.find(name);
+    if (it == files.end()) return fncIoError_make(kErrFileNotFound);
+    bytes = it->second;
+    return {};
+  }
+  IoError write(const std::string& name, std::string_view bytes) override {
+    files[name] = std::string(bytes);
+    return {};
+  }
+  bool exists(const std::string& name) override { return files.count(name) > 0; }
+  IoError rename(const std::string& from, const std::string& to) override {
+    if (files.count(from)) files[to] = files[from], files.erase(from);
+    return {};
+  }
+  std::map<std::string, std::string> files;
+};
+
+TEST_F(SessionTest, ProgressGoesWhereTheFrontEndKeepsItsFiles) {
+  MemoryStorage memory;
+  memory.files[session.progressPath()] = "damaged";
+  session.setStorage(memory);
+  dialogs.answer(MsgAnswer::OK);
+  solve();
+  EXPECT_FALSE(std::filesystem::exists(session.progressPath()));
+  EXPECT_EQ(memory.files[session.progressPath() + ".damaged"], "damaged");  // kept aside, as on disk
+  ProgressBook kept;
+  ASSERT_EQ(kept.load(memory, session.progressPath()), ProgressLoad::Ok);
+  ASSERT_EQ(kept.entries().size(), 1u);
+  EXPECT_EQ(kept.entries().begin()->second.solved, 1);
 }
 
 TEST_F(SessionTest, OnlyAPuzzleOfTheListOffersTheNextOneAndOpensItOnYes) {
