@@ -52,6 +52,32 @@ std::string hintText(const HintShown& s) {
 
 SessionTime now() { return std::chrono::steady_clock::now(); }
 
+// The loader as a script runs it: Check Ded space as the controls say, its
+// messages as the window's.
+class ScriptHooks : public AutoLoadHooks {
+ public:
+  ScriptHooks(const PlayControls& controls, SessionHost& host) : controls_(controls), host_(host) {}
+  bool deadSpaceChecked() override { return controls_.deadSpace; }
+  void message(const std::string& text, const std::string& title, MsgIcon icon) override {
+    host_.tell({text, title, icon});
+  }
+
+ private:
+  const PlayControls& controls_;
+  SessionHost& host_;
+};
+
+const char* endText(AutoLoadEnd e) {
+  switch (e) {
+    case AutoLoadEnd::Filled: return "filled";
+    case AutoLoadEnd::OrdersExhausted: return "every loading order tried";
+    case AutoLoadEnd::Stopped: return "stopped";
+    case AutoLoadEnd::LimitReached: return "test limit reached";
+    case AutoLoadEnd::NoBlocks: return "no blocks";
+  }
+  return "?";
+}
+
 }  // namespace
 
 int cmdPlay(const PlayArgs& a) {
@@ -97,6 +123,18 @@ int cmdPlay(const PlayArgs& a) {
       const std::optional<HintShown> shown = session.hintAnswer(p, fncFinish_hint(p), host, now());
       say(stdout, "  hint: " + (shown ? hintText(*shown) : std::string("none outside plain play")) +
                       (shown && shown->counted() ? " (hints: " + std::to_string(session.hints()) + ")" : "") + "\n");
+      continue;
+    }
+    if (command.kind == SessionCommand::Kind::Init) {
+      session.loaderInit();
+      continue;
+    }
+    if (command.kind == SessionCommand::Kind::AutoLoad) {
+      ScriptHooks hooks(play.controls(), host);
+      session.loadStart(hooks, now());
+      std::optional<AutoLoadResult> r;
+      while (!r) r = session.tick(now());
+      say(stdout, std::string("  autoload: ") + endText(r->end) + " after " + std::to_string(r->tests) + " tests\n");
       continue;
     }
     if (command.kind == SessionCommand::Kind::GiveUp) {

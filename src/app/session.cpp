@@ -39,6 +39,8 @@ std::string fncCommand_text(const SessionCommand& c) {
   switch (c.kind) {
     case SessionCommand::Kind::Hint: return "hint";
     case SessionCommand::Kind::GiveUp: return "giveup " + c.password;
+    case SessionCommand::Kind::AutoLoad: return "autoload";
+    case SessionCommand::Kind::Init: return "init";
     case SessionCommand::Kind::Action: break;
   }
   return fncAction_text(c.action);
@@ -50,13 +52,17 @@ ParsedCommands fncCommands_parse(std::string_view text) {
     SessionCommand c;
     if (item == "hint") {
       c.kind = SessionCommand::Kind::Hint;
+    } else if (item == "autoload") {
+      c.kind = SessionCommand::Kind::AutoLoad;
+    } else if (item == "init") {
+      c.kind = SessionCommand::Kind::Init;
     } else if (item.substr(0, 7) == "giveup ") {
       c.kind = SessionCommand::Kind::GiveUp;
       c.password = fncTrim(item.substr(7));
     } else if (const std::optional<PlayAction> a = fncAction_parse(item, &expected)) {
       c.action = *a;
     } else {
-      if (expected == fncAction_expected()) expected += ", hint, giveup PASSWORD";
+      if (expected == fncAction_expected()) expected += ", hint, giveup PASSWORD, autoload, init";
       return false;
     }
     out.commands.push_back(std::move(c));
@@ -241,6 +247,14 @@ bool Session::loadStart(AutoLoadHooks& hooks, SessionTime now, const AutoLoadOpt
   loaderWake_ = now;
   loaderPaused_ = false;
   return true;
+}
+
+void Session::loaderInit() {
+  for (int b = 0; b < kPieces; ++b) {
+    st_.GE_iRotation[b] = static_cast<int16_t>(b);
+    st_.G_Info_Piece[b] = PieceInfo{};
+  }
+  st_.GE_lRotate = 12345678;
 }
 
 void Session::loadAbandon() {

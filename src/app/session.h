@@ -74,10 +74,11 @@ struct HintShown {
   bool counted() const { return kind == Kind::Played || kind == Kind::Clear || kind == Kind::Remove; }
 };
 
-// A command of the session as a script gives it: a play action, "hint", or
-// "giveup PASSWORD" (the give-up dialogue answered Yes, then the password).
+// A command of the session as a script gives it: a play action, "hint",
+// "giveup PASSWORD" (the give-up dialogue answered Yes, then the password),
+// or the auto loader's "autoload" (LOAD, run to its end) and "init" (INIT).
 struct SessionCommand {
-  enum class Kind { Action, Hint, GiveUp } kind = Kind::Action;
+  enum class Kind { Action, Hint, GiveUp, AutoLoad, Init } kind = Kind::Action;
   PlayAction action;
   std::string password;
 };
@@ -145,6 +146,8 @@ class Session {
   // LOAD: a run that tick() advances a slice at a time; false when one runs
   // already (a LOAD meanwhile is ignored).
   bool loadStart(AutoLoadHooks& hooks, SessionTime now, const AutoLoadOptions& options = {});
+  // INIT: the loading order and every block's counters back to the start.
+  void loaderInit();
   // The run goes no further (the window closes, a fault ended it).
   void loadAbandon();
   // Advances what runs by itself: the loader's next slice once the

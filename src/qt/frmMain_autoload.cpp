@@ -112,12 +112,8 @@ class frmMain::LoaderHooks : public AutoLoadHooks {
 };
 
 void frmMain::cmdInit_Click() {
-  for (int b = 0; b < kPieces; ++b) {
-    st_.GE_iRotation[b] = static_cast<int16_t>(b);
-    st_.G_Info_Piece[b] = PieceInfo{};
-  }
+  session_.loaderInit();
   listRotate->clear();
-  st_.GE_lRotate = 12345678;
   subAutoInfo_show();
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "autoload/search.h"
 #include "geometry/movement.h"
 #include "geometry/orientation.h"
 #include "model/builtin.h"
@@ -78,6 +79,24 @@ TEST_F(PlayTool, AHintPlaysABlockAndGivingUpNeedsAPassword) {
   EXPECT_NE(r.out.find("action 3: hint\n  hint: a block played to its place (hints: 2)\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("パスワードが、設定されていません。自力で解いてください。\n  not given up\n"), std::string::npos)
       << r.out;
+}
+
+TEST_F(PlayTool, TheAutoLoaderFillsTheBoxAsTheHeadlessLoaderDoes) {
+  // As after INIT, with Check Ded space ticked.
+  PuzzleState headless = st;
+  for (int b = 0; b < kPieces; ++b) headless.GE_iRotation[b] = static_cast<int16_t>(b);
+  headless.GE_lRotate = 12345678;
+  struct DeadSpace : AutoLoadHooks {
+    bool deadSpaceChecked() override { return true; }
+  } hooks;
+  const AutoLoadResult expected = fncAutoLoad_run(headless, hooks);
+  const test::ToolRun r = test::runTool("play " + quote(file) + " 'init; autoload' --dead-space");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("message: ♪おめでとう♪: ☆グレイト☆　お疲れさまでした\n  autoload: filled after " +
+                       std::to_string(expected.tests) + " tests\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("complete: yes\n"), std::string::npos);
 }
 
 TEST_F(PlayTool, MistakesAndRefusalsAreSaidAndABadScriptSavesNothing) {
