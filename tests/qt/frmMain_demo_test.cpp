@@ -254,11 +254,7 @@ TEST_F(Demonstration, TheWindowSearchesExactlyAsTheHeadlessSearch) {
   ASSERT_EQ(r.end, AutoLoadEnd::Filled);
   w->cmdMove_Click();
   EXPECT_TRUE(w->autoLoadRunning());  // the window goes on between slices
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (w->autoLoadRunning() && std::chrono::steady_clock::now() < end) {
-    QCoreApplication::processEvents();
-    QThread::msleep(1);
-  }
+  ASSERT_TRUE(test::waitFor([&] { return !w->autoLoadRunning(); }));
   EXPECT_EQ(dialogs.last().text, "☆グレイト☆　お疲れさまでした");
   PuzzleState windowed = st;
   std::memcpy(windowed.G_iBoxWork, headless.G_iBoxWork, sizeof(Grid));

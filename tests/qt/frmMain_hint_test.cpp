@@ -44,21 +44,12 @@ class Hints : public test::WindowTest {
 
   // Polls until the hint being worked out has answered.
   bool hinted() {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (w->hintPending() && std::chrono::steady_clock::now() < end) {
-      QCoreApplication::processEvents();
-      QThread::msleep(1);
-    }
-    return !w->hintPending();
+    return test::waitFor([&] { return !w->hintPending(); }, std::chrono::seconds(30));
   }
 
   // The mark once its answer is in, polled with a generous bound.
   std::string settled() {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (w->finishCheckPending() && std::chrono::steady_clock::now() < end) {
-      QCoreApplication::processEvents();
-      QThread::msleep(1);
-    }
+    test::waitFor([&] { return !w->finishCheckPending(); }, std::chrono::seconds(30));
     return frmMain::text(w->lblFinish);
   }
 };

@@ -32,16 +32,7 @@
 namespace pakkon {
 namespace {
 
-// Polls the event loop until `done`, with a generous bound.
-template <typename F>
-bool waitFor(F done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!done() && std::chrono::steady_clock::now() < end) {
-    QCoreApplication::processEvents();
-    QThread::msleep(1);
-  }
-  return done();
-}
+using test::waitFor;
 
 class PuzzleListTest : public test::WindowTest {
  protected:

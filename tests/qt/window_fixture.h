@@ -29,6 +29,17 @@
 
 namespace pakkon::test {
 
+// Runs the event loop until `done`, with a generous bound; done() at the end.
+template <typename F>
+bool waitFor(F done, std::chrono::seconds bound = std::chrono::seconds(60)) {
+  const auto end = std::chrono::steady_clock::now() + bound;
+  while (!done() && std::chrono::steady_clock::now() < end) {
+    QCoreApplication::processEvents();
+    QThread::msleep(1);
+  }
+  return done();
+}
+
 class WindowTest : public ::testing::Test {
  protected:
   // Starts the window as the program does: settings, load, show, first activation.
@@ -46,11 +57,7 @@ class WindowTest : public ::testing::Test {
     w->show();
     w->Form_Activate();
     // The demonstration's run goes on by itself until duringRun ends it.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (w->autoLoadRunning() && std::chrono::steady_clock::now() < end) {
-      QCoreApplication::processEvents();
-      QThread::msleep(1);
-    }
+    waitFor([this] { return !w->autoLoadRunning(); });
   }
 
   void TearDown() override {
