@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
 
 namespace pakkon {
 namespace {
@@ -63,19 +65,50 @@ size_t utf8Length(std::string_view s) {
 
 bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+#ifdef __EMSCRIPTEN__
+// The page's libc knows Shift_JIS but not CP932: the same bytes except
+// seven symbols that CP932 reads as their full-width forms (NEC's and
+// IBM's extra rows are not known and become '?').
+constexpr const char* kCodePage = "SHIFT_JIS";
+constexpr std::pair<std::string_view, std::string_view> kWindowsForms[] = {
+    {"\xE3\x80\x9C", "\xEF\xBD\x9E"},  // WAVE DASH, FULLWIDTH TILDE
+    {"\xE2\x80\x96", "\xE2\x88\xA5"},  // DOUBLE VERTICAL LINE, PARALLEL TO
+    {"\xE2\x88\x92", "\xEF\xBC\x8D"},  // MINUS SIGN, FULLWIDTH HYPHEN-MINUS
+    {"\xC2\xA2", "\xEF\xBF\xA0"},      // CENT SIGN, FULLWIDTH
+    {"\xC2\xA3", "\xEF\xBF\xA1"},      // POUND SIGN, FULLWIDTH
+    {"\xC2\xAC", "\xEF\xBF\xA2"},      // NOT SIGN, FULLWIDTH
+    {"\xE2\x80\x94", "\xE2\x80\x95"},  // EM DASH, HORIZONTAL BAR
+};
+
+std::string replaced(std::string_view s, bool toWindows) {
+  std::string out(s);
+  for (const auto& [jis, windows] : kWindowsForms) {
+    const std::string_view from = toWindows ? jis : windows, to = toWindows ? windows : jis;
+    for (size_t at = 0; (at = out.find(from, at)) != std::string::npos; at += to.size())
+      out.replace(at, from.size(), to);
+  }
+  return out;
+}
+#else
+constexpr const char* kCodePage = "CP932";
+std::string_view replaced(std::string_view s, bool) { return s; }
+#endif
+
 }  // namespace
 
 // Opening a converter costs far more than a short conversion, so each
 // thread keeps one of each.
 std::string fncCp932_encode(std::string_view utf8, bool* lossless) {
-  thread_local Converter conv("CP932", "UTF-8");
-  return conv.run(utf8, utf8Length, lossless);
+  thread_local Converter conv(kCodePage, "UTF-8");
+  const auto in = replaced(utf8, false);
+  return conv.run(in, utf8Length, lossless);
 }
 
 std::string fncCp932_decode(std::string_view cp932) {
-  thread_local Converter conv("UTF-8", "CP932");
-  return conv.run(
-      cp932, [](std::string_view) { return size_t{1}; }, nullptr);
+  thread_local Converter conv("UTF-8", kCodePage);
+  return std::string(replaced(conv.run(
+                                  cp932, [](std::string_view) { return size_t{1}; }, nullptr),
+                              true));
 }
 
 std::string fncCp932_cut(std::string_view cp932, size_t maxBytes) {

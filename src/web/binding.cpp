@@ -1,0 +1,312 @@
+// The page's side of the game: one session over one puzzle. The page calls
+// in with its events and the time, reads the view back as JSON, and gets
+// the drawing of the two views as lists of calls to replay on a canvas.
+// Messages and questions wait in a queue the page empties after each call;
+// a question's answer comes back by its number.
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <chrono>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "app/errorlog.h"
+#include "app/keys.h"
+#include "app/progress.h"
+#include "app/puzzle_list.h"
+#include "app/session.h"
+#include "app/session_io.h"
+#include "app/startup.h"
+#include "draw/recording_surface.h"
+#include "draw/renderer.h"
+#include "model/puzzle_file.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "platform/text_catalogue.h"
+#include "solver/finish.h"
+
+namespace pakkon::web {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Where the site's files lie in the page's file system (embedded at link).
+constexpr const char* kProgramDir = "/pakkon";
+// As long as the window lets a hint search.
+constexpr auto kHintTime = std::chrono::seconds(3);
+
+SessionTime at(double ms) {
+  return SessionTime(std::chrono::duration_cast<SessionTime::duration>(std::chrono::duration<double, std::milli>(ms)));
+}
+
+std::string text(const Json& j) { return j.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
+class PageHost final : public SessionHost, public Dialogs {
+ public:
+  void tell(const PlayMessage& m) override { push("tell", m.text, m.title, m.icon, MsgButtons::OK); }
+  void ask(const PlayMessage& q, MsgButtons buttons, std::function<void(MsgAnswer)> then) override {
+    answers_[push("ask", q.text, q.title, q.icon, buttons)] = std::move(then);
+  }
+  void input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) override {
+    inputs_[push("input", prompt, title, MsgIcon::None, MsgButtons::OKCancel)] = std::move(then);
+  }
+  // The few messages that come as the desktop's blocking dialogs (the
+  // error report, start-up) are told; nothing waits for their answer.
+  MsgAnswer messageBox(const std::string& t, const std::string& title, MsgIcon icon, MsgButtons buttons) override {
+    push("tell", t, title, icon, MsgButtons::OK);
+    return buttons == MsgButtons::OK         ? MsgAnswer::OK
+           : buttons == MsgButtons::OKCancel ? MsgAnswer::Cancel
+                                             : MsgAnswer::No;
+  }
+  std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::string openFileDialog(const FileDialogRequest&) override { return {}; }
+  std::string saveFileDialog(const FileDialogRequest&) override { return {}; }
+
+  std::string drain() {
+    Json out = std::move(queue_);
+    queue_ = Json::array();
+    return text(out);
+  }
+  void answer(int id, int answer) {
+    const auto found = answers_.find(id);
+    if (found == answers_.end()) return;
+    auto then = std::move(found->second);
+    answers_.erase(found);
+    if (then) then(static_cast<MsgAnswer>(answer));
+  }
+  void typed(int id, const std::string& t) {
+    const auto found = inputs_.find(id);
+    if (found == inputs_.end()) return;
+    auto then = std::move(found->second);
+    inputs_.erase(found);
+    if (then) then(t);
+  }
+
+ private:
+  int push(const char* kind, const std::string& t, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+    queue_.push_back({{"id", ++last_},
+                      {"kind", kind},
+                      {"text", t},
+                      {"title", title},
+                      {"icon", static_cast<int>(icon)},
+                      {"buttons", static_cast<int>(buttons)}});
+    return last_;
+  }
+  Json queue_ = Json::array();
+  int last_ = 0;
+  std::map<int, std::function<void(MsgAnswer)>> answers_;
+  std::map<int, std::function<void(std::string)>> inputs_;
+};
+
+// A picture as the calls the renderer made, in twips.
+std::string calls(const RecordingSurface& s) {
+  Json out = Json::array();
+  for (const SurfaceCall& c : s.calls()) {
+    using K = SurfaceCall::Kind;
+    switch (c.kind) {
+      case K::Clear: out.push_back({"c"}); break;
+      case K::Line: out.push_back({"l", c.x1, c.y1, c.x2, c.y2, c.colour, c.pen}); break;
+      case K::Rectangle: out.push_back({"r", c.x1, c.y1, c.x2, c.y2, c.colour, c.pen}); break;
+      case K::FillRectangle: out.push_back({"f", c.x1, c.y1, c.x2, c.y2, c.colour}); break;
+      case K::Text: out.push_back({"t", c.x1, c.y1, c.text}); break;
+      case K::PenWidth:
+      case K::Persistent: break;
+    }
+  }
+  return text(out);
+}
+
+class Game {
+ public:
+  explicit Game(const std::string& language) {
+    subTextLanguage_set(language, std::string(kProgramDir) + "/locale");
+    started_ = fncStartup_prepare(st_, host_, kProgramDir);
+    subColor_set(st_);
+    st_.sngScale = fncScale_default();
+    session_.openPuzzle = [this](const std::string& path) { return openPath(path, now_); };
+  }
+
+  bool started() const { return started_; }
+  std::string messages() { return host_.drain(); }
+  void answer(int id, int a) { host_.answer(id, a); }
+  void typed(int id, const std::string& t) { host_.typed(id, t); }
+
+  // A file of the shipped collection, by its path in the page.
+  bool openPath(const std::string& path, double ms) {
+    now_ = ms;
+    std::string bytes;
+    if (const IoError e = fncFile_readAll(path, bytes, kPuzzleFileReadMax)) {
+      subError_log(host_, st_.G_sAppPath, "Line " + fncStr(kStepOpen) + ":" + e.text(),
+                   "frmMain.fncFile_get() " + fncStr(e.number));
+      return false;
+    }
+    return fncSession_open(session_, bytes, path, host_, at(ms));
+  }
+  bool openList(const std::string& path, double ms) {
+    if (!openPath(path, ms)) return false;
+    session_.setFromList();
+    return true;
+  }
+  // A file the player chose, by its name, from its bytes.
+  bool openBytes(const std::string& name, const std::string& bytes, double ms) {
+    now_ = ms;
+    return fncSession_open(session_, bytes, std::string(kProgramDir) + "/Opened/" + fncFile_title(name), host_, at(ms));
+  }
+
+  emscripten::val save() {
+    const std::optional<std::string> bytes = fncSession_saveBytes(st_, host_);
+    if (!bytes) return emscripten::val::null();
+    saved_ = *bytes;
+    return emscripten::val(
+        emscripten::typed_memory_view(saved_.size(), reinterpret_cast<const uint8_t*>(saved_.data())));
+  }
+
+  // A play action by its text form ("x+", "load", "sel 3", "undo").
+  bool act(const std::string& action, double ms) {
+    const std::optional<PlayAction> a = fncAction_parse(action);
+    return a && apply(*a, ms);
+  }
+
+  // A key as the page's keyboard event names it: whether it is a play key
+  // (the page then keeps it from scrolling), whether it played, and a
+  // hint's answer when it asked for one.
+  std::string key(const std::string& name, bool shift, bool ctrl, double ms) {
+    const std::optional<KeyCommand> k = fncKey_command(name, shift, ctrl, session_.play().controls());
+    Json out = {{"known", k.has_value()}, {"done", false}};
+    if (!k || !session_.playKeys()) return text(out);
+    switch (k->kind) {
+      case KeyCommand::Kind::Mark: out["done"] = subOption_mark(session_.play().controls(), k->block); break;
+      case KeyCommand::Kind::Hint: out["hint"] = hint(ms); break;
+      case KeyCommand::Kind::Action: out["done"] = apply(k->action, ms); break;
+    }
+    return text(out);
+  }
+
+  bool mark(int block) { return subOption_mark(session_.play().controls(), block); }
+
+  // The hint's answer as shown: "" outside plain play, else its kind and
+  // the blocks to take out.
+  std::string hint(double ms) {
+    now_ = ms;
+    if (!session_.playing()) return "";
+    const FinishProblem p = fncFinish_problem(st_);
+    FinishLimits limits;
+    limits.deadline = std::chrono::steady_clock::now() + kHintTime;
+    const std::optional<HintShown> shown = session_.hintAnswer(p, fncFinish_hint(p, limits), host_, at(ms));
+    if (!shown) return "";
+    Json remove = Json::array();
+    for (int b : shown->remove) remove.push_back(b + 1);
+    return text({{"kind", static_cast<int>(shown->kind)}, {"remove", remove}});
+  }
+
+  void giveUp() { session_.giveUp(); }
+
+  std::string view(double ms) const {
+    const SessionView v = session_.view(at(ms));
+    const PlayControls& c = v.controls;
+    Json options = Json::array();
+    for (bool o : c.option) options.push_back(o);
+    return text({{"controls",
+                  {{"load", c.load},
+                   {"cancel", c.cancel},
+                   {"pieceButtons", c.pieceButtons},
+                   {"boxButtons", c.boxButtons},
+                   {"botom", c.botom},
+                   {"reset", c.reset},
+                   {"shuffle", c.shuffle},
+                   {"list", c.list},
+                   {"option", options},
+                   {"checked", c.checked},
+                   {"listIndex", c.listIndex},
+                   {"shown", c.shown},
+                   {"sum", c.sum}}},
+                 {"canUndo", v.canUndo},
+                 {"canRedo", v.canRedo},
+                 {"playing", v.playing},
+                 {"playKeys", v.playKeys},
+                 {"recording", v.recording},
+                 {"solved", v.solved},
+                 {"moves", v.moves},
+                 {"seconds", v.seconds},
+                 {"hints", v.hints},
+                 {"file", st_.sPzFile.empty() ? "" : st_.G_sFileTitle},
+                 {"comment", st_.G_sComment},
+                 {"version", st_.G_sPzVersion},
+                 {"size", {st_.G_iCellX, st_.G_iCellY, st_.G_iCellZ}},
+                 {"caption", fncMainCaption(st_)}});
+  }
+
+  std::string drawBox(int dx, int dy) {
+    RecordingSurface s;
+    session_.drawBox(s, dx, dy);
+    return calls(s);
+  }
+  std::string drawBlock(int block) {
+    RecordingSurface s;
+    session_.drawBlock(s, block);
+    return calls(s);
+  }
+  void setPreview(bool on) { session_.setPreview(on); }
+
+  // The shipped collection with what the player has done.
+  std::string list() {
+    ProgressBook book;
+    book.load(session_.progressPath());
+    const PuzzleList l = fncPuzzleList_read(st_.G_sDataPath, book, session_.ratings());
+    Json rows = Json::array();
+    for (const PuzzleRow& r : l.rows)
+      rows.push_back({{"name", r.name},
+                      {"path", r.path},
+                      {"title", fncPuzzleRow_title(r)},
+                      {"problem", r.problem},
+                      {"size", {r.sizeX, r.sizeY, r.sizeZ}},
+                      {"blocks", r.blocks},
+                      {"solved", r.solved()},
+                      {"best", r.progress.bestSeconds > 0 ? fncSeconds_text(r.progress.bestSeconds) : ""}});
+    return text(rows);
+  }
+
+ private:
+  bool apply(const PlayAction& a, double ms) {
+    now_ = ms;
+    // As the window's play: undo and redo only in plain play.
+    if ((a.kind == ActionKind::Undo || a.kind == ActionKind::Redo) && !session_.playing()) return false;
+    return session_.apply(a, host_, true, session_.playing(), at(ms)).done;
+  }
+
+  PuzzleState st_;
+  PageHost host_;
+  Session session_{st_, host_};
+  bool started_ = false;
+  double now_ = 0;
+  std::string saved_;
+};
+
+}  // namespace
+}  // namespace pakkon::web
+
+EMSCRIPTEN_BINDINGS(pakkon) {
+  using pakkon::web::Game;
+  emscripten::class_<Game>("Game")
+      .constructor<std::string>()
+      .function("started", &Game::started)
+      .function("messages", &Game::messages)
+      .function("answer", &Game::answer)
+      .function("typed", &Game::typed)
+      .function("openPath", &Game::openPath)
+      .function("openList", &Game::openList)
+      .function("openBytes", &Game::openBytes)
+      .function("save", &Game::save)
+      .function("act", &Game::act)
+      .function("key", &Game::key)
+      .function("mark", &Game::mark)
+      .function("hint", &Game::hint)
+      .function("giveUp", &Game::giveUp)
+      .function("view", &Game::view)
+      .function("drawBox", &Game::drawBox)
+      .function("drawBlock", &Game::drawBlock)
+      .function("setPreview", &Game::setPreview)
+      .function("list", &Game::list);
+}

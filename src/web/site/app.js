@@ -1,0 +1,352 @@
+'use strict';
+// The page maps the session's view to its elements and its events to the
+// session's commands; every rule of the game is in the core (pakkon.wasm).
+
+(() => {
+  const LANGUAGE_KEY = 'pakkon.language';
+  const language = localStorage.getItem(LANGUAGE_KEY) === 'en' ? 'en' : 'ja';
+  const $ = (id) => document.getElementById(id);
+  const now = () => performance.now();
+  let game = null;
+  let view = null;
+  // The box view's scroll bars where the window starts them.
+  const dx = 120;
+  const dy = 120;
+
+  // ---- the page's own texts: the window's, English from its catalogue ----
+  const english = new Map();
+  const plain = (s) => s.replace(/\(&.\)/, '').replace(/&(.)/, '$1').replace(/\r\n/g, '\n');
+  function t(ja, n) {
+    const key = ja.replace(/\r\n/g, '\n');
+    const found = language === 'en' && english.get(key);
+    if (!found) return plain(ja);
+    return plain(Array.isArray(found) ? found[n === 1 || found.length === 1 ? 0 : 1] : found);
+  }
+  async function loadCatalogue() {
+    if (language !== 'en') return;
+    const xml = new DOMParser().parseFromString(await (await fetch('pakkon_en.ts')).text(), 'text/xml');
+    for (const m of xml.querySelectorAll('message')) {
+      const source = m.querySelector('source');
+      const translation = m.querySelector('translation');
+      if (!source || !translation || translation.getAttribute('type') === 'unfinished') continue;
+      const forms = [...translation.querySelectorAll('numerusform')].map((f) => f.textContent);
+      english.set(source.textContent.replace(/\r\n/g, '\n'), forms.length ? forms : translation.textContent);
+    }
+  }
+
+  // ---- drawing: the renderer's calls, in twips, replayed on a canvas ----
+  const TWIPS = 15;
+  const colour = (c) => `rgb(${c & 255},${(c >> 8) & 255},${(c >> 16) & 255})`;
+  function paint(canvas, json) {
+    const ctx = canvas.getContext('2d');
+    const k = canvas.width / 225 / TWIPS;
+    ctx.lineCap = 'square';
+    for (const c of JSON.parse(json)) {
+      switch (c[0]) {
+        case 'c':
+          ctx.fillStyle = '#fff';
+          ctx.fillRect(0, 0, canvas.width, canvas.height);
+          break;
+        case 'l':
+          ctx.strokeStyle = colour(c[5]);
+          ctx.lineWidth = c[6] * k * TWIPS;
+          ctx.beginPath();
+          ctx.moveTo(c[1] * k, c[2] * k);
+          ctx.lineTo(c[3] * k, c[4] * k);
+          ctx.stroke();
+          break;
+        case 'r':
+          ctx.strokeStyle = colour(c[5]);
+          ctx.lineWidth = c[6] * k * TWIPS;
+          ctx.strokeRect(c[1] * k, c[2] * k, (c[3] - c[1]) * k, (c[4] - c[2]) * k);
+          break;
+        case 'f':
+          ctx.fillStyle = colour(c[5]);
+          ctx.fillRect(Math.min(c[1], c[3]) * k, Math.min(c[2], c[4]) * k, (Math.abs(c[3] - c[1]) + TWIPS) * k,
+            (Math.abs(c[4] - c[2]) + TWIPS) * k);
+          break;
+        case 't':
+          ctx.fillStyle = '#000';
+          ctx.font = `${12 * k * TWIPS}px sans-serif`;
+          ctx.textBaseline = 'top';
+          ctx.fillText(c[3], c[1] * k, c[2] * k);
+          break;
+      }
+    }
+  }
+
+  // ---- messages and questions, one at a time ----
+  const pending = [];
+  let shown = null;
+  const BUTTONS = {
+    0: [['OK', 1]],
+    1: [['OK', 1], ['キャンセル', 2]],
+    3: [['はい', 6], ['いいえ', 7], ['キャンセル', 2]],
+    4: [['はい', 6], ['いいえ', 7]],
+    260: [['はい', 6], ['いいえ', 7]],
+  };
+  const BUTTON_EN = { OK: 'OK', キャンセル: 'Cancel', はい: 'Yes', いいえ: 'No' };
+  function tell(text, title) {
+    pending.push({ kind: 'page', text, title, buttons: 0 });
+    pump();
+  }
+  function pump() {
+    if (shown || !pending.length) return;
+    shown = pending.shift();
+    $('dialogTitle').textContent = shown.title;
+    $('dialogText').textContent = shown.text.replace(/\r\n/g, '\n');
+    const input = $('dialogInput');
+    input.hidden = shown.kind !== 'input';
+    input.value = '';
+    const box = $('dialogButtons');
+    box.replaceChildren();
+    const choices = BUTTONS[shown.buttons] || BUTTONS[0];
+    for (const [label, value] of choices) {
+      const b = document.createElement('button');
+      b.textContent = language === 'en' ? BUTTON_EN[label] : label;
+      b.dataset.answer = value;
+      b.addEventListener('click', () => close(value));
+      box.append(b);
+    }
+    $('dialog').hidden = false;
+    // No is the default of a question whose default is No.
+    const first = shown.buttons === 260 ? box.lastChild : box.firstChild;
+    (shown.kind === 'input' ? input : first).focus();
+  }
+  function close(value) {
+    const m = shown;
+    shown = null;
+    $('dialog').hidden = true;
+    if (m.kind === 'ask') game.answer(m.id, value);
+    if (m.kind === 'input') game.typed(m.id, value === 1 ? $('dialogInput').value : '');
+    refresh();
+    pump();
+  }
+  function takeMessages() {
+    for (const m of JSON.parse(game.messages())) pending.push(m);
+    pump();
+  }
+
+  // ---- the view ----
+  const BUTTON_RULE = {
+    load: 'load', cancel: 'cancel', bottom: 'botom', reset: 'reset', shuffle: 'shuffle',
+    'box-tz': 'boxButtons', 'box-tx': 'boxButtons', 'box-ty': 'boxButtons', 'box-org': 'boxButtons',
+    clear: 'boxButtons',
+  };
+  function secondsText(s) {
+    const whole = Math.floor(s);
+    const m = Math.floor(whole / 60) % 60;
+    const h = Math.floor(whole / 3600);
+    const ss = String(whole % 60).padStart(2, '0');
+    return h ? `${h}:${String(m).padStart(2, '0')}:${ss}` : `${m}:${ss}`;
+  }
+  function showStatus() {
+    view = JSON.parse(game.view(now()));
+    $('stsClock').textContent = view.recording ? secondsText(view.seconds) : '';
+  }
+  function refresh() {
+    showStatus();
+    const v = view;
+    const c = v.controls;
+    const open = v.file !== '';
+    for (const b of document.querySelectorAll('[data-act]')) {
+      const rule = BUTTON_RULE[b.dataset.act] || 'pieceButtons';
+      b.disabled = !open || !c[rule];
+    }
+    $('cmdRemove').disabled = !open || !c.boxButtons;
+    const list = $('lstPiece');
+    [...list.children].forEach((b, k) => {
+      b.disabled = !open || !c.list;
+      b.setAttribute('aria-selected', String(c.listIndex === k));
+    });
+    const options = $('options');
+    [...options.children].forEach((label, k) => {
+      label.hidden = !c.option[k];
+      label.firstChild.checked = c.checked === k;
+    });
+    $('lblSum').textContent = c.sum;
+    $('lblPiece').textContent = open ? String(c.shown + 1) : '';
+    $('mnuFileSave').disabled = !open;
+    $('mnuEditUndo').disabled = !v.canUndo;
+    $('mnuEditRedo').disabled = !v.canRedo;
+    $('mnuHelpHint').disabled = !open || !v.playing;
+    $('mnuHelpHelp').disabled = !open;
+    $('caption').textContent = v.caption;
+    document.title = v.caption;
+    $('stsFile').textContent = v.file;
+    $('stsSize').textContent = open ? v.size.join('×') : '';
+    $('stsComment').textContent = open ? v.comment : '';
+    $('stsMoves').textContent = v.recording ? `${t('手数')}: ${v.moves}` : '';
+    $('lblHints').textContent = v.hints > 0 ? t('ヒント：%1 回').replace('%1', v.hints) : '';
+    paint($('pictMain'), game.drawBox(dx, dy));
+    paint($('pictPiece'), game.drawBlock(c.shown));
+    takeMessages();
+  }
+
+  // ---- commands ----
+  function act(text) {
+    game.act(text, now());
+    refresh();
+  }
+  const HINT_TEXTS = [
+    '時間内にヒントを見つけられませんでした。',
+    'もう完成しています。',
+    null,
+    null,
+    '箱の中身が、箱からはみ出しています。\r\n[ Orgin ] や [ Turn ] で箱の中へ戻してください。',
+    'このパズルは、空の箱からでも完成できません。',
+    '箱に、入れたどのブロックのものでもないセルがあります。\r\n[ Clear ] で箱を空にすれば、完成できます。',
+    'このままでは完成できません。ブロック %1 を外してみましょう。',
+  ];
+  function showHint(json) {
+    refresh();
+    if (!json) return;
+    const h = JSON.parse(json);
+    const text = HINT_TEXTS[h.kind];
+    if (!text) return;
+    const names = h.remove.map(String);
+    const joined = names.length > 1 ? names.slice(0, -1).join(t('、')) + t(' と ') + names[names.length - 1] : names.join('');
+    tell(t(text, h.remove.length).replace('%1', joined), t('ヒント'));
+  }
+
+  const KEYS_HELP =
+    '1 ～ 8　　ブロックを選ぶ（リストと同じ）\r\n← →　　X-　X+\r\n↑ ↓　　Y-　Y+\r\nPageUp　PageDown　　Z+　Z-\r\n' +
+    'Q　W　E　　ブロックの Turn-Z　Turn-X　Turn-Y\r\nO　　ブロックの Orgin\r\nB　　Botom\r\nR　　Reset\r\nS　　Shuffle\r\n' +
+    'Enter　Space　　Load\r\nBackspace　　Cancel\r\nCtrl+1 ～ Ctrl+8　　[Block] 枠のブロックに印を付ける\r\n' +
+    'U　　UNLOAD（印の付いたブロック）\r\nDelete　　Clear\r\nShift+Q　Shift+W　Shift+E　　箱の Turn-Z　Turn-X　Turn-Y\r\n' +
+    'Shift+O　　箱の Orgin\r\nH　　ヒント\r\nCtrl+Z　　元に戻す\r\nCtrl+Y　Ctrl+Shift+Z　　やり直し\r\n\r\n' +
+    'ボタンやチェックボックスを選んでいるときの Space と Enter、\r\n' +
+    'ブロックのリストを選んでいるときの ↑ ↓ PageUp PageDown は、そのボタンやリストが使います。\r\n' +
+    'デモンストレーションの間は、キーは働きません。';
+
+  // Keys that would scroll the page or go back when nothing plays them.
+  const PAGE_KEYS = new Set([' ', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown', 'Backspace']);
+  function onKey(e) {
+    if (!game) return;
+    if (shown) {
+      if (e.key === 'Escape') close(BUTTONS[shown.buttons]?.slice(-1)[0][1] ?? 1);
+      return;
+    }
+    const el = document.activeElement;
+    const tag = el ? el.tagName : '';
+    if (tag === 'SELECT' || tag === 'TEXTAREA' || (tag === 'INPUT' && !['radio', 'checkbox'].includes(el.type))) return;
+    // A focused control keeps the keys it uses itself, as in the window.
+    const ownKey = (tag === 'BUTTON' || tag === 'INPUT') && (e.key === ' ' || e.key === 'Enter');
+    const inList = el && el.parentElement === $('lstPiece') && ['ArrowUp', 'ArrowDown', 'PageUp', 'PageDown'].includes(e.key);
+    if (ownKey || inList || e.altKey) return;
+    const r = JSON.parse(game.key(e.key, e.shiftKey, e.ctrlKey || e.metaKey, now()));
+    if (r.known || PAGE_KEYS.has(e.key)) e.preventDefault();
+    if (r.hint !== undefined) showHint(r.hint);
+    else if (r.known) refresh();
+  }
+
+  function download(bytes, name) {
+    const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+    const a = document.createElement('a');
+    a.href = url;
+    a.download = name;
+    document.body.append(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 0);
+  }
+
+  function showList() {
+    const rows = $('puzzleRows');
+    rows.replaceChildren();
+    for (const r of JSON.parse(game.list())) {
+      const li = document.createElement('li');
+      const b = document.createElement('button');
+      b.textContent = `${r.title}  ${r.size.join('×')}` + (r.best ? `  ${r.best}` : '');
+      b.dataset.name = r.name;
+      b.disabled = r.problem !== '';
+      if (r.solved) b.classList.add('solved');
+      b.addEventListener('click', () => {
+        $('puzzleList').hidden = true;
+        game.openList(r.path, now());
+        document.activeElement.blur();
+        refresh();
+      });
+      li.append(b);
+      rows.append(li);
+    }
+    $('puzzleList').hidden = false;
+  }
+
+  function build() {
+    for (const el of document.querySelectorAll('[data-tr]')) el.textContent = t(el.dataset.tr);
+    for (const b of document.querySelectorAll('[data-act]')) b.addEventListener('click', () => act(b.dataset.act));
+    for (let k = 0; k < 8; ++k) {
+      const b = document.createElement('button');
+      b.textContent = String(k + 1);
+      b.setAttribute('role', 'option');
+      b.addEventListener('click', () => act(`sel ${k + 1}`));
+      $('lstPiece').append(b);
+      const label = document.createElement('label');
+      const radio = document.createElement('input');
+      radio.type = 'radio';
+      radio.name = 'optPiece';
+      radio.id = `optPiece${k}`;
+      radio.addEventListener('change', () => {
+        game.mark(k);
+        refresh();
+      });
+      label.append(radio, String(k + 1));
+      label.hidden = true;
+      $('options').append(label);
+    }
+    $('cmdRemove').addEventListener('click', () => act(`unload ${view.controls.checked + 1}`));
+    $('mnuEditUndo').addEventListener('click', () => act('undo'));
+    $('mnuEditRedo').addEventListener('click', () => act('redo'));
+    $('mnuHelpHint').addEventListener('click', () => showHint(game.hint(now())));
+    $('mnuHelpHelp').addEventListener('click', () => {
+      game.giveUp();
+      refresh();
+    });
+    $('mnuHelpKeys').addEventListener('click', () => tell(t(KEYS_HELP), t('キー操作')));
+    $('mnuPreview').addEventListener('change', (e) => {
+      game.setPreview(e.target.checked);
+      refresh();
+    });
+    $('mnuList').addEventListener('click', showList);
+    $('puzzleListClose').addEventListener('click', () => ($('puzzleList').hidden = true));
+    $('mnuFileOpen').addEventListener('change', async (e) => {
+      const file = e.target.files[0];
+      e.target.value = '';
+      if (!file) return;
+      const bytes = new Uint8Array(await file.slice(0, 1 << 20).arrayBuffer());
+      game.openBytes(file.name, bytes, now());
+      refresh();
+    });
+    $('mnuFileSave').addEventListener('click', () => {
+      const bytes = game.save();
+      if (bytes) download(bytes.slice(), view.file);
+      refresh();
+    });
+    $('language').value = language;
+    $('language').addEventListener('change', (e) => {
+      localStorage.setItem(LANGUAGE_KEY, e.target.value);
+      location.reload();
+    });
+    document.addEventListener('keydown', onKey);
+    setInterval(() => game && showStatus(), 500);
+  }
+
+  async function start() {
+    document.documentElement.lang = language;
+    for (const canvas of document.querySelectorAll('canvas')) {
+      const scale = 2 * (window.devicePixelRatio || 1);
+      canvas.width = 225 * scale;
+      canvas.height = 209 * scale;
+    }
+    const [module] = await Promise.all([createPakkon(), loadCatalogue()]);
+    game = new module.Game(language);
+    build();
+    refresh();
+    $('loading').hidden = true;
+    document.body.dataset.ready = 'true';
+    performance.mark('pakkon-ready');
+    if (!location.hash) showList();
+  }
+  start();
+})();
