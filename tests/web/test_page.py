@@ -1,0 +1,265 @@
+"""The web page in headless Chromium: the site built once (build-web/site),
+served from this process, one browser for every test.
+
+PAKKON_WEB_BUILD: the emscripten build folder; PAKKON_TOOL: the desktop
+build's pakkon-tool, whose saves the page's must equal. The screenshot goes
+to PAKKON_WEB_BUILD/artifacts/.
+"""
+
+import functools
+import gzip
+import http.server
+import os
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+from pathlib import Path
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+BUILD = Path(os.environ.get("PAKKON_WEB_BUILD", "build-web")).resolve()
+SITE = BUILD / "site"
+PUZZLES = BUILD / "src/web/files/Data"
+TOOL = os.environ.get("PAKKON_TOOL", "")
+BOUND = 60  # seconds: a generous bound for any condition polled
+
+server = driver = downloads = None
+base = ""
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def setUpModule():
+    global server, driver, downloads, base
+    handler = functools.partial(QuietHandler, directory=str(SITE))
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = f"http://127.0.0.1:{server.server_address[1]}/"
+    downloads = tempfile.TemporaryDirectory()
+    options = webdriver.ChromeOptions()
+    for a in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage", "--window-size=1400,1000"):
+        options.add_argument(a)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads.name})
+
+
+def tearDownModule():
+    driver.quit()
+    server.shutdown()
+    downloads.cleanup()
+
+
+def wait_for(condition, what):
+    end = time.monotonic() + BOUND
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError(f"not within {BOUND} s: {what}")
+
+
+def el(id_):
+    return driver.find_element(By.ID, id_)
+
+
+def load(language="ja"):
+    driver.get(base + "#test")
+    driver.execute_script("localStorage.setItem('pakkon.language', arguments[0])", language)
+    driver.refresh()
+    wait_for(lambda: driver.execute_script("return document.body.dataset.ready"), "the page ready")
+    driver.get_log("browser")  # what the previous page left
+
+
+def open_listed(name):
+    el("mnuList").click()
+    wait_for(lambda: driver.find_elements(By.CSS_SELECTOR, f'#puzzleRows button[data-name="{name}"]'), "the list")
+    driver.find_element(By.CSS_SELECTOR, f'#puzzleRows button[data-name="{name}"]').click()
+    wait_for(lambda: el("stsFile").text == name, f"{name} open")
+
+
+def open_file(path):
+    el("mnuFileOpen").send_keys(str(path))
+
+
+def dialog():
+    """(title, text) of the message shown, or None."""
+    return (el("dialogTitle").text, el("dialogText").text) if el("dialog").is_displayed() else None
+
+
+def wait_dialog():
+    return wait_for(dialog, "a message")
+
+
+def answer(index=0):
+    driver.find_elements(By.CSS_SELECTOR, "#dialogButtons button")[index].click()
+    wait_for(lambda: not el("dialog").is_displayed() or dialog(), "the message answered")
+
+
+def keys(*sequence):
+    """Key presses to the page; 'ctrl+z' and 'shift+q' hold the modifier."""
+    chain = ActionChains(driver)
+    for k in sequence:
+        if "+" in k and len(k) > 1:
+            mod, key = k.split("+")
+            held = Keys.CONTROL if mod == "ctrl" else Keys.SHIFT
+            chain.key_down(held).send_keys(key).key_up(held)
+        else:
+            chain.send_keys(k)
+    chain.perform()
+
+
+def sum_text():
+    return el("lblSum").text
+
+
+def give_up(password):
+    el("mnuHelpHelp").click()
+    wait_dialog()
+    answer(0)  # Yes
+    wait_for(lambda: el("dialogInput").is_displayed(), "the password box")
+    el("dialogInput").send_keys(password)
+    answer(0)
+    wait_dialog()  # Reset is enabled
+    answer(0)
+
+
+def solve_first_step():
+    """The first puzzle: given up, then each block Reset to where it was made and loaded, by keys."""
+    open_listed("01-first-step.bin")
+    give_up("Hajime1")
+    for block, filled in (("1", "3 : 8"), ("2", "6 : 8"), ("3", None)):
+        keys(block, "r", Keys.ENTER)
+        if filled:
+            wait_for(lambda: sum_text() == filled, f"block {block} loaded")
+    return wait_dialog()
+
+
+class PageTest(unittest.TestCase):
+    def test_loads_and_draws_without_console_errors(self):
+        load()
+        open_listed("06-soma-cube.bin")
+        self.assertEqual(el("stsSize").text, "3×3×3")
+        self.assertEqual(sum_text(), "0 : 27")
+        # The block view holds the drawing of block 1: not a blank canvas.
+        colours = driver.execute_script(
+            "const c = document.getElementById('pictPiece');"
+            "const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;"
+            "const seen = new Set(); for (let i = 0; i < d.length; i += 4 * 97) seen.add(d[i] << 16 | d[i+1] << 8 | d[i+2]);"
+            "return seen.size;")
+        self.assertGreater(colours, 3)
+        (BUILD / "artifacts").mkdir(exist_ok=True)
+        driver.save_screenshot(str(BUILD / "artifacts/page.png"))
+        self.assertEqual([m for m in driver.get_log("browser") if m["level"] == "SEVERE"], [])
+        paint = driver.execute_script(
+            "const p = performance.getEntriesByName('first-contentful-paint')[0];"
+            "const r = performance.getEntriesByName('pakkon-ready')[0];"
+            "return [p ? p.startTime : -1, r ? r.startTime : -1];")
+        packed = sum(len(gzip.compress(f.read_bytes(), 9)) for f in SITE.rglob("*") if f.is_file())
+        print(f"\nweb figures: site {packed / 1024:.0f} KiB gzip-compressed; first paint {paint[0]:.0f} ms, "
+              f"game ready {paint[1]:.0f} ms (headless, local server)")
+
+    def test_solved_by_keys_with_undo_and_completion(self):
+        load()
+        open_listed("01-first-step.bin")
+        # Block 2 loads, undo takes it out, redo puts it back, Cancel takes it out again.
+        keys("2", Keys.ENTER)
+        wait_for(lambda: sum_text() == "3 : 8", "block 2 loaded")
+        self.assertEqual(el("stsMoves").text, "手数: 1")
+        keys("ctrl+z")
+        wait_for(lambda: sum_text() == "0 : 8", "undone")
+        keys("ctrl+y")
+        wait_for(lambda: sum_text() == "3 : 8", "redone")
+        keys(Keys.BACKSPACE)  # Cancel
+        wait_for(lambda: sum_text() == "0 : 8", "cancelled")
+        title, text = solve_first_step()
+        self.assertEqual((title, text), ("♪おめでとう♪", "☆グレイト☆　お疲れさまでした"))
+        answer()
+        self.assertEqual(sum_text(), "8 : 8")
+        # A key does nothing while a message is up, and Load has nothing left to do.
+        keys(Keys.ENTER)
+        self.assertIsNone(dialog())
+
+    def test_hint_plays_a_block(self):
+        load()
+        open_listed("02-small-tower.bin")
+        keys("h")
+        wait_for(lambda: el("lblHints").text == "ヒント：1 回", "one hint counted")
+        self.assertTrue(el("mnuEditUndo").is_enabled())
+        # The block stands where it goes: Load takes it in without a word.
+        keys(Keys.ENTER)
+        wait_for(lambda: sum_text() != "0 : 12", "the hinted block loaded")
+        self.assertIsNone(dialog())
+
+    def test_damaged_or_foreign_file_refused(self):
+        load()
+        open_listed("01-first-step.bin")
+        keys("2", Keys.ENTER)
+        wait_for(lambda: sum_text() == "3 : 8", "block 2 loaded")
+        good = (PUZZLES / "01-first-step.bin").read_bytes()
+        with tempfile.TemporaryDirectory() as d:
+            cases = {
+                "cut.bin": (good[:3000], lambda t: t[0].startswith("frmMain.fncFile_get()") and t[1].startswith("Error Line ")),
+                "foreign.bin": (b"PK\x03\x04" + good[4:], lambda t: t == ("読み出し不可能なパズル", "バージョンが特定できませんでした。")),
+            }
+            for name, (data, expected) in cases.items():
+                path = Path(d) / name
+                path.write_bytes(data)
+                open_file(path)
+                shown = wait_dialog()
+                self.assertTrue(expected(shown), f"{name}: {shown}")
+                answer()
+                # Nothing changed: the puzzle, its box and its save target.
+                self.assertEqual(el("stsFile").text, "01-first-step.bin")
+                self.assertEqual(sum_text(), "3 : 8")
+
+    def test_english_by_the_menu(self):
+        load()
+        driver.find_element(By.CSS_SELECTOR, "#language option[value='en']").click()
+        wait_for(lambda: driver.execute_script("return document.documentElement.lang === 'en' && document.body.dataset.ready"),
+                 "the English page")
+        self.assertEqual(el("mnuEditUndo").text, "Undo")
+        self.assertIn("Pakkon", el("caption").text)
+        title, text = solve_first_step()
+        self.assertEqual((title, text), ("♪Congratulations♪", "☆Great☆ Well done!"))
+        answer()
+        driver.refresh()
+        wait_for(lambda: driver.execute_script("return document.body.dataset.ready"), "the page again")
+        self.assertEqual(el("mnuEditUndo").text, "Undo")  # the choice is kept
+        driver.execute_script("localStorage.removeItem('pakkon.language')")
+
+    @unittest.skipUnless(TOOL, "PAKKON_TOOL names the desktop build's pakkon-tool")
+    def test_save_writes_what_the_desktop_writes(self):
+        load()
+        source = PUZZLES / "03-flat-box.bin"
+        open_file(source)
+        wait_for(lambda: el("stsFile").text == "03-flat-box.bin", "the file open")
+        keys("3", "q", "w", Keys.ARROW_RIGHT, Keys.ENTER, "2", Keys.ENTER, "shift+q")
+        wait_for(lambda: el("stsMoves").text == "手数: 2" or el("stsMoves").text == "手数: 3", "the moves made")
+        for f in Path(downloads.name).iterdir():
+            f.unlink()
+        el("mnuFileSave").click()
+        saved = Path(downloads.name) / "03-flat-box.bin"
+        wait_for(lambda: saved.exists() and saved.stat().st_size > 0, "the download")
+        with tempfile.TemporaryDirectory() as d:
+            out = Path(d) / "desktop.bin"
+            subprocess.run([TOOL, "play", str(source), "--actions", "sel 3; tz; tx; x+; load; sel 2; load; box-tz",
+                            "--save", str(out)], check=True, capture_output=True)
+            page, desktop = saved.read_bytes(), out.read_bytes()
+        # Bytes 16 to 47 are the scrambling key drawn afresh for each save and the password scrambled with it.
+        self.assertEqual(len(page), len(desktop))
+        self.assertEqual(page[:16] + page[48:], desktop[:16] + desktop[48:])
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
