@@ -14,6 +14,8 @@ if [ "${1:-run}" = test ]; then
   # ThreadSanitizer's runtime for g++.
   packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev clang-format libtsan2)
   packages+=("${packaging[@]}" desktop-file-utils appstream lintian)
+  # The web page: Debian's emscripten, and headless Chromium driven by Selenium.
+  packages+=(emscripten make chromium chromium-driver python3-selenium)
 elif [ "${1:-run}" = package ]; then
   packages+=("${packaging[@]}")
 fi

@@ -22,6 +22,14 @@ echo "== Debian package =="
 # Built from the normal build, validated, unpacked and started headless.
 tests/package/run_package_test.sh build
 
+echo "== web page =="
+# The site built once with emscripten, then played in headless Chromium;
+# its saves are compared with the normal build's pakkon-tool.
+web_start=$(date +%s)
+scripts/web.sh build
+PAKKON_WEB_BUILD=build-web PAKKON_TOOL=$PWD/build/pakkon/pakkon-tool /usr/bin/python3 -m unittest -v tests/web/test_page.py
+echo "web stage: $(($(date +%s) - web_start)) s"
+
 echo "== sanitizer build =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPAKKON_SANITIZE=ON -DPAKKON_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"

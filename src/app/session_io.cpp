@@ -56,4 +56,11 @@ std::optional<std::string> fncSession_saveBytes(PuzzleState& st, Dialogs& dialog
   return bytes;
 }
 
+void subAutoMove_set(Session& session, bool on) {
+  session.setAutoMove(on);
+  PlayControls& c = session.play().controls();
+  c.load = c.list = c.boxButtons = c.pieceButtons = !on;
+  session.play().clearMoves();
+}
+
 }  // namespace pakkon

@@ -24,4 +24,9 @@ bool fncSession_open(Session& session, std::string_view bytes, const std::string
 // field cannot be stored.
 std::optional<std::string> fncSession_saveBytes(PuzzleState& st, Dialogs& dialogs);
 
+// 表示 → 自動移動 on or off: the play controls the loader's frame
+// replaces (Load, the block list, the box's and the block's buttons) are
+// disabled while it shows, and the move list starts afresh.
+void subAutoMove_set(Session& session, bool on);
+
 }  // namespace pakkon

@@ -5,8 +5,10 @@
 // a question's answer comes back by its number.
 
 #include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
+#include <array>
 #include <chrono>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -19,6 +21,8 @@
 #include "app/session.h"
 #include "app/session_io.h"
 #include "app/startup.h"
+#include "autoload/search.h"
+#include "autoload/search_reference.h"
 #include "draw/recording_surface.h"
 #include "draw/renderer.h"
 #include "model/puzzle_file.h"
@@ -118,6 +122,48 @@ std::string calls(const RecordingSurface& s) {
   return text(out);
 }
 
+// The auto loader as the page sees it: a slice gives the browser its frame
+// back after a few milliseconds; what it shows is read after each slice.
+class PageLoaderHooks final : public AutoLoadHooks {
+ public:
+  PageLoaderHooks(PlayControls& controls, SessionHost& host) : controls_(controls), host_(host) {}
+
+  void sliceStarts() {
+    sliceStart_ = emscripten_get_now();
+    countdown_ = 1;
+  }
+  bool pumpDue() override {
+    // Reading the clock costs more than a test: look at it now and then.
+    if (--countdown_ > 0) return false;
+    countdown_ = 1024;
+    return emscripten_get_now() - sliceStart_ >= kSliceMs;
+  }
+  bool deadSpaceChecked() override { return controls_.deadSpace; }
+  void pieceDraw(int block) override { controls_.shown = block; }
+  void stripColour(int column, int32_t colour) override { colours[static_cast<size_t>(column)] = colour; }
+  void stripLabel(StripRow row, int column, int value) override {
+    labels[static_cast<size_t>(row)][static_cast<size_t>(column)] = value;
+  }
+  void autoInfoShow() override { infoShown = true; }
+  void sumText(const std::string& text) override { controls_.sum = text; }
+  void resultLine(const std::string& line) override { lines.push_back(line); }
+  void message(const std::string& text, const std::string& title, MsgIcon icon) override {
+    host_.tell({text, title, icon});
+  }
+
+  std::array<int32_t, kPieces> colours{};
+  std::array<std::array<int, kPieces>, 3> labels{};
+  std::vector<std::string> lines;
+  bool infoShown = false;
+
+ private:
+  static constexpr double kSliceMs = 10;
+  PlayControls& controls_;
+  SessionHost& host_;
+  double sliceStart_ = 0;
+  int countdown_ = 1;
+};
+
 class Game {
  public:
   explicit Game(const std::string& language) {
@@ -202,6 +248,61 @@ class Game {
   }
 
   void giveUp() { session_.giveUp(); }
+  void setDeadSpace(bool on) { session_.play().controls().deadSpace = on; }
+
+  // ---- the auto loader ----
+  void setAutoMove(bool on) {
+    if (session_.loading()) return;
+    subAutoMove_set(session_, on);
+    showInfo();
+  }
+  // LOAD: false when a run goes on already.
+  bool loadStart(double ms) {
+    if (session_.loading() || !session_.autoMove()) return false;
+    session_.play().clearMoves();
+    hooks_.lines.clear();
+    return session_.loadStart(hooks_, at(ms));
+  }
+  void loadStop() { st_.bStop = true; }
+  void loaderInit() {
+    if (session_.loading()) return;
+    session_.loaderInit();
+    hooks_.lines.clear();
+    showInfo();
+  }
+  // One slice when one is due; whether a run still goes on.
+  bool tick(double ms) {
+    now_ = ms;
+    if (!session_.loading()) return false;
+    hooks_.sliceStarts();
+    try {
+      session_.tick(at(ms));
+    } catch (const std::exception& e) {
+      // The state stays as the search last wrote it; only the run ends.
+      host_.tell({fncText_message("予期しないエラーのため、自動装填を中断しました。\n%1", {e.what()}), "Auto Load",
+                  MsgIcon::Critical});
+      session_.loadAbandon();
+    }
+    if (hooks_.infoShown) showInfo();
+    return session_.loading();
+  }
+  // The loader's frame: each block's strip and counters, the result lines.
+  std::string loaderView() const {
+    Json strips = Json::array();
+    for (int k = 0; k < kPieces; ++k) {
+      const auto i = static_cast<size_t>(k);
+      strips.push_back({{"rotation", st_.GE_iRotation[k] + 1},
+                        {"colour", hooks_.colours[i]},
+                        {"no", hooks_.labels[0][i]},
+                        {"turns", hooks_.labels[1][i]},
+                        {"faces", hooks_.labels[2][i]}});
+    }
+    return text({{"autoMove", session_.autoMove()},
+                 {"loading", session_.loading()},
+                 {"deadSpace", session_.play().controls().deadSpace},
+                 {"strips", strips},
+                 {"lines", hooks_.lines}});
+  }
 
   std::string view(double ms) const {
     const SessionView v = session_.view(at(ms));
@@ -276,9 +377,21 @@ class Game {
     return session_.apply(a, host_, true, session_.playing(), at(ms)).done;
   }
 
+  void showInfo() {
+    hooks_.infoShown = false;
+    for (int k = 0; k < kPieces; ++k) {
+      const auto i = static_cast<size_t>(k);
+      hooks_.colours[i] = autoload_internal::fncStrip_colour(st_, st_.GE_iRotation[k]);
+      hooks_.labels[0][i] = st_.G_Info_Piece[k].iNo;
+      hooks_.labels[1][i] = st_.G_Info_Piece[k].iTurn_CtZ;
+      hooks_.labels[2][i] = st_.G_Info_Piece[k].iFace_ct;
+    }
+  }
+
   PuzzleState st_;
   PageHost host_;
   Session session_{st_, host_};
+  PageLoaderHooks hooks_{session_.play().controls(), host_};
   bool started_ = false;
   double now_ = 0;
   std::string saved_;
@@ -304,6 +417,13 @@ EMSCRIPTEN_BINDINGS(pakkon) {
       .function("mark", &Game::mark)
       .function("hint", &Game::hint)
       .function("giveUp", &Game::giveUp)
+      .function("setDeadSpace", &Game::setDeadSpace)
+      .function("setAutoMove", &Game::setAutoMove)
+      .function("loadStart", &Game::loadStart)
+      .function("loadStop", &Game::loadStop)
+      .function("loaderInit", &Game::loaderInit)
+      .function("tick", &Game::tick)
+      .function("loaderView", &Game::loaderView)
       .function("view", &Game::view)
       .function("drawBox", &Game::drawBox)
       .function("drawBlock", &Game::drawBlock)

@@ -238,6 +238,24 @@ class PageTest(unittest.TestCase):
         self.assertEqual(el("mnuEditUndo").text, "Undo")  # the choice is kept
         driver.execute_script("localStorage.removeItem('pakkon.language')")
 
+    def test_auto_loader_runs_by_frames_and_stops(self):
+        load()
+        open_listed("06-soma-cube.bin")
+        el("mnuAautoMove").click()
+        self.assertFalse(el("cmdLoad").is_enabled())
+        # STOP before the first frame's slice: the run ends at once, nothing filled.
+        driver.execute_script("document.getElementById('cmdMove').click(); document.getElementById('cmdStop').click();")
+        wait_for(lambda: el("cmdMove").is_enabled(), "the stopped run ended")
+        self.assertIsNone(dialog())
+        self.assertNotEqual(sum_text(), "27 : 27")
+        el("cmdInit").click()
+        el("cmdMove").click()
+        self.assertEqual(wait_dialog(), ("♪おめでとう♪", "☆グレイト☆　お疲れさまでした"))
+        answer()
+        self.assertEqual(sum_text(), "27 : 27")
+        self.assertTrue(el("listRotate").text)
+        self.assertFalse(el("mnuEditUndo").is_enabled())
+
     @unittest.skipUnless(TOOL, "PAKKON_TOOL names the desktop build's pakkon-tool")
     def test_save_writes_what_the_desktop_writes(self):
         load()

@@ -178,9 +178,60 @@
     $('stsComment').textContent = open ? v.comment : '';
     $('stsMoves').textContent = v.recording ? `${t('手数')}: ${v.moves}` : '';
     $('lblHints').textContent = v.hints > 0 ? t('ヒント：%1 回').replace('%1', v.hints) : '';
+    showLoader();
     paint($('pictMain'), game.drawBox(dx, dy));
     paint($('pictPiece'), game.drawBlock(c.shown));
     takeMessages();
+  }
+
+  // ---- the auto loader: requestAnimationFrame drives the session's ticks ----
+  let running = false;
+  function showLoader() {
+    const l = JSON.parse(game.loaderView());
+    $('mnuAautoMove').checked = l.autoMove;
+    $('mnuAautoMove').disabled = view.file === '' || l.loading;
+    $('chkDedSpace').checked = l.deadSpace;
+    $('frameAuto').hidden = !l.autoMove;
+    $('framePiece').hidden = l.autoMove;
+    $('cmdMove').disabled = l.loading;
+    $('cmdInit').disabled = l.loading;
+    $('cmdStop').disabled = !l.loading;
+    const rows = $('strips').tBodies[0];
+    if (!rows.rows.length) {
+      for (const name of ['strip', 'rotation', 'no', 'turns', 'faces']) {
+        const tr = rows.insertRow();
+        tr.className = name;
+        for (let k = 0; k < 8; ++k) tr.insertCell();
+      }
+    }
+    l.strips.forEach((s, k) => {
+      rows.rows[0].cells[k].style.background = colour(s.colour);
+      rows.rows[1].cells[k].textContent = s.rotation;
+      rows.rows[2].cells[k].textContent = s.no;
+      rows.rows[3].cells[k].textContent = s.turns;
+      rows.rows[4].cells[k].textContent = s.faces;
+    });
+    $('lblAtOnce').textContent = l.lines.length ? l.lines[l.lines.length - 1] : '';
+    const list = $('listRotate');
+    while (list.children.length > l.lines.length) list.lastChild.remove();
+    for (const line of l.lines.slice(list.children.length)) {
+      const li = document.createElement('li');
+      li.textContent = line;
+      list.append(li);
+    }
+  }
+  function frame() {
+    // A message of the run holds it, as the window's message box does.
+    const going = shown ? true : game.tick(now());
+    if (!shown) refresh();
+    if (going) requestAnimationFrame(frame);
+    else running = false;
+  }
+  function runLoader() {
+    if (running || !game.loadStart(now())) return;
+    running = true;
+    refresh();
+    requestAnimationFrame(frame);
   }
 
   // ---- commands ----
@@ -309,6 +360,20 @@
       refresh();
     });
     $('mnuList').addEventListener('click', showList);
+    $('mnuAautoMove').addEventListener('change', (e) => {
+      game.setAutoMove(e.target.checked);
+      refresh();
+    });
+    $('chkDedSpace').addEventListener('change', (e) => {
+      game.setDeadSpace(e.target.checked);
+      refresh();
+    });
+    $('cmdMove').addEventListener('click', runLoader);
+    $('cmdStop').addEventListener('click', () => game.loadStop());
+    $('cmdInit').addEventListener('click', () => {
+      game.loaderInit();
+      refresh();
+    });
     $('puzzleListClose').addEventListener('click', () => ($('puzzleList').hidden = true));
     $('mnuFileOpen').addEventListener('change', async (e) => {
       const file = e.target.files[0];
