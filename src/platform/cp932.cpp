@@ -65,51 +65,98 @@ size_t utf8Length(std::string_view s) {
 
 bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+}  // namespace
+
 #ifdef __EMSCRIPTEN__
-// The page's libc knows Shift_JIS but not CP932: the same bytes except
-// seven symbols that CP932 reads as their full-width forms (NEC's and
-// IBM's extra rows are not known and become '?').
-constexpr const char* kCodePage = "SHIFT_JIS";
+namespace {
+
+// The page's libc knows Shift_JIS but not CP932, and marks what it cannot
+// convert with '*': one character at a time, CP932's own forms of seven
+// symbols first; NEC's and IBM's extra rows and the user rows become '?'.
 constexpr std::pair<std::string_view, std::string_view> kWindowsForms[] = {
-    {"\xE3\x80\x9C", "\xEF\xBD\x9E"},  // WAVE DASH, FULLWIDTH TILDE
-    {"\xE2\x80\x96", "\xE2\x88\xA5"},  // DOUBLE VERTICAL LINE, PARALLEL TO
-    {"\xE2\x88\x92", "\xEF\xBC\x8D"},  // MINUS SIGN, FULLWIDTH HYPHEN-MINUS
-    {"\xC2\xA2", "\xEF\xBF\xA0"},      // CENT SIGN, FULLWIDTH
-    {"\xC2\xA3", "\xEF\xBF\xA1"},      // POUND SIGN, FULLWIDTH
-    {"\xC2\xAC", "\xEF\xBF\xA2"},      // NOT SIGN, FULLWIDTH
-    {"\xE2\x80\x94", "\xE2\x80\x95"},  // EM DASH, HORIZONTAL BAR
+    {"\x81\x60", "\xEF\xBD\x9E"},  // FULLWIDTH TILDE (JIS: WAVE DASH)
+    {"\x81\x61", "\xE2\x88\xA5"},  // PARALLEL TO (DOUBLE VERTICAL LINE)
+    {"\x81\x7C", "\xEF\xBC\x8D"},  // FULLWIDTH HYPHEN-MINUS (MINUS SIGN)
+    {"\x81\x91", "\xEF\xBF\xA0"},  // FULLWIDTH CENT SIGN
+    {"\x81\x92", "\xEF\xBF\xA1"},  // FULLWIDTH POUND SIGN
+    {"\x81\xCA", "\xEF\xBF\xA2"},  // FULLWIDTH NOT SIGN
+    {"\x81\x5F", "\xEF\xBC\xBC"},  // FULLWIDTH REVERSE SOLIDUS (JIS: ASCII's)
 };
 
-std::string replaced(std::string_view s, bool toWindows) {
-  std::string out(s);
-  for (const auto& [jis, windows] : kWindowsForms) {
-    const std::string_view from = toWindows ? jis : windows, to = toWindows ? windows : jis;
-    for (size_t at = 0; (at = out.find(from, at)) != std::string::npos; at += to.size())
-      out.replace(at, from.size(), to);
+bool unknownRow(unsigned char lead) { return lead == 0x87 || (lead >= 0xED && lead <= 0xEE) || lead >= 0xF0; }
+
+// One whole character; false when the libc cannot convert it faithfully.
+bool convertOne(iconv_t cd, std::string_view in, std::string& out) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char buf[16];
+  char* src = const_cast<char*>(in.data());
+  size_t left = in.size(), room = sizeof buf;
+  char* dst = buf;
+  if (iconv(cd, &src, &left, &dst, &room) != 0 || left != 0) return false;
+  out.append(buf, static_cast<size_t>(dst - buf));
+  return true;
+}
+
+iconv_t opened(const char* to, const char* from) {
+  const iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: Shift_JIS is not available");
+  return cd;
+}
+
+}  // namespace
+
+std::string fncCp932_encode(std::string_view utf8, bool* lossless) {
+  static const iconv_t cd = opened("SHIFT_JIS", "UTF-8");
+  std::string out;
+  bool clean = true;
+  for (size_t i = 0; i < utf8.size();) {
+    const size_t n = std::min(utf8.size() - i, utf8Length(utf8.substr(i)));
+    const std::string_view c = utf8.substr(i, n);
+    i += n;
+    const auto own =
+        std::find_if(std::begin(kWindowsForms), std::end(kWindowsForms), [&](const auto& f) { return f.second == c; });
+    if (own != std::end(kWindowsForms)) {
+      out += own->first;
+    } else if (!convertOne(cd, c, out)) {
+      out.push_back('?');
+      clean = false;
+    }
+  }
+  if (lossless) *lossless = clean;
+  return out;
+}
+
+std::string fncCp932_decode(std::string_view cp932) {
+  static const iconv_t cd = opened("UTF-8", "SHIFT_JIS");
+  std::string out;
+  for (size_t i = 0; i < cp932.size();) {
+    const auto lead = static_cast<unsigned char>(cp932[i]);
+    const size_t n = isLeadByte(lead) && i + 1 < cp932.size() ? 2 : 1;
+    const std::string_view c = cp932.substr(i, n);
+    i += n;
+    const auto own =
+        std::find_if(std::begin(kWindowsForms), std::end(kWindowsForms), [&](const auto& f) { return f.first == c; });
+    if (own != std::end(kWindowsForms))
+      out += own->second;
+    else if (unknownRow(lead) || !convertOne(cd, c, out))
+      out.push_back('?');
   }
   return out;
 }
 #else
-constexpr const char* kCodePage = "CP932";
-std::string_view replaced(std::string_view s, bool) { return s; }
-#endif
-
-}  // namespace
-
 // Opening a converter costs far more than a short conversion, so each
 // thread keeps one of each.
 std::string fncCp932_encode(std::string_view utf8, bool* lossless) {
-  thread_local Converter conv(kCodePage, "UTF-8");
-  const auto in = replaced(utf8, false);
-  return conv.run(in, utf8Length, lossless);
+  thread_local Converter conv("CP932", "UTF-8");
+  return conv.run(utf8, utf8Length, lossless);
 }
 
 std::string fncCp932_decode(std::string_view cp932) {
-  thread_local Converter conv("UTF-8", kCodePage);
-  return std::string(replaced(conv.run(
-                                  cp932, [](std::string_view) { return size_t{1}; }, nullptr),
-                              true));
+  thread_local Converter conv("UTF-8", "CP932");
+  return conv.run(
+      cp932, [](std::string_view) { return size_t{1}; }, nullptr);
 }
+#endif
 
 std::string fncCp932_cut(std::string_view cp932, size_t maxBytes) {
   size_t i = 0;

@@ -184,11 +184,17 @@ class PageTest(unittest.TestCase):
         wait_for(lambda: sum_text() == "0 : 8", "cancelled")
         title, text = solve_first_step()
         self.assertEqual((title, text), ("♪おめでとう♪", "☆グレイト☆　お疲れさまでした"))
-        answer()
         self.assertEqual(sum_text(), "8 : 8")
-        # A key does nothing while a message is up, and Load has nothing left to do.
-        keys(Keys.ENTER)
-        self.assertIsNone(dialog())
+        answer()
+        # Opened from the list: the next unsolved puzzle is offered, and the list marks this one.
+        self.assertEqual(wait_dialog()[0], "次のパズル")
+        answer(0)
+        wait_for(lambda: el("stsFile").text == "02-small-tower.bin", "the next puzzle")
+        self.assertEqual(el("stsMoves").text, "手数: 0")
+        el("mnuList").click()
+        solved = driver.find_element(By.CSS_SELECTOR, '#puzzleRows button[data-name="01-first-step.bin"]')
+        self.assertIn("solved", solved.get_attribute("class"))
+        el("puzzleListClose").click()
 
     def test_hint_plays_a_block(self):
         load()
@@ -233,6 +239,10 @@ class PageTest(unittest.TestCase):
         title, text = solve_first_step()
         self.assertEqual((title, text), ("♪Congratulations♪", "☆Great☆ Well done!"))
         answer()
+        wait_dialog()  # the next puzzle's offer: No, its default
+        keys(Keys.ENTER)
+        wait_for(lambda: dialog() is None, "the offer declined")
+        self.assertEqual(el("stsFile").text, "01-first-step.bin")
         driver.refresh()
         wait_for(lambda: driver.execute_script("return document.body.dataset.ready"), "the page again")
         self.assertEqual(el("mnuEditUndo").text, "Undo")  # the choice is kept
