@@ -10,6 +10,8 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -27,6 +29,7 @@
 #include "draw/renderer.h"
 #include "model/puzzle_file.h"
 #include "platform/files.h"
+#include "platform/storage.h"
 #include "platform/text.h"
 #include "platform/text_catalogue.h"
 #include "solver/finish.h"
@@ -104,6 +107,67 @@ class PageHost final : public SessionHost, public Dialogs {
   std::map<int, std::function<void(std::string)>> inputs_;
 };
 
+// The progress file kept in the browser's localStorage under its path, so
+// it outlives the page; a storage the browser refuses keeps nothing.
+EM_JS(int, pageStore_write, (const char* name, const char* data, int size), {
+  try {
+    localStorage.setItem('pakkon:' + UTF8ToString(name), UTF8ToString(data, size));
+    return 0;
+  } catch (e) {
+    return 1;
+  }
+});
+EM_JS(char*, pageStore_read, (const char* name), {
+  let v = null;
+  try {
+    v = localStorage.getItem('pakkon:' + UTF8ToString(name));
+  } catch (e) {
+  }
+  if (v == null) return 0;
+  const n = lengthBytesUTF8(v) + 1;
+  const p = _malloc(n);
+  stringToUTF8(v, p, n);
+  return p;
+});
+EM_JS(void, pageStore_remove, (const char* name), {
+  try {
+    localStorage.removeItem('pakkon:' + UTF8ToString(name));
+  } catch (e) {
+  }
+});
+
+class PageStorage final : public Storage {
+ public:
+  IoError read(const std::string& name, std::string& bytes, size_t most) override {
+    char* v = pageStore_read(name.c_str());
+    if (!v) return fncIoError_make(kErrFileNotFound);
+    bytes = v;
+    std::free(v);
+    if (bytes.size() > most) {
+      bytes.clear();
+      return fncIoError_make(kErrBadFormat);
+    }
+    return {};
+  }
+  IoError write(const std::string& name, std::string_view bytes) override {
+    const std::string copy(bytes);
+    return pageStore_write(name.c_str(), copy.c_str(), static_cast<int>(copy.size())) ? fncIoError_make(kErrDiskFull)
+                                                                                      : IoError{};
+  }
+  bool exists(const std::string& name) override {
+    char* v = pageStore_read(name.c_str());
+    std::free(v);
+    return v != nullptr;
+  }
+  IoError rename(const std::string& from, const std::string& to) override {
+    std::string bytes;
+    if (read(from, bytes, SIZE_MAX)) return {};
+    if (const IoError e = write(to, bytes)) return e;
+    pageStore_remove(from.c_str());
+    return {};
+  }
+};
+
 // A picture as the calls the renderer made, in twips.
 std::string calls(const RecordingSurface& s) {
   Json out = Json::array();
@@ -171,6 +235,7 @@ class Game {
     started_ = fncStartup_prepare(st_, host_, kProgramDir);
     subColor_set(st_);
     st_.sngScale = fncScale_default();
+    session_.setStorage(storage_);
     session_.openPuzzle = [this](const std::string& path) { return openPath(path, now_); };
   }
 
@@ -354,7 +419,7 @@ class Game {
   // The shipped collection with what the player has done.
   std::string list() {
     ProgressBook book;
-    book.load(session_.progressPath());
+    book.load(storage_, session_.progressPath());
     const PuzzleList l = fncPuzzleList_read(st_.G_sDataPath, book, session_.ratings());
     Json rows = Json::array();
     for (const PuzzleRow& r : l.rows)
@@ -390,6 +455,7 @@ class Game {
 
   PuzzleState st_;
   PageHost host_;
+  PageStorage storage_;
   Session session_{st_, host_};
   PageLoaderHooks hooks_{session_.play().controls(), host_};
   bool started_ = false;

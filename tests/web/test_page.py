@@ -75,7 +75,8 @@ def el(id_):
 
 def load(language="ja"):
     driver.get(base + "#test")
-    driver.execute_script("localStorage.setItem('pakkon.language', arguments[0])", language)
+    # Each test starts with no progress kept.
+    driver.execute_script("localStorage.clear(); localStorage.setItem('pakkon.language', arguments[0])", language)
     driver.refresh()
     wait_for(lambda: driver.execute_script("return document.body.dataset.ready"), "the page ready")
     driver.get_log("browser")  # what the previous page left
@@ -191,10 +192,13 @@ class PageTest(unittest.TestCase):
         answer(0)
         wait_for(lambda: el("stsFile").text == "02-small-tower.bin", "the next puzzle")
         self.assertEqual(el("stsMoves").text, "手数: 0")
+        # The progress outlives the page.
+        driver.refresh()
+        wait_for(lambda: driver.execute_script("return document.body.dataset.ready"), "the page again")
         el("mnuList").click()
-        solved = driver.find_element(By.CSS_SELECTOR, '#puzzleRows button[data-name="01-first-step.bin"]')
+        solved = wait_for(lambda: driver.find_elements(By.CSS_SELECTOR, '#puzzleRows button[data-name="01-first-step.bin"]'),
+                          "the list")[0]
         self.assertIn("solved", solved.get_attribute("class"))
-        el("puzzleListClose").click()
 
     def test_hint_plays_a_block(self):
         load()
