@@ -17,7 +17,7 @@ std::string played(std::string_view key, bool shift = false, bool ctrl = false, 
   return fncAction_text(k->action);
 }
 
-TEST(Keys, TheWindowsKeyMap) {
+TEST(KeyMap, TheWindowsKeyMap) {
   const std::pair<const char*, const char*> plain[] = {
       {"ArrowLeft", "x-"},     {"ArrowRight", "x+"}, {"ArrowUp", "y-"}, {"ArrowDown", "y+"}, {"PageUp", "z+"},
       {"PageDown", "z-"},      {"q", "tz"},          {"w", "tx"},       {"e", "ty"},         {"o", "org"},
@@ -27,7 +27,7 @@ TEST(Keys, TheWindowsKeyMap) {
   for (const auto& [key, action] : plain) EXPECT_EQ(played(key), action) << key;
 }
 
-TEST(Keys, ModifiersCaseAndTheMark) {
+TEST(KeyMap, ModifiersCaseAndTheMark) {
   // Shift turns the box; a capital from Caps Lock alone does not.
   EXPECT_EQ(played("Q", true), "box-tz");
   EXPECT_EQ(played("W", true), "box-tx");
