@@ -27,6 +27,7 @@
 #include "autoload/search_reference.h"
 #include "draw/recording_surface.h"
 #include "draw/renderer.h"
+#include "draw/views.h"
 #include "model/puzzle_file.h"
 #include "platform/files.h"
 #include "platform/storage.h"
@@ -415,6 +416,11 @@ class Game {
     return calls(s);
   }
   void setPreview(bool on) { session_.setPreview(on); }
+  // The box view's scroll values of a drag from the press point, in twips.
+  std::string drag(float x0, float y0, float x, float y) const {
+    const DragView v = fncDrag_view(x0, y0, x, y);
+    return text({{"setDX", v.bSetDX}, {"dx", v.hscDX}, {"setDY", v.bSetDY}, {"dy", v.vscDY}});
+  }
 
   // The shipped collection with what the player has done.
   std::string list() {
@@ -494,5 +500,6 @@ EMSCRIPTEN_BINDINGS(pakkon) {
       .function("drawBox", &Game::drawBox)
       .function("drawBlock", &Game::drawBlock)
       .function("setPreview", &Game::setPreview)
+      .function("drag", &Game::drag)
       .function("list", &Game::list);
 }

@@ -159,6 +159,11 @@ class PageTest(unittest.TestCase):
             "const seen = new Set(); for (let i = 0; i < d.length; i += 4 * 97) seen.add(d[i] << 16 | d[i+1] << 8 | d[i+2]);"
             "return seen.size;")
         self.assertGreater(colours, 3)
+        # A drag turns the box view as the window's does.
+        before = driver.execute_script("return document.getElementById('pictMain').toDataURL()")
+        ActionChains(driver).click_and_hold(el("pictMain")).move_by_offset(-60, 40).release().perform()
+        wait_for(lambda: driver.execute_script("return document.getElementById('pictMain').toDataURL()") != before,
+                 "the box view dragged")
         (BUILD / "artifacts").mkdir(exist_ok=True)
         driver.save_screenshot(str(BUILD / "artifacts/page.png"))
         self.assertEqual([m for m in driver.get_log("browser") if m["level"] == "SEVERE"], [])

@@ -9,9 +9,9 @@
   const now = () => performance.now();
   let game = null;
   let view = null;
-  // The box view's scroll bars where the window starts them.
-  const dx = 120;
-  const dy = 120;
+  // The box view's scroll bars where the window starts them; a drag moves them.
+  let dx = 120;
+  let dy = 120;
 
   // ---- the page's own texts: the window's, English from its catalogue ----
   const english = new Map();
@@ -284,7 +284,7 @@
     // A focused control keeps the keys it uses itself, as in the window.
     const ownKey = (tag === 'BUTTON' || tag === 'INPUT') && (e.key === ' ' || e.key === 'Enter');
     const inList = el && el.parentElement === $('lstPiece') && ['ArrowUp', 'ArrowDown', 'PageUp', 'PageDown'].includes(e.key);
-    if (ownKey || inList || e.altKey) return;
+    if (ownKey || inList || e.altKey || !view || view.file === '') return;
     const r = JSON.parse(game.key(e.key, e.shiftKey, e.ctrlKey || e.metaKey, now()));
     if (r.known || PAGE_KEYS.has(e.key)) e.preventDefault();
     if (r.hint !== undefined) showHint(r.hint);
@@ -394,6 +394,22 @@
       location.reload();
     });
     document.addEventListener('keydown', onKey);
+    // The picture is 225 × 209 pixels of 15 twips, shown at the canvas's size.
+    const twips = (e) => {
+      const r = $('pictMain').getBoundingClientRect();
+      return [((e.clientX - r.left) * 225 * TWIPS) / r.width, ((e.clientY - r.top) * 209 * TWIPS) / r.height];
+    };
+    let press = null;
+    $('pictMain').addEventListener('mousedown', (e) => (press = twips(e)));
+    window.addEventListener('mouseup', () => (press = null));
+    $('pictMain').addEventListener('mousemove', (e) => {
+      if (!press || !e.buttons) return;
+      const [x, y] = twips(e);
+      const v = JSON.parse(game.drag(press[0], press[1], x, y));
+      if (v.setDX) dx = v.dx;
+      if (v.setDY) dy = v.dy;
+      paint($('pictMain'), game.drawBox(dx, dy));
+    });
     setInterval(() => game && showStatus(), 500);
   }
 
