@@ -397,6 +397,7 @@ class Game {
                  {"solved", v.solved},
                  {"moves", v.moves},
                  {"seconds", v.seconds},
+                 {"time", fncSeconds_text(v.seconds)},
                  {"hints", v.hints},
                  {"file", st_.sPzFile.empty() ? "" : st_.G_sFileTitle},
                  {"comment", st_.G_sComment},

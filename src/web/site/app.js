@@ -133,16 +133,11 @@
     'box-tz': 'boxButtons', 'box-tx': 'boxButtons', 'box-ty': 'boxButtons', 'box-org': 'boxButtons',
     clear: 'boxButtons',
   };
-  function secondsText(s) {
-    const whole = Math.floor(s);
-    const m = Math.floor(whole / 60) % 60;
-    const h = Math.floor(whole / 3600);
-    const ss = String(whole % 60).padStart(2, '0');
-    return h ? `${h}:${String(m).padStart(2, '0')}:${ss}` : `${m}:${ss}`;
-  }
   function showStatus() {
     view = JSON.parse(game.view(now()));
-    $('stsClock').textContent = view.recording ? secondsText(view.seconds) : '';
+    const text = t(view.solved ? '完成 %1　手数 %2' : '時間 %1　手数 %2');
+    $('lblPlayTime').textContent =
+      view.playing && view.recording ? text.replace('%1', view.time).replace('%2', view.moves) : '';
   }
   function refresh() {
     showStatus();
@@ -176,7 +171,6 @@
     $('stsFile').textContent = v.file;
     $('stsSize').textContent = open ? v.size.join('×') : '';
     $('stsComment').textContent = open ? v.comment : '';
-    $('stsMoves').textContent = v.recording ? `${t('手数')}: ${v.moves}` : '';
     $('lblHints').textContent = v.hints > 0 ? t('ヒント：%1 回').replace('%1', v.hints) : '';
     showLoader();
     paint($('pictMain'), game.drawBox(dx, dy));
