@@ -21,10 +21,12 @@
 #include "app/progress.h"
 #include "app/puzzle_list.h"
 #include "app/session.h"
+#include "app/session_demo.h"
 #include "app/session_io.h"
 #include "app/startup.h"
 #include "autoload/search.h"
 #include "autoload/search_reference.h"
+#include "demo/texts.h"
 #include "draw/recording_surface.h"
 #include "draw/renderer.h"
 #include "draw/views.h"
@@ -231,13 +233,41 @@ class PageLoaderHooks final : public AutoLoadHooks {
 
 class Game {
  public:
-  explicit Game(const std::string& language) {
+  // demo: Init.ini's choice unless the player turned the demonstration off.
+  Game(const std::string& language, bool demo) {
     subTextLanguage_set(language, std::string(kProgramDir) + "/locale");
     started_ = fncStartup_prepare(st_, host_, kProgramDir);
+    if (!demo) st_.G_bDemo = false;
     subColor_set(st_);
     st_.sngScale = fncScale_default();
     session_.setStorage(storage_);
     session_.openPuzzle = [this](const std::string& path) { return openPath(path, now_); };
+    demoStarts_ = subSession_start(session_, host_, at(0));
+    showInfo();
+  }
+
+  // The demonstration's unattended run is to be started (LOAD) at once.
+  bool demoStarts() const { return demoStarts_; }
+  // The banner clicked: the walkthrough's step, 0 after the last, when the
+  // player is asked whether to see the demonstration again.
+  int demoClick(double ms) {
+    now_ = ms;
+    demoStarts_ = false;
+    const int step = subDemo_click(session_, host_, at(ms));
+    showInfo();
+    if (step == 0)
+      host_.ask({fncText(kDemoQuestion), fncText(kDemoQuestionTitle), MsgIcon::Question}, MsgButtons::YesNo,
+                [this](MsgAnswer a) {
+                  if (a == MsgAnswer::Yes) subDemo_off(st_);
+                });
+    return step;
+  }
+  // The walkthrough's timer: the name of the button it focused or pressed.
+  std::string demoTick(double ms) {
+    now_ = ms;
+    static constexpr const char* kNames[] = {"",         "cmdTurn0", "cmdTurn1", "cmdTurn2", "cmdX_Dec", "cmdX_Inc",
+                                             "cmdY_dec", "cmdY_Inc", "cmdZ_Dec", "cmdZ_Inc", "cmdOrg",   "cmdLoad"};
+    return kNames[static_cast<size_t>(subDemo_tick(session_, host_, at(ms)).button)];
   }
 
   bool started() const { return started_; }
@@ -403,7 +433,11 @@ class Game {
                  {"comment", st_.G_sComment},
                  {"version", st_.G_sPzVersion},
                  {"size", {st_.G_iCellX, st_.G_iCellY, st_.G_iCellZ}},
-                 {"caption", fncMainCaption(st_)}});
+                 {"caption", fncMainCaption(st_)},
+                 {"demo", st_.G_bDemo},
+                 {"demoShown", fncDemo_shown(session_)},
+                 {"walkthroughStep", v.walkthroughStep},
+                 {"banner", st_.bDemoRun ? std::string(fncText(kDemoBanner)) : fncDemo_caption(v.walkthroughStep)}});
   }
 
   std::string drawBox(int dx, int dy) {
@@ -466,6 +500,7 @@ class Game {
   Session session_{st_, host_};
   PageLoaderHooks hooks_{session_.play().controls(), host_};
   bool started_ = false;
+  bool demoStarts_ = false;
   double now_ = 0;
   std::string saved_;
 };
@@ -476,7 +511,10 @@ class Game {
 EMSCRIPTEN_BINDINGS(pakkon) {
   using pakkon::web::Game;
   emscripten::class_<Game>("Game")
-      .constructor<std::string>()
+      .constructor<std::string, bool>()
+      .function("demoStarts", &Game::demoStarts)
+      .function("demoClick", &Game::demoClick)
+      .function("demoTick", &Game::demoTick)
       .function("started", &Game::started)
       .function("messages", &Game::messages)
       .function("answer", &Game::answer)

@@ -73,10 +73,11 @@ def el(id_):
     return driver.find_element(By.ID, id_)
 
 
-def load(language="ja"):
+def load(language="ja", demo=False):
     driver.get(base + "#test")
-    # Each test starts with no progress kept.
-    driver.execute_script("localStorage.clear(); localStorage.setItem('pakkon.language', arguments[0])", language)
+    # Each test starts with no progress kept, and without the demonstration unless it asks for it.
+    driver.execute_script("localStorage.clear(); localStorage.setItem('pakkon.language', arguments[0]);"
+                          "if (!arguments[1]) localStorage.setItem('pakkon.demo', 'off');", language, demo)
     driver.refresh()
     wait_for(lambda: driver.execute_script("return document.body.dataset.ready"), "the page ready")
     driver.get_log("browser")  # what the previous page left
@@ -281,6 +282,29 @@ class PageTest(unittest.TestCase):
         self.assertEqual(sum_text(), "27 : 27")
         self.assertTrue(el("listRotate").text)
         self.assertFalse(el("mnuEditUndo").is_enabled())
+
+    def test_demonstration_runs_by_frames_then_walks_through(self):
+        load(demo=True)
+        self.assertTrue(el("lblDemo").text.startswith("デモンストレーション表示中です。"))
+        # The unattended run places blocks frame by frame; no key plays meanwhile.
+        placed = "return [...document.querySelectorAll('#strips tr.no td')].filter(td => +td.textContent > 0).length"
+        wait_for(lambda: driver.execute_script(placed) >= 2, "blocks placed by the run")
+        keys("3")
+        self.assertEqual(el("lstPiece").find_elements(By.CSS_SELECTOR, "[aria-selected=true]")[0].text, "1")
+        for step in range(1, 6):
+            before = el("lblDemo").text
+            el("lblDemo").click()
+            wait_for(lambda: el("lblDemo").text != before and "♪操作説明中♪" in el("lblDemo").text, f"step {step}")
+        # Step 5 presses Load by itself, a second at a time.
+        wait_for(lambda: sum_text() != "", "the walkthrough's Load")
+        el("lblDemo").click()
+        self.assertEqual(wait_dialog(), ("デモ表示", "今後、デモンストレーションを表示しない！"))
+        answer(0)
+        self.assertFalse(el("lblDemo").is_displayed())
+        driver.refresh()
+        wait_for(lambda: driver.execute_script("return document.body.dataset.ready"), "the page again")
+        self.assertFalse(el("lblDemo").is_displayed())
+        self.assertTrue(el("mnuList").is_enabled())
 
     @unittest.skipUnless(TOOL, "PAKKON_TOOL names the desktop build's pakkon-tool")
     def test_save_writes_what_the_desktop_writes(self):

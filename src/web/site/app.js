@@ -4,6 +4,7 @@
 
 (() => {
   const LANGUAGE_KEY = 'pakkon.language';
+  const DEMO_KEY = 'pakkon.demo';
   const language = localStorage.getItem(LANGUAGE_KEY) === 'en' ? 'en' : 'ja';
   const $ = (id) => document.getElementById(id);
   const now = () => performance.now();
@@ -144,14 +145,13 @@
     const v = view;
     const c = v.controls;
     const open = v.file !== '';
-    for (const b of document.querySelectorAll('[data-act]')) {
-      const rule = BUTTON_RULE[b.dataset.act] || 'pieceButtons';
-      b.disabled = !open || !c[rule];
-    }
-    $('cmdRemove').disabled = !open || !c.boxButtons;
+    // The demonstration keeps the menus, as the window's does.
+    const demo = v.demoShown;
+    for (const b of document.querySelectorAll('[data-act]')) b.disabled = !c[BUTTON_RULE[b.dataset.act] || 'pieceButtons'];
+    $('cmdRemove').disabled = !c.boxButtons;
     const list = $('lstPiece');
     [...list.children].forEach((b, k) => {
-      b.disabled = !open || !c.list;
+      b.disabled = !c.list;
       b.setAttribute('aria-selected', String(c.listIndex === k));
     });
     const options = $('options');
@@ -160,12 +160,21 @@
       label.firstChild.checked = c.checked === k;
     });
     $('lblSum').textContent = c.sum;
-    $('lblPiece').textContent = open ? String(c.shown + 1) : '';
-    $('mnuFileSave').disabled = !open;
+    $('lblPiece').textContent = String(c.shown + 1);
+    $('mnuFileSave').disabled = !open || demo;
     $('mnuEditUndo').disabled = !v.canUndo;
     $('mnuEditRedo').disabled = !v.canRedo;
-    $('mnuHelpHint').disabled = !open || !v.playing;
-    $('mnuHelpHelp').disabled = !open;
+    $('mnuHelpHint').disabled = !v.playing;
+    $('mnuHelpHelp').disabled = !open || demo;
+    for (const id of ['mnuList', 'mnuFileOpen', 'mnuPreview', 'mnuHelpKeys']) $(id).disabled = demo;
+    $('lblDemo').hidden = !demo;
+    $('lblDemo').textContent = v.banner.replace(/\r\n/g, '\n');
+    if (v.walkthroughStep > 0 && !walkTimer) walkTimer = setInterval(walkTick, 1000);
+    if (v.walkthroughStep === 0 && walkTimer) {
+      clearInterval(walkTimer);
+      walkTimer = null;
+    }
+    if (!v.demo) localStorage.setItem(DEMO_KEY, 'off');
     $('caption').textContent = v.caption;
     document.title = v.caption;
     $('stsFile').textContent = v.file;
@@ -178,18 +187,32 @@
     takeMessages();
   }
 
+  // ---- the demonstration: the banner, and the walkthrough's one-second timer ----
+  let walkTimer = null;
+  function walkTick() {
+    if (shown) return;  // a message holds it, as the window's modal box does
+    const button = game.demoTick(now());
+    if (button) $(button).focus();
+    refresh();
+  }
+  function demoClick() {
+    game.demoClick(now());
+    refresh();
+  }
+
   // ---- the auto loader: requestAnimationFrame drives the session's ticks ----
   let running = false;
   function showLoader() {
     const l = JSON.parse(game.loaderView());
     $('mnuAautoMove').checked = l.autoMove;
-    $('mnuAautoMove').disabled = view.file === '' || l.loading;
+    $('mnuAautoMove').disabled = view.file === '' || l.loading || view.demoShown;
     $('chkDedSpace').checked = l.deadSpace;
     $('frameAuto').hidden = !l.autoMove;
     $('framePiece').hidden = l.autoMove;
-    $('cmdMove').disabled = l.loading;
-    $('cmdInit').disabled = l.loading;
-    $('cmdStop').disabled = !l.loading;
+    $('cmdMove').disabled = l.loading || view.demoShown;
+    $('cmdInit').disabled = l.loading || view.demoShown;
+    $('cmdStop').disabled = !l.loading || view.demoShown;
+    $('chkDedSpace').disabled = view.demoShown;
     const rows = $('strips').tBodies[0];
     if (!rows.rows.length) {
       for (const name of ['strip', 'rotation', 'no', 'turns', 'faces']) {
@@ -278,7 +301,7 @@
     // A focused control keeps the keys it uses itself, as in the window.
     const ownKey = (tag === 'BUTTON' || tag === 'INPUT') && (e.key === ' ' || e.key === 'Enter');
     const inList = el && el.parentElement === $('lstPiece') && ['ArrowUp', 'ArrowDown', 'PageUp', 'PageDown'].includes(e.key);
-    if (ownKey || inList || e.altKey || !view || view.file === '') return;
+    if (ownKey || inList || e.altKey) return;
     const r = JSON.parse(game.key(e.key, e.shiftKey, e.ctrlKey || e.metaKey, now()));
     if (r.known || PAGE_KEYS.has(e.key)) e.preventDefault();
     if (r.hint !== undefined) showHint(r.hint);
@@ -354,6 +377,7 @@
       refresh();
     });
     $('mnuList').addEventListener('click', showList);
+    $('lblDemo').addEventListener('click', demoClick);
     $('mnuAautoMove').addEventListener('change', (e) => {
       game.setAutoMove(e.target.checked);
       refresh();
@@ -415,13 +439,14 @@
       canvas.height = 209 * scale;
     }
     const [module] = await Promise.all([createPakkon(), loadCatalogue()]);
-    game = new module.Game(language);
+    game = new module.Game(language, localStorage.getItem(DEMO_KEY) !== 'off');
     build();
     refresh();
+    // The demonstration's unattended run starts with the page, as with the window.
+    if (game.demoStarts()) runLoader();
     $('loading').hidden = true;
     document.body.dataset.ready = 'true';
     performance.mark('pakkon-ready');
-    if (!location.hash) showList();
   }
   start();
 })();

@@ -1,0 +1,85 @@
+#include "app/session_demo.h"
+
+#include "app/session_io.h"
+#include "app/settings.h"
+#include "geometry/movement.h"
+#include "model/builtin.h"
+
+namespace pakkon {
+
+bool subSession_start(Session& session, PlayHost& host, SessionTime now) {
+  PuzzleState& st = session.state();
+  PlayControls& c = session.play().controls();
+  st.iPiece_Sel = 0;
+  c.shown = 0;
+  c.sum.clear();
+  c.option.fill(false);
+  c.autoNext = false;
+  c.boxButtons = c.pieceButtons = true;
+  c.reset = c.shuffle = c.load = c.cancel = false;
+  if (st.G_bDemo) {
+    subDemoPuzzle_set(st);  // the loader's counters from Init.ini are kept
+  } else {
+    subSamplePuzzle_set(st);
+    session.loaderInit();
+  }
+  st.G_iCellTotal = fncPieces_count(st);
+  subColor_set(st);
+  subPieceOrg_set(st);
+
+  // Marked before the first selection, so no landing place is drawn in it.
+  if (st.G_bDemo) st.bDemoRun = true;
+  session.apply({ActionKind::Select, 0}, host, false, session.playing(), now);
+  session.play().clearMoves();
+  if (!st.G_bDemo) return false;
+  c.deadSpace = true;
+  subAutoMove_set(session, true);
+  return true;
+}
+
+bool fncDemo_shown(const Session& session) { return session.state().bDemoRun || session.walkthrough().running(); }
+
+int subDemo_click(Session& session, PlayHost& host, SessionTime now) {
+  PuzzleState& st = session.state();
+  if (st.bDemoRun) {
+    // The run sees the stop at its next slice.
+    st.bDemoRun = false;
+    session.play().controls().deadSpace = false;
+    st.bStop = true;
+    subAutoMove_set(session, false);
+    session.apply({ActionKind::Clear}, host, false, session.playing(), now);
+    session.loaderInit();
+    subPieces_clear(st);
+    subSamplePuzzle_set(st);
+    subPieceOrg_set(st);
+    st.G_iCellTotal = fncPieces_count(st);
+    st.iPiece_Sel = 0;
+    session.play().controls().shown = 0;
+    session.play().clearMoves();
+  }
+  const int step = session.walkthrough().click();
+  if (step == 0) session.play().clearMoves();
+  return step;
+}
+
+WalkTick subDemo_tick(Session& session, PlayHost& host, SessionTime now) {
+  const WalkTick t = session.walkthrough().tick();
+  const PlayControls& c = session.play().controls();
+  if (t.what == WalkTick::Do::NextBlock)
+    session.apply({ActionKind::Select, c.listIndex < 6 ? c.listIndex + 1 : 0}, host, false, session.playing(), now);
+  if (t.what != WalkTick::Do::Press && t.what != WalkTick::Do::FocusAndPress) return t;
+  static constexpr ActionKind kPresses[] = {ActionKind::Select, ActionKind::TurnZ,  ActionKind::TurnX,
+                                            ActionKind::TurnY,  ActionKind::XDec,   ActionKind::XInc,
+                                            ActionKind::YDec,   ActionKind::YInc,   ActionKind::ZDec,
+                                            ActionKind::ZInc,   ActionKind::Origin, ActionKind::Load};
+  if (t.button != WalkButton::None)
+    session.apply({kPresses[static_cast<size_t>(t.button)]}, host, false, session.playing(), now);
+  return t;
+}
+
+void subDemo_off(PuzzleState& st) {
+  st.G_bDemo = false;
+  subDemo_put(st);
+}
+
+}  // namespace pakkon
