@@ -14,7 +14,9 @@
 #include <cstdlib>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/errorlog.h"
 #include "app/keys.h"
@@ -46,6 +48,8 @@ using Json = nlohmann::ordered_json;
 constexpr const char* kProgramDir = "/pakkon";
 // As long as the window lets a hint search.
 constexpr auto kHintTime = std::chrono::seconds(3);
+// The finish check runs after each change, so it may hold the page less.
+constexpr auto kCheckTime = std::chrono::seconds(1);
 
 SessionTime at(double ms) {
   return SessionTime(std::chrono::duration_cast<SessionTime::duration>(std::chrono::duration<double, std::milli>(ms)));
@@ -346,6 +350,22 @@ class Game {
   void giveUp() { session_.giveUp(); }
   void setDeadSpace(bool on) { session_.play().controls().deadSpace = on; }
 
+  // 完成できるか表示: "yes", "no", or "" outside plain play or when no
+  // answer came in time (the page cannot wait as the window's job does).
+  std::string finishCheck() {
+    if (!session_.playing()) return "";
+    const FinishProblem p = fncFinish_problem(st_);
+    if (!checked_ || !(checked_->first == p)) {
+      FinishLimits limits;
+      limits.deadline = std::chrono::steady_clock::now() + kCheckTime;
+      checked_.emplace(p, fncFinish_check(p, limits));
+    }
+    return checked_->second == FinishAnswer::Yes ? "yes" : checked_->second == FinishAnswer::No ? "no" : "";
+  }
+  std::string versionInfo() const {
+    return text({{"text", fncVersionInfo_text(st_)}, {"title", fncText(kVersionTitle)}});
+  }
+
   // ---- the auto loader ----
   void setAutoMove(bool on) {
     if (session_.loading()) return;
@@ -501,6 +521,7 @@ class Game {
   PageLoaderHooks hooks_{session_.play().controls(), host_};
   bool started_ = false;
   bool demoStarts_ = false;
+  std::optional<std::pair<FinishProblem, FinishAnswer>> checked_;
   double now_ = 0;
   std::string saved_;
 };
@@ -529,6 +550,8 @@ EMSCRIPTEN_BINDINGS(pakkon) {
       .function("hint", &Game::hint)
       .function("giveUp", &Game::giveUp)
       .function("setDeadSpace", &Game::setDeadSpace)
+      .function("finishCheck", &Game::finishCheck)
+      .function("versionInfo", &Game::versionInfo)
       .function("setAutoMove", &Game::setAutoMove)
       .function("loadStart", &Game::loadStart)
       .function("loadStop", &Game::loadStop)

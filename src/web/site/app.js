@@ -5,6 +5,8 @@
 (() => {
   const LANGUAGE_KEY = 'pakkon.language';
   const DEMO_KEY = 'pakkon.demo';
+  // The player's View marks, kept as the window keeps them in Init.ini.
+  const MARKS = ['mnuPreview', 'mnuFinishCheck'];
   const language = localStorage.getItem(LANGUAGE_KEY) === 'en' ? 'en' : 'ja';
   const $ = (id) => document.getElementById(id);
   const now = () => performance.now();
@@ -180,7 +182,10 @@
     $('stsFile').textContent = v.file;
     $('stsSize').textContent = open ? v.size.join('×') : '';
     $('stsComment').textContent = open ? v.comment : '';
-    $('lblHints').textContent = v.hints > 0 ? t('ヒント：%1 回').replace('%1', v.hints) : '';
+    $('lblHints').textContent = v.playing && v.hints > 0 ? t('ヒント：%1 回').replace('%1', v.hints) : '';
+    const finish = $('mnuFinishCheck').checked ? game.finishCheck() : '';
+    $('lblFinish').textContent = finish === 'yes' ? '○' : finish === 'no' ? '×' : '';
+    $('lblFinish').title = finish === 'yes' ? t('まだ完成できます') : finish === 'no' ? t('このままでは完成できません') : '';
     showLoader();
     paint($('pictMain'), game.drawBox(dx, dy));
     paint($('pictPiece'), game.drawBlock(c.shown));
@@ -372,9 +377,18 @@
       refresh();
     });
     $('mnuHelpKeys').addEventListener('click', () => tell(t(KEYS_HELP), t('キー操作')));
-    $('mnuPreview').addEventListener('change', (e) => {
-      game.setPreview(e.target.checked);
-      refresh();
+    for (const id of MARKS) {
+      $(id).checked = localStorage.getItem(`pakkon.${id}`) === 'on';
+      $(id).addEventListener('change', (e) => {
+        localStorage.setItem(`pakkon.${id}`, e.target.checked ? 'on' : 'off');
+        game.setPreview($('mnuPreview').checked);
+        refresh();
+      });
+    }
+    game.setPreview($('mnuPreview').checked);
+    $('mnuHelpVerInfo').addEventListener('click', () => {
+      const info = JSON.parse(game.versionInfo());
+      tell(info.text, info.title);
     });
     $('mnuList').addEventListener('click', showList);
     $('lblDemo').addEventListener('click', demoClick);
