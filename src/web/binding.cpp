@@ -8,8 +8,10 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -29,6 +31,7 @@
 #include "autoload/search.h"
 #include "autoload/search_reference.h"
 #include "demo/texts.h"
+#include "draw/layer_panel.h"
 #include "draw/recording_surface.h"
 #include "draw/renderer.h"
 #include "draw/views.h"
@@ -362,6 +365,31 @@ class Game {
     }
     return checked_->second == FinishAnswer::Yes ? "yes" : checked_->second == FinishAnswer::No ? "no" : "";
   }
+  // ２Ｄパネル: the eight layer grids for the slices the page's scroll bars
+  // read, each square where the window places it (twips, from its grid's
+  // corner) with its fill.
+  std::string panels(int L, int R, int U, int D, int LP, int RP, int UP, int DP) const {
+    LayerPanels p{};
+    subBoxPanel_draw(st_, L, R, U, D, p);
+    subPiecePanel_draw(st_, LP, RP, UP, DP, session_.play().controls().shown, p);
+    Json grids = Json::array();
+    for (int g = 0; g < kPanelGrids; ++g) {
+      const auto grid = static_cast<PanelGrid>(g);
+      int left = INT32_MAX, top = INT32_MAX;
+      for (int i = 0; i < kPanelSquares; ++i) {
+        left = std::min(left, fncSquare_rect(grid, i).Left);
+        top = std::min(top, fncSquare_rect(grid, i).Top);
+      }
+      Json squares = Json::array();
+      for (int i = 0; i < kPanelSquares; ++i) {
+        const SquareRect r = fncSquare_rect(grid, i);
+        const PanelSquare& q = panel(p, grid)[static_cast<size_t>(i)];
+        squares.push_back({r.Left - left, r.Top - top, r.Width, r.Height, q.bFilled, q.lFillColor});
+      }
+      grids.push_back(squares);
+    }
+    return text(grids);
+  }
   std::string versionInfo() const {
     return text({{"text", fncVersionInfo_text(st_)}, {"title", fncText(kVersionTitle)}});
   }
@@ -552,6 +580,7 @@ EMSCRIPTEN_BINDINGS(pakkon) {
       .function("setDeadSpace", &Game::setDeadSpace)
       .function("finishCheck", &Game::finishCheck)
       .function("versionInfo", &Game::versionInfo)
+      .function("panels", &Game::panels)
       .function("setAutoMove", &Game::setAutoMove)
       .function("loadStart", &Game::loadStart)
       .function("loadStop", &Game::loadStop)

@@ -165,6 +165,12 @@ class PageTest(unittest.TestCase):
             "const seen = new Set(); for (let i = 0; i < d.length; i += 4 * 97) seen.add(d[i] << 16 | d[i+1] << 8 | d[i+2]);"
             "return seen.size;")
         self.assertGreater(colours, 3)
+        # The layer panels: the block's grids show its cells, the empty box's none.
+        el("mnu2D_Panel").click()
+        filled = ("return [...document.querySelectorAll(arguments[0] + ' .grid div')]"
+                  ".filter(d => d.style.background !== 'transparent').length")
+        wait_for(lambda: driver.execute_script(filled, "#blockPanels") > 0, "the block's layers")
+        self.assertEqual(driver.execute_script(filled, "#boxPanels"), 0)
         # A drag turns the box view as the window's does.
         before = driver.execute_script("return document.getElementById('pictMain').toDataURL()")
         ActionChains(driver).click_and_hold(el("pictMain")).move_by_offset(-60, 40).release().perform()

@@ -6,7 +6,7 @@
   const LANGUAGE_KEY = 'pakkon.language';
   const DEMO_KEY = 'pakkon.demo';
   // The player's View marks, kept as the window keeps them in Init.ini.
-  const MARKS = ['mnuPreview', 'mnuFinishCheck'];
+  const MARKS = ['mnuPreview', 'mnuFinishCheck', 'mnu2D_Panel'];
   const language = localStorage.getItem(LANGUAGE_KEY) === 'en' ? 'en' : 'ja';
   const $ = (id) => document.getElementById(id);
   const now = () => performance.now();
@@ -130,6 +130,53 @@
     pump();
   }
 
+  // ---- ２Ｄパネル: the layer grids, each with its slice as the window's scroll bar starts it ----
+  const PANEL_SLICES = [['hscL', 0], ['vscU', 0], ['hscR', 3], ['vscD', 3], ['hscLP', 0], ['vscUP', 0], ['hscRP', 3], ['vscDP', 3]];
+  const PANEL_NAMES = ['shpA', 'shpB', 'shpC', 'shpD', 'shpE', 'shpF', 'shpG', 'shpH'];
+  function buildPanels() {
+    PANEL_SLICES.forEach(([name, value], g) => {
+      const figure = document.createElement('figure');
+      const grid = document.createElement('div');
+      grid.className = 'grid';
+      grid.id = PANEL_NAMES[g];
+      const slice = document.createElement('input');
+      slice.type = 'range';
+      slice.min = 0;
+      slice.max = 3;
+      slice.value = value;
+      slice.id = name;
+      slice.addEventListener('input', showPanels);
+      figure.append(grid, slice);
+      $(g < 4 ? 'boxPanels' : 'blockPanels').append(figure);
+    });
+  }
+  function showPanels() {
+    const on = $('mnu2D_Panel').checked;
+    $('boxPanels').hidden = $('blockPanels').hidden = !on;
+    if (!on) return;
+    const v = PANEL_SLICES.map(([name]) => Number($(name).value));
+    // Args as the window passes them: L, R, U, D, then LP, RP, UP, DP.
+    const grids = JSON.parse(game.panels(v[0], v[2], v[1], v[3], v[4], v[6], v[5], v[7]));
+    const k = 1 / TWIPS;
+    grids.forEach((squares, g) => {
+      const grid = $(PANEL_NAMES[g]);
+      if (grid.children.length !== squares.length) {
+        grid.replaceChildren(...squares.map(() => document.createElement('div')));
+      }
+      let w = 0;
+      let h = 0;
+      squares.forEach(([x, y, sw, sh, filled, fill], i) => {
+        const d = grid.children[i];
+        Object.assign(d.style, { left: `${x * k}px`, top: `${y * k}px`, width: `${sw * k}px`, height: `${sh * k}px` });
+        d.style.background = filled ? colour(fill) : 'transparent';
+        w = Math.max(w, (x + sw) * k);
+        h = Math.max(h, (y + sh) * k);
+      });
+      grid.style.width = `${w}px`;
+      grid.style.height = `${h}px`;
+    });
+  }
+
   // ---- the view ----
   const BUTTON_RULE = {
     load: 'load', cancel: 'cancel', bottom: 'botom', reset: 'reset', shuffle: 'shuffle',
@@ -187,6 +234,7 @@
     $('lblFinish').textContent = finish === 'yes' ? '○' : finish === 'no' ? '×' : '';
     $('lblFinish').title = finish === 'yes' ? t('まだ完成できます') : finish === 'no' ? t('このままでは完成できません') : '';
     showLoader();
+    showPanels();
     paint($('pictMain'), game.drawBox(dx, dy));
     paint($('pictPiece'), game.drawBlock(c.shown));
     takeMessages();
@@ -347,6 +395,7 @@
   }
 
   function build() {
+    buildPanels();
     for (const el of document.querySelectorAll('[data-tr]')) el.textContent = t(el.dataset.tr);
     for (const b of document.querySelectorAll('[data-act]')) b.addEventListener('click', () => act(b.dataset.act));
     for (let k = 0; k < 8; ++k) {
