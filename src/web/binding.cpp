@@ -321,16 +321,25 @@ class Game {
   // A key as the page's keyboard event names it: whether it is a play key
   // (the page then keeps it from scrolling), whether it played, and a
   // hint's answer when it asked for one.
-  std::string key(const std::string& name, bool shift, bool ctrl, double ms) {
+  std::string key(const std::string& name, bool shift, bool ctrl, bool repeat, double ms) {
     const std::optional<KeyCommand> k = fncKey_command(name, shift, ctrl, session_.play().controls());
     Json out = {{"known", k.has_value()}, {"done", false}};
     if (!k || !session_.playKeys()) return text(out);
     switch (k->kind) {
       case KeyCommand::Kind::Mark: out["done"] = subOption_mark(session_.play().controls(), k->block); break;
-      case KeyCommand::Kind::Hint: out["hint"] = hint(ms); break;
+      case KeyCommand::Kind::Hint:
+        // A held key asks once.
+        if (!repeat) out["hint"] = hint(ms);
+        break;
       case KeyCommand::Kind::Action: out["done"] = apply(k->action, ms); break;
     }
     return text(out);
+  }
+
+  // Whether the button of an action (its text form) is enabled now.
+  bool enabled(const std::string& action) const {
+    const std::optional<PlayAction> a = fncAction_parse(action);
+    return a && session_.play().enabled(*a);
   }
 
   bool mark(int block) { return subOption_mark(session_.play().controls(), block); }
@@ -575,6 +584,7 @@ EMSCRIPTEN_BINDINGS(pakkon) {
       .function("act", &Game::act)
       .function("key", &Game::key)
       .function("mark", &Game::mark)
+      .function("enabled", &Game::enabled)
       .function("hint", &Game::hint)
       .function("giveUp", &Game::giveUp)
       .function("setDeadSpace", &Game::setDeadSpace)

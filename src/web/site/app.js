@@ -178,11 +178,6 @@
   }
 
   // ---- the view ----
-  const BUTTON_RULE = {
-    load: 'load', cancel: 'cancel', bottom: 'botom', reset: 'reset', shuffle: 'shuffle',
-    'box-tz': 'boxButtons', 'box-tx': 'boxButtons', 'box-ty': 'boxButtons', 'box-org': 'boxButtons',
-    clear: 'boxButtons',
-  };
   function showStatus() {
     view = JSON.parse(game.view(now()));
     const text = t(view.solved ? '完成 %1　手数 %2' : '時間 %1　手数 %2');
@@ -196,7 +191,7 @@
     const open = v.file !== '';
     // The demonstration keeps the menus, as the window's does.
     const demo = v.demoShown;
-    for (const b of document.querySelectorAll('[data-act]')) b.disabled = !c[BUTTON_RULE[b.dataset.act] || 'pieceButtons'];
+    for (const b of document.querySelectorAll('[data-act]')) b.disabled = !game.enabled(b.dataset.act);
     $('cmdRemove').disabled = !c.boxButtons;
     const list = $('lstPiece');
     [...list.children].forEach((b, k) => {
@@ -355,7 +350,7 @@
     const ownKey = (tag === 'BUTTON' || tag === 'INPUT') && (e.key === ' ' || e.key === 'Enter');
     const inList = el && el.parentElement === $('lstPiece') && ['ArrowUp', 'ArrowDown', 'PageUp', 'PageDown'].includes(e.key);
     if (ownKey || inList || e.altKey) return;
-    const r = JSON.parse(game.key(e.key, e.shiftKey, e.ctrlKey || e.metaKey, now()));
+    const r = JSON.parse(game.key(e.key, e.shiftKey, e.ctrlKey || e.metaKey, e.repeat, now()));
     if (r.known || PAGE_KEYS.has(e.key)) e.preventDefault();
     if (r.hint !== undefined) showHint(r.hint);
     else if (r.known) refresh();
