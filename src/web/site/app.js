@@ -81,6 +81,7 @@
   // ---- messages and questions, one at a time ----
   const pending = [];
   let shown = null;
+  let focusBefore = null;
   const BUTTONS = {
     0: [['OK', 1]],
     1: [['OK', 1], ['キャンセル', 2]],
@@ -96,6 +97,7 @@
   function pump() {
     if (shown || !pending.length) return;
     shown = pending.shift();
+    if (!$('dialog').contains(document.activeElement)) focusBefore = document.activeElement;
     $('dialogTitle').textContent = shown.title;
     $('dialogText').textContent = shown.text.replace(/\r\n/g, '\n');
     const input = $('dialogInput');
@@ -119,7 +121,14 @@
   function close(value) {
     const m = shown;
     shown = null;
+    // Focus goes back where it was, as after the window's modal box, never
+    // staying on a button the closed box hid.
+    document.activeElement.blur();
     $('dialog').hidden = true;
+    if (focusBefore && focusBefore !== document.body && focusBefore.isConnected && focusBefore.offsetParent) {
+      focusBefore.focus();
+    }
+    focusBefore = null;
     if (m.kind === 'ask') game.answer(m.id, value);
     if (m.kind === 'input') game.typed(m.id, value === 1 ? $('dialogInput').value : '');
     refresh();
@@ -391,6 +400,10 @@
 
   function build() {
     buildPanels();
+    // Like the window's menus, the page's menu bar never takes the focus from the play keys.
+    for (const el of document.querySelectorAll('nav button, nav input, nav label')) {
+      el.addEventListener('mousedown', (e) => e.preventDefault());
+    }
     for (const el of document.querySelectorAll('[data-tr]')) el.textContent = t(el.dataset.tr);
     for (const b of document.querySelectorAll('[data-act]')) b.addEventListener('click', () => act(b.dataset.act));
     for (let k = 0; k < 8; ++k) {
