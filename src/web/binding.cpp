@@ -399,6 +399,10 @@ class Game {
     }
     return text(grids);
   }
+  // パズル作成ツール: the question, and the help page to open on Yes.
+  std::string toolInfo() const {
+    return text({{"text", fncToolInfo_text()}, {"title", fncText(kToolTitle)}, {"page", fncToolPage()}});
+  }
   std::string versionInfo() const {
     return text({{"text", fncVersionInfo_text(st_)}, {"title", fncText(kVersionTitle)}});
   }
@@ -590,6 +594,7 @@ EMSCRIPTEN_BINDINGS(pakkon) {
       .function("setDeadSpace", &Game::setDeadSpace)
       .function("finishCheck", &Game::finishCheck)
       .function("versionInfo", &Game::versionInfo)
+      .function("toolInfo", &Game::toolInfo)
       .function("panels", &Game::panels)
       .function("setAutoMove", &Game::setAutoMove)
       .function("loadStart", &Game::loadStart)

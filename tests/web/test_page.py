@@ -176,6 +176,10 @@ class PageTest(unittest.TestCase):
         ActionChains(driver).click_and_hold(el("pictMain")).move_by_offset(-60, 40).release().perform()
         wait_for(lambda: driver.execute_script("return document.getElementById('pictMain').toDataURL()") != before,
                  "the box view dragged")
+        el("mnuPzMaker").click()
+        self.assertEqual(wait_dialog()[0], "パズル作成ツールの紹介")
+        answer(1)  # No: the help page stays closed
+        self.assertEqual(len(driver.window_handles), 1)
         (BUILD / "artifacts").mkdir(exist_ok=True)
         driver.save_screenshot(str(BUILD / "artifacts/page.png"))
         self.assertEqual([m for m in driver.get_log("browser") if m["level"] == "SEVERE"], [])

@@ -131,6 +131,7 @@
     focusBefore = null;
     if (m.kind === 'ask') game.answer(m.id, value);
     if (m.kind === 'input') game.typed(m.id, value === 1 ? $('dialogInput').value : '');
+    if (m.then) m.then(value);
     refresh();
     pump();
   }
@@ -219,7 +220,7 @@
     $('mnuEditRedo').disabled = !v.canRedo;
     $('mnuHelpHint').disabled = !v.playing;
     $('mnuHelpHelp').disabled = !open || demo;
-    for (const id of ['mnuList', 'mnuFileOpen', 'mnuPreview', 'mnuHelpKeys']) $(id).disabled = demo;
+    for (const id of ['mnuList', 'mnuFileOpen', 'mnuPreview', 'mnuHelpKeys', 'mnuPzMaker']) $(id).disabled = demo;
     $('lblDemo').hidden = !demo;
     $('lblDemo').textContent = v.banner.replace(/\r\n/g, '\n');
     if (v.walkthroughStep > 0 && !walkTimer) walkTimer = setInterval(walkTick, 1000);
@@ -443,6 +444,11 @@
       });
     }
     game.setPreview($('mnuPreview').checked);
+    $('mnuPzMaker').addEventListener('click', () => {
+      const info = JSON.parse(game.toolInfo());
+      pending.push({ kind: 'page', text: info.text, title: info.title, buttons: 4, then: (a) => a === 6 && window.open(info.page) });
+      pump();
+    });
     $('mnuHelpVerInfo').addEventListener('click', () => {
       const info = JSON.parse(game.versionInfo());
       tell(info.text, info.title);
