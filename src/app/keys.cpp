@@ -55,6 +55,22 @@ std::optional<KeyCommand> fncKey_command(std::string_view key, bool shift, bool 
   return std::nullopt;
 }
 
+bool fncKey_ownedBy(FocusedControl control, std::string_view key, bool ctrl) {
+  if (ctrl) return false;
+  const bool arrow = key == "ArrowLeft" || key == "ArrowRight" || key == "ArrowUp" || key == "ArrowDown";
+  switch (control) {
+    case FocusedControl::List:
+      return key == "ArrowUp" || key == "ArrowDown" || key == "PageUp" || key == "PageDown" || key == "Home" ||
+             key == "End";
+    case FocusedControl::OptionButton:
+      if (arrow) return true;
+      [[fallthrough]];
+    case FocusedControl::Button: return key == " " || key == "Enter";
+    case FocusedControl::Other: break;
+  }
+  return false;
+}
+
 bool subOption_mark(PlayControls& controls, int block) {
   if (block < 0 || block >= kPieces || !controls.option[static_cast<size_t>(block)]) return false;
   controls.checked = block;

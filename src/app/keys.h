@@ -25,6 +25,14 @@ struct KeyCommand {
 // not play. UNLOAD takes the block whose option carries the mark.
 std::optional<KeyCommand> fncKey_command(std::string_view key, bool shift, bool ctrl, const PlayControls& controls);
 
+// The control with the focus, as far as the play keys care.
+enum class FocusedControl { Other, Button, OptionButton, List };
+
+// The keys a focused control uses itself, which the play keys leave to it:
+// Space and Enter press a button or tick a check box, the arrows move the
+// mark among option buttons, and the list moves its row. Ctrl never.
+bool fncKey_ownedBy(FocusedControl control, std::string_view key, bool ctrl);
+
 // Marks a loaded block's option, as a click on it does; false when that
 // option is not shown.
 bool subOption_mark(PlayControls& controls, int block);

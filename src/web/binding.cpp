@@ -321,7 +321,11 @@ class Game {
   // A key as the page's keyboard event names it: whether it is a play key
   // (the page then keeps it from scrolling), whether it played, and a
   // hint's answer when it asked for one.
-  std::string key(const std::string& name, bool shift, bool ctrl, bool repeat, double ms) {
+  // focused: 0 another control or none, 1 a button or check box, 2 an
+  // option button, 3 the block list; a key it uses itself is left to it.
+  std::string key(const std::string& name, bool shift, bool ctrl, bool repeat, int focused, double ms) {
+    if (fncKey_ownedBy(static_cast<FocusedControl>(focused), name, ctrl))
+      return text({{"known", false}, {"own", true}});
     const std::optional<KeyCommand> k = fncKey_command(name, shift, ctrl, session_.play().controls());
     Json out = {{"known", k.has_value()}, {"done", false}};
     if (!k || !session_.playKeys()) return text(out);

@@ -49,5 +49,17 @@ TEST(KeyMap, ModifiersCaseAndTheMark) {
   EXPECT_EQ(c.checked, 3);
 }
 
+TEST(KeyMap, AFocusedControlKeepsTheKeysItUses) {
+  using F = FocusedControl;
+  EXPECT_TRUE(fncKey_ownedBy(F::Button, " ", false));
+  EXPECT_TRUE(fncKey_ownedBy(F::Button, "Enter", false));
+  EXPECT_FALSE(fncKey_ownedBy(F::Button, "ArrowLeft", false));
+  EXPECT_TRUE(fncKey_ownedBy(F::OptionButton, "ArrowLeft", false));
+  EXPECT_TRUE(fncKey_ownedBy(F::List, "PageDown", false));
+  EXPECT_FALSE(fncKey_ownedBy(F::List, "Enter", false));
+  EXPECT_FALSE(fncKey_ownedBy(F::List, "ArrowUp", true));
+  EXPECT_FALSE(fncKey_ownedBy(F::Other, " ", false));
+}
+
 }  // namespace
 }  // namespace pakkon

@@ -355,12 +355,14 @@
     }
     const el = document.activeElement;
     const tag = el ? el.tagName : '';
-    if (tag === 'SELECT' || tag === 'TEXTAREA' || (tag === 'INPUT' && !['radio', 'checkbox'].includes(el.type))) return;
-    // A focused control keeps the keys it uses itself, as in the window.
-    const ownKey = (tag === 'BUTTON' || tag === 'INPUT') && (e.key === ' ' || e.key === 'Enter');
-    const inList = el && el.parentElement === $('lstPiece') && ['ArrowUp', 'ArrowDown', 'PageUp', 'PageDown'].includes(e.key);
-    if (ownKey || inList || e.altKey) return;
-    const r = JSON.parse(game.key(e.key, e.shiftKey, e.ctrlKey || e.metaKey, e.repeat, now()));
+    const type = tag === 'INPUT' ? el.type : '';
+    // Text boxes and drop-down lists keep every key.
+    if (tag === 'SELECT' || tag === 'TEXTAREA' || (tag === 'INPUT' && !['radio', 'checkbox', 'range'].includes(type))) return;
+    if (e.altKey) return;
+    const focused =
+      el && el.parentElement === $('lstPiece') ? 3 : type === 'radio' ? 2 : tag === 'BUTTON' || type === 'checkbox' ? 1 : 0;
+    const r = JSON.parse(game.key(e.key, e.shiftKey, e.ctrlKey || e.metaKey, e.repeat, focused, now()));
+    if (r.own) return;
     if (r.known || PAGE_KEYS.has(e.key)) e.preventDefault();
     if (r.hint !== undefined) showHint(r.hint);
     else if (r.known) refresh();
