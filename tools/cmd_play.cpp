@@ -114,45 +114,51 @@ int cmdPlay(const PlayArgs& a) {
   play.opened();
   play.controls().deadSpace = a.deadSpace;
   session.opened(now());
+  ScriptHooks hooks(play.controls(), host);
   int position = 0;
   for (const SessionCommand& command : parsed.commands) {
     ++position;
     say(stdout, "action " + std::to_string(position) + ": " + fncCommand_text(command) + "\n");
-    if (command.kind == SessionCommand::Kind::Hint) {
-      const FinishProblem p = fncFinish_problem(st);
-      const std::optional<HintShown> shown = session.hintAnswer(p, fncFinish_hint(p), host, now());
-      say(stdout, "  hint: " + (shown ? hintText(*shown) : std::string("none outside plain play")) +
-                      (shown && shown->counted() ? " (hints: " + std::to_string(session.hints()) + ")" : "") + "\n");
-      continue;
+    using Kind = SessionCommand::Kind;
+    if (command.kind == Kind::GiveUp) host.typed = command.password;
+    const CommandDone d = session.command(command, hooks, now());
+    switch (command.kind) {
+      case Kind::Hint:
+        say(stdout, "  hint: " + (d.hint ? hintText(*d.hint) : std::string("none outside plain play")) +
+                        (d.hint && d.hint->counted() ? " (hints: " + std::to_string(session.hints()) + ")" : "") +
+                        "\n");
+        break;
+      case Kind::AutoLoad: {
+        std::optional<AutoLoadResult> r;
+        while (d.done && !r) r = session.tick(now());
+        if (!r) break;
+        say(stdout, std::string("  autoload: ") + endText(r->end) + " after " + std::to_string(r->tests) + " tests\n");
+        break;
+      }
+      case Kind::GiveUp: say(stdout, d.gaveUp ? "  gave up: reset enabled\n" : "  not given up\n"); break;
+      case Kind::Open:
+        if (d.done) play.controls().deadSpace = a.deadSpace;
+        say(stdout, d.done ? "  opened: " + printable(st.G_sFileTitle) + "\n"
+                           : std::string("  not opened; the puzzle stays as it was\n"));
+        break;
+      case Kind::Save: say(stdout, d.done ? "  saved\n" : "  not saved; the file stays as it was\n"); break;
+      case Kind::Init:
+      case Kind::Preview: break;
+      case Kind::Action: {
+        if (d.done) break;
+        const PlayAction& action = command.action;
+        // The window has no way to mark the option of a block that is not loaded.
+        const bool notLoaded = action.kind == ActionKind::Unload && play.controls().boxButtons &&
+                               !play.controls().option[static_cast<size_t>(action.block)];
+        say(stdout, std::string("  nothing: ") +
+                        (action.kind == ActionKind::Undo   ? "nothing to undo"
+                         : action.kind == ActionKind::Redo ? "nothing to redo"
+                         : notLoaded ? "block " + std::to_string(action.block + 1) + " is not loaded"
+                                     : std::string("its button is disabled now")) +
+                        "\n");
+        break;
+      }
     }
-    if (command.kind == SessionCommand::Kind::Init) {
-      session.loaderInit();
-      continue;
-    }
-    if (command.kind == SessionCommand::Kind::AutoLoad) {
-      ScriptHooks hooks(play.controls(), host);
-      session.loadStart(hooks, now());
-      std::optional<AutoLoadResult> r;
-      while (!r) r = session.tick(now());
-      say(stdout, std::string("  autoload: ") + endText(r->end) + " after " + std::to_string(r->tests) + " tests\n");
-      continue;
-    }
-    if (command.kind == SessionCommand::Kind::GiveUp) {
-      host.typed = command.password;
-      session.giveUp([](bool in) { say(stdout, in ? "  gave up: reset enabled\n" : "  not given up\n"); });
-      continue;
-    }
-    const PlayAction& action = command.action;
-    if (session.apply(action, host, true, true, now()).done) continue;
-    // The window has no way to mark the option of a block that is not loaded.
-    const bool notLoaded = action.kind == ActionKind::Unload && play.controls().boxButtons &&
-                           !play.controls().option[static_cast<size_t>(action.block)];
-    say(stdout, std::string("  nothing: ") +
-                    (action.kind == ActionKind::Undo   ? "nothing to undo"
-                     : action.kind == ActionKind::Redo ? "nothing to redo"
-                     : notLoaded                       ? "block " + std::to_string(action.block + 1) + " is not loaded"
-                                                       : std::string("its button is disabled now")) +
-                    "\n");
   }
   const int filled = fncBox_count(st.G_iBox);
   say(stdout, "filled: " + std::to_string(filled) + " : " + std::to_string(st.G_iCellTotal) + "\n");

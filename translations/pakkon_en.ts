@@ -569,14 +569,6 @@ But w may only be up to the 9th character, x up to the 8th, y up to the 7th and 
         <translation>Open Puzzle</translation>
     </message>
     <message>
-        <source>バージョンが特定できませんでした。</source>
-        <translation>Couldn&apos;t tell which version this file is.</translation>
-    </message>
-    <message>
-        <source>読み出し不可能なパズル</source>
-        <translation>Unreadable puzzle</translation>
-    </message>
-    <message>
         <source>パズル一覧(&amp;L)…</source>
         <translation>Puzzle &amp;List…</translation>
     </message>

@@ -7,6 +7,7 @@
 #include "app/puzzle_list.h"
 #include "draw/views.h"
 #include "geometry/movement.h"
+#include "model/puzzle_file.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "platform/text_catalogue.h"
@@ -32,11 +33,16 @@ constexpr const char* kResetText = fncText_mark(
     "[ Reset ] ボタンをクリックすると、作成された一番最初のブロック状態に戻ります。\n"
     "ブロックを選択して移動や回転をせずに [ Load ]を、クリックしてください 。");
 constexpr const char* kResetTitle = fncText_mark("神の恩恵、仏の御慈悲・・・");
+constexpr const char* kNoVersionText = fncText_mark("バージョンが特定できませんでした。");
+constexpr const char* kNoVersionTitle = fncText_mark("読み出し不可能なパズル");
 
 }  // namespace
 
 std::string fncCommand_text(const SessionCommand& c) {
   switch (c.kind) {
+    case SessionCommand::Kind::Open: return "open " + c.path;
+    case SessionCommand::Kind::Save: return "save " + c.path;
+    case SessionCommand::Kind::Preview: return c.on ? "preview on" : "preview off";
     case SessionCommand::Kind::Hint: return "hint";
     case SessionCommand::Kind::GiveUp: return "giveup " + c.password;
     case SessionCommand::Kind::AutoLoad: return "autoload";
@@ -59,10 +65,17 @@ ParsedCommands fncCommands_parse(std::string_view text) {
     } else if (item.substr(0, 7) == "giveup ") {
       c.kind = SessionCommand::Kind::GiveUp;
       c.password = fncTrim(item.substr(7));
+    } else if (item == "preview on" || item == "preview off") {
+      c.kind = SessionCommand::Kind::Preview;
+      c.on = item == "preview on";
+    } else if ((item.substr(0, 5) == "open " || item.substr(0, 5) == "save ") && !fncTrim(item.substr(5)).empty()) {
+      c.kind = item[0] == 'o' ? SessionCommand::Kind::Open : SessionCommand::Kind::Save;
+      c.path = fncTrim(item.substr(5));
     } else if (const std::optional<PlayAction> a = fncAction_parse(item, &expected)) {
       c.action = *a;
     } else {
-      if (expected == fncAction_expected()) expected += ", hint, giveup PASSWORD, autoload, init";
+      if (expected == fncAction_expected())
+        expected += ", hint, giveup PASSWORD, autoload, init, open PATH, save PATH, preview on|off";
       return false;
     }
     out.commands.push_back(std::move(c));
@@ -120,6 +133,89 @@ SessionView Session::view(SessionTime now) const {
 }
 
 bool Session::full() const { return st_.G_iCellTotal > 0 && fncBox_count(st_.G_iBox) == st_.G_iCellTotal; }
+
+CommandDone Session::command(const SessionCommand& c, AutoLoadHooks& hooks, SessionTime now) {
+  CommandDone d;
+  switch (c.kind) {
+    case SessionCommand::Kind::Action:
+      d.outcome = apply(c.action, host_, true, true, now);
+      d.done = d.outcome.done;
+      break;
+    case SessionCommand::Kind::Hint: {
+      const FinishProblem p = fncFinish_problem(st_);
+      d.hint = hintAnswer(p, fncFinish_hint(p), host_, now);
+      d.done = d.hint.has_value();
+      break;
+    }
+    case SessionCommand::Kind::GiveUp: giveUp([&d](bool in) { d.done = d.gaveUp = in; }); break;
+    case SessionCommand::Kind::AutoLoad: d.done = loadStart(hooks, now); break;
+    case SessionCommand::Kind::Init:
+      loaderInit();
+      d.done = true;
+      break;
+    case SessionCommand::Kind::Open: d.done = open(c.path, now); break;
+    case SessionCommand::Kind::Save: d.done = save(c.path); break;
+    case SessionCommand::Kind::Preview:
+      setPreview(c.on);
+      d.done = true;
+      break;
+  }
+  return d;
+}
+
+void Session::logError(const std::string& message, const std::string& where) {
+  host_.tell({"Error " + message, where, MsgIcon::Critical});
+  if (!st_.G_sAppPath.empty()) subError_append(st_.G_sAppPath, message, where);
+}
+
+bool Session::open(const std::string& path, SessionTime now) {
+  std::string bytes;
+  if (const IoError e = storage_->read(path, bytes, kPuzzleFileReadMax)) {
+    logError("Line " + fncStr(kStepOpen) + ":" + e.text(), "frmMain.fncFile_get() " + fncStr(e.number));
+    return false;
+  }
+  return openBytes(bytes, path, now);
+}
+
+bool Session::openBytes(std::string_view bytes, const std::string& path, SessionTime now) {
+  PuzzleState probe = st_;
+  const PuzzleReadResult check = fncPuzzle_decode(bytes, probe);
+  if (check.status == PuzzleReadStatus::NgVersion) {
+    host_.tell({fncText(kNoVersionText), fncText(kNoVersionTitle), MsgIcon::Critical});
+    return false;
+  }
+  if (check.status == PuzzleReadStatus::Error) {
+    logError("Line " + fncStr(check.step) + ":" + check.error.text(),
+             "frmMain.fncFile_get() " + fncStr(check.error.number));
+    return false;
+  }
+  // The old box is emptied first, as Clear does, so nothing of it carries over.
+  play_.apply({ActionKind::Clear}, host_, false, false);
+  fncPuzzle_decode(bytes, st_);
+  st_.sPzFile = path;
+  st_.G_sFileTitle = fncFile_title(path);
+  st_.G_sPzVersion = check.version;
+  play_.opened();
+  play_.clearMoves();
+  opened(now);
+  return true;
+}
+
+bool Session::save(const std::string& path) {
+  st_.G_iCellDone = static_cast<int16_t>(fncBox_count(st_.G_iBox));
+  return subFile_put(
+      st_, path, [this](const std::string& m, const std::string& w) { logError(m, w); },
+      PutOptions{nullptr, saveFaults});
+}
+
+bool Session::saveBytes(std::string& bytes) {
+  st_.G_iCellDone = static_cast<int16_t>(fncBox_count(st_.G_iBox));
+  int step = 0;
+  IoError error;
+  if (fncPuzzle_encode(st_, fncPuzzleKey_draw(), bytes, &step, &error)) return true;
+  logError("Line " + fncStr(step) + ":" + error.text(), "frmMain.subFile_put() " + fncStr(error.number));
+  return false;
+}
 
 void Session::opened(SessionTime /*now*/) {
   key_ = st_.G_sPzVersion.empty() ? std::string() : fncPuzzle_key(st_);
@@ -289,6 +385,14 @@ std::optional<std::chrono::milliseconds> Session::tickDue(SessionTime now) const
   if (!loader_) return std::nullopt;
   if (st_.bStop || now >= loaderWake_) return std::chrono::milliseconds(0);
   return std::chrono::ceil<std::chrono::milliseconds>(loaderWake_ - now);
+}
+
+std::optional<WalkTick> Session::walkTick(SessionTime now) {
+  if (!walkNext_ || now + kWalkTick / 2 < *walkNext_) return std::nullopt;
+  // Due again a period from now before the press runs: a message the
+  // press shows lets the front end's timer through meanwhile.
+  walkNext_ = now + kWalkTick;
+  return walk_.tick();
 }
 
 void Session::giveUp(std::function<void(bool)> done) {

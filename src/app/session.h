@@ -76,11 +76,15 @@ struct HintShown {
 
 // A command of the session as a script gives it: a play action, "hint",
 // "giveup PASSWORD" (the give-up dialogue answered Yes, then the password),
-// or the auto loader's "autoload" (LOAD, run to its end) and "init" (INIT).
+// the auto loader's "autoload" (LOAD, run to its end) and "init" (INIT),
+// "open PATH", "save PATH" (the overwrite save to PATH) and
+// "preview on|off" (表示 → 置き場所を表示).
 struct SessionCommand {
-  enum class Kind { Action, Hint, GiveUp, AutoLoad, Init } kind = Kind::Action;
+  enum class Kind { Action, Hint, GiveUp, AutoLoad, Init, Open, Save, Preview } kind = Kind::Action;
   PlayAction action;
-  std::string password;
+  std::string password;  // giveup
+  std::string path;      // open, save
+  bool on = false;       // preview
 };
 std::string fncCommand_text(const SessionCommand& c);
 struct ParsedCommands {
@@ -89,6 +93,14 @@ struct ParsedCommands {
   bool ok() const { return error.empty(); }
 };
 ParsedCommands fncCommands_parse(std::string_view text);
+
+// What a command did.
+struct CommandDone {
+  bool done = false;              // false: refused or not possible now (as its button would be)
+  PlayOutcome outcome;            // a play action's
+  std::optional<HintShown> hint;  // a hint's, none outside plain play
+  bool gaveUp = false;
+};
 
 // What a front end shows of the session, derived from it whenever asked:
 // the play controls, the edit menu, the modes, and the labels of the
@@ -127,12 +139,20 @@ class Session {
   bool loading() const { return loader_ != nullptr; }
   Walkthrough& walkthrough() { return walk_; }
   const Walkthrough& walkthrough() const { return walk_; }
+  // The walkthrough's timer, from the sample set up to the last step.
+  void walkStart(SessionTime now) { walkNext_ = now + kWalkTick; }
+  void walkStop() { walkNext_.reset(); }
+  bool walkTimer() const { return walkNext_.has_value(); }
+  // The timer's tick once its time has come (a front end's timer firing a
+  // little early still counts); nothing between ticks or when it is off.
+  std::optional<WalkTick> walkTick(SessionTime now);
   // Neither the demonstration nor the loader runs: the play keys act.
   bool playKeys() const { return !loading() && !st_.bDemoRun && !walk_.running(); }
 
   // ---- the views ----
   // 表示 → 置き場所を表示, as the player chose it.
   void setPreview(bool on) { preview_ = on; }
+  bool preview() const { return preview_; }
   // The landing place of the selected block shows in the box view: the
   // choice is on, in plain play, Load can be pressed, and the block is out
   // of the box and has cells.
@@ -163,7 +183,28 @@ class Session {
   // Plain play: the move list records, hints and the clock count.
   bool playing() const { return playKeys() && !maker_ && !autoMove_; }
 
-  // A puzzle file has been opened: its clock and count start afresh.
+  // Applies a command in the one place commands are applied: a play action
+  // as its button's click, a hint searched at once (a front end that may
+  // not wait runs the search as a job and hands its answer to hintAnswer),
+  // giveup through the host's dialogue, autoload starting the loader with
+  // `hooks` (tick runs it), and the rest as their menu entries.
+  CommandDone command(const SessionCommand& c, AutoLoadHooks& hooks, SessionTime now);
+
+  // ---- puzzle files ----
+  // Opens the puzzle file at `path` (read through the storage), or its
+  // bytes. The file is judged before anything changes, so a refused one
+  // leaves the puzzle, its box and its save target as they were; what was
+  // wrong is told.
+  bool open(const std::string& path, SessionTime now);
+  bool openBytes(std::string_view bytes, const std::string& path, SessionTime now);
+  // The overwrite save of the box as it stands; a failure is told and
+  // logged, and the file stays as it was.
+  bool save(const std::string& path);
+  // The bytes save() would write, with a key of its own (a download).
+  bool saveBytes(std::string& bytes);
+  // What saves fail with in tests.
+  const WriteFaults* saveFaults = nullptr;
+  // A puzzle has been opened: its clock and count start afresh.
   void opened(SessionTime now);
   // The player reached it through the puzzle list: the next one is offered.
   void setFromList() { fromList_ = true; }
@@ -217,6 +258,7 @@ class Session {
 
  private:
   void runClock(SessionTime now);
+  void logError(const std::string& message, const std::string& where);
   void recordGiveUp();
   bool full() const;
 
@@ -235,6 +277,7 @@ class Session {
   bool ticking_ = false;
   bool abandoned_ = false;  // while its slice runs
   Walkthrough walk_;
+  std::optional<SessionTime> walkNext_;
 
   std::string key_;  // empty: nothing to record (no file opened)
   bool fromList_ = false;

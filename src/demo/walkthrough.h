@@ -5,9 +5,13 @@
 // be focused, "1" focused (or pressed once), "2" done.
 
 #include <array>
+#include <chrono>
 #include <string>
 
 namespace pakkon {
+
+// How often the timer presses.
+inline constexpr std::chrono::milliseconds kWalkTick{1000};
 
 // The buttons the timer presses.
 enum class WalkButton { None, TurnZ, TurnX, TurnY, XDec, XInc, YDec, YInc, ZDec, ZInc, Org, Load };

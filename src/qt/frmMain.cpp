@@ -539,40 +539,12 @@ void frmMain::mnuFileOpen_Click() {
 
 bool frmMain::subPuzzle_open(const std::string& path) {
   try {
-    // The file is judged before anything changes, so a refused file leaves
-    // the current puzzle, its box and its save target as they were.
-    std::string bytes;
-    if (IoError e = fncFile_readAll(path, bytes, kPuzzleFileReadMax)) {
-      subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(kStepOpen) + ":" + e.text(),
-                   "frmMain.fncFile_get() " + fncStr(e.number));
-      return false;
-    }
-    PuzzleState probe = st_;
-    const PuzzleReadResult check = fncPuzzle_decode(bytes, probe);
-    if (check.status == PuzzleReadStatus::NgVersion) {
-      dialogs_.messageBox(tr("バージョンが特定できませんでした。").toStdString(),
-                          tr("読み出し不可能なパズル").toStdString(), MsgIcon::Critical, MsgButtons::OK);
-      return false;
-    }
-    if (check.status == PuzzleReadStatus::Error) {
-      subError_log(dialogs_, st_.G_sAppPath, "Line " + fncStr(check.step) + ":" + check.error.text(),
-                   "frmMain.fncFile_get() " + fncStr(check.error.number));
-      return false;
-    }
-
-    cmdClear_Click();
-    fncPuzzle_decode(bytes, st_);
-    st_.sPzFile = path;
-    st_.G_sFileTitle = fncFile_title(path);
-    st_.G_sPzVersion = check.version;
-    stsBar_set(1, check.version);
+    if (!session_.open(path, playClock())) return false;
+    stsBar_set(1, st_.G_sPzVersion);
     stsBar_set(2, tr("プレイ・モード").toStdString());
     stsBar_set(3, fncStr(st_.G_iCellX) + "×" + fncStr(st_.G_iCellY) + "×" + fncStr(st_.G_iCellZ));
     stsBar_set(4, st_.G_sComment);
 
-    // The selection of block 1 runs for the puzzle just opened, so the
-    // buttons match its blocks; then the count and options as saved.
-    play_.opened();
     showPlay(PlayOutcome{});
     cmdSet->setVisible(false);
     cmdSetCancel->setVisible(false);
@@ -588,7 +560,7 @@ bool frmMain::subPuzzle_open(const std::string& path) {
     if (mnu2D_Panel->isChecked()) mnu2D_Panel_Click();
     mnuTool->menuAction()->setEnabled(true);
     mnuView->menuAction()->setEnabled(true);
-    subMoveList_clear();
+    subEditMenu_update();
     subPlay_opened();
     return true;
   } catch (const std::exception& e) {

@@ -354,8 +354,6 @@ class frmMain : public QMainWindow {
   void mnuFileSave_Click();
   // Shows the box-size dialog modally; tests answer it themselves.
   std::function<void()> frmInput_show;
-  // Makes the saves fail on purpose, for tests of interrupted saves.
-  const WriteFaults* saveFaults = nullptr;
 
   // ---- demonstration and information (frmMain_demo.cpp) ----
   void lblDemo_Click();

@@ -49,7 +49,8 @@ void frmMain::lblDemo_Click() {
     stsBar_set(2, tr("プレイ").toStdString());
     stsBar_set(3, "3×3×3");
     stsBar_set(4, tr("サンプル３×３×３").toStdString());
-    Timer1->setInterval(1000);
+    session_.walkStart(playClock());
+    Timer1->setInterval(static_cast<int>(kWalkTick.count()));
     Timer1->start();
     subMoveList_clear();
   }
@@ -64,6 +65,7 @@ void frmMain::lblDemo_Click() {
   }
 
   lblDemo->clear();
+  session_.walkStop();
   Timer1->setInterval(0);
   Timer1->stop();
   setTag(lblDemo, "0");
@@ -110,7 +112,9 @@ void frmMain::subWalkTags_show() {
 }
 
 void frmMain::Timer1_Timer() {
-  const WalkTick t = session_.walkthrough().tick();
+  const std::optional<WalkTick> tick = session_.walkTick(playClock());
+  if (!tick) return;
+  const WalkTick t = *tick;
   subWalkTags_show();
   QPushButton* button = walkButton(t.button);
   switch (t.what) {

@@ -110,7 +110,6 @@ void frmMain::subPlayTime_show() {
 }
 
 void frmMain::subPlay_opened() {
-  session_.opened(playClock());
   subPlayTime_show();
   playTimer_->start();
 }

@@ -165,12 +165,9 @@ void frmMain::mnuFileSaveAs_Click() {
     subControl_set(&PlayControls::set, cmdSet, true);
     subControl_set(&PlayControls::setCancel, cmdSetCancel, true);
     subAutoNext_show(true);
-    st_.G_iCellDone = fncBox_count(st_.G_iBox);
     st_.G_sComment = comment;
     st_.G_sFileTitle = fncFile_title(path);
-    const bool written = subFile_put(
-        st_, path, [this](const std::string& m, const std::string& w) { subError_log(dialogs_, st_.G_sAppPath, m, w); },
-        PutOptions{nullptr, saveFaults});
+    const bool written = session_.save(path);
     stsBar_set(4, comment);
     st_.sPzFile = path;
     if (written)
@@ -189,11 +186,7 @@ void frmMain::mnuFileSave_Click() {
                             tr("[ %1 ] の上書き保存").arg(QString::fromStdString(st_.G_sFileTitle)).toStdString(),
                             MsgIcon::Question, MsgButtons::OKCancel) != MsgAnswer::OK)
       return;
-    st_.G_iCellDone = fncBox_count(st_.G_iBox);
-    const bool written = subFile_put(
-        st_, st_.sPzFile,
-        [this](const std::string& m, const std::string& w) { subError_log(dialogs_, st_.G_sAppPath, m, w); },
-        PutOptions{nullptr, saveFaults});
+    const bool written = session_.save(st_.sPzFile);
     if (written)
       dialogs_.messageBox(tr("正常に終了しました。").toStdString(), tr("パズル上書き保存").toStdString(),
                           MsgIcon::Information, MsgButtons::OK);

@@ -13,6 +13,7 @@
 
 #include "app/progress.h"
 #include "autoload/hooks.h"
+#include "geometry/movement.h"
 #include "maker/puzzle_text.h"
 #include "model/puzzle_file.h"
 #include "platform/scripted_dialogs.h"
@@ -297,6 +298,54 @@ TEST_F(SessionTest, OnlyAPuzzleOfTheListOffersTheNextOneAndOpensItOnYes) {
   EXPECT_EQ(dialogs.last().text, "まだ解いていない次のパズル「02-tower.bin　ちいさな塔」を開きますか？");
   EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNoDefaultNo);
   EXPECT_EQ(opened, next);
+}
+
+TEST_F(SessionTest, AFileIsJudgedBeforeItOpensAndASaveOpensAgainAsItWasPlayed) {
+  act(ActionKind::Load);
+  ASSERT_EQ(session.moves(), 1);
+  const PuzzleState before = st;
+  std::string bytes;
+  ASSERT_TRUE(session.saveBytes(bytes));
+  EXPECT_EQ(st.G_iCellDone, fncBox_count(st.G_iBox));
+
+  // Damaged: told, and nothing changes, the save target included.
+  EXPECT_FALSE(session.openBytes(bytes.substr(0, bytes.size() / 2), dir.file("broken.bin"), now));
+  EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+  EXPECT_FALSE(session.openBytes("not a puzzle", dir.file("foreign.bin"), now));
+  EXPECT_EQ(dialogs.last().text, "バージョンが特定できませんでした。");
+  EXPECT_FALSE(session.open(dir.file("missing.bin"), now));
+  EXPECT_EQ(std::memcmp(st.G_iBox, before.G_iBox, sizeof(Grid)), 0);
+  EXPECT_EQ(st.sPzFile, before.sPzFile);
+  EXPECT_EQ(session.moves(), 1);
+
+  // What was saved opens as it was played, with a record and move list of its own.
+  ASSERT_TRUE(session.openBytes(bytes, dir.file("again.bin"), now));
+  EXPECT_EQ(std::memcmp(st.G_iBox, before.G_iBox, sizeof(Grid)), 0);
+  EXPECT_EQ(st.G_sFileTitle, "again.bin");
+  EXPECT_EQ(session.moves(), 0);
+  EXPECT_FALSE(session.play().canUndo());
+  ASSERT_TRUE(session.save(dir.file("written.bin")));
+  ASSERT_TRUE(session.open(dir.file("written.bin"), now));
+  EXPECT_EQ(std::memcmp(st.G_iBox, before.G_iBox, sizeof(Grid)), 0);
+}
+
+TEST_F(SessionTest, EveryCommandHasATextFormAndTheWalkthroughTicksOnceASecond) {
+  const ParsedCommands parsed = fncCommands_parse("open a b.bin; save c.bin; preview on; preview off; hint; load");
+  ASSERT_TRUE(parsed.ok()) << parsed.error;
+  std::string again;
+  for (const SessionCommand& c : parsed.commands) again += fncCommand_text(c) + "; ";
+  EXPECT_EQ(again, "open a b.bin; save c.bin; preview on; preview off; hint; load; ");
+  EXPECT_FALSE(fncCommands_parse("open ").ok());
+  EXPECT_FALSE(fncCommands_parse("preview maybe").ok());
+
+  EXPECT_FALSE(session.walkTick(now));
+  session.walkStart(now);
+  EXPECT_FALSE(session.walkTick(now + 100ms));
+  EXPECT_TRUE(session.walkTick(now + 990ms));  // a timer a little early still counts
+  EXPECT_FALSE(session.walkTick(now + 1200ms));
+  EXPECT_TRUE(session.walkTick(now + 2s));
+  session.walkStop();
+  EXPECT_FALSE(session.walkTick(now + 10s));
 }
 
 }  // namespace

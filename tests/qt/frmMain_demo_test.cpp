@@ -27,14 +27,22 @@ class Demonstration : public test::WindowTest {
     return fncIni_get(section, key, dir.file("Init.ini"));
   }
 
-  // Starts in demonstration mode and ends the unattended run with the first click.
+  // Starts in demonstration mode and ends the unattended run with the first
+  // click; the walkthrough's timer then runs on a clock the test moves.
   void startAndClick() {
     start(true, [this] {
       seenDuringRun = w->autoLoadRunning();
+      w->playClock = [this] { return clock; };
       w->lblDemo_Click();
     });
   }
+  // The timer fires a second later.
+  void tick() {
+    clock += kWalkTick;
+    w->Timer1_Timer();
+  }
   bool seenDuringRun = false;
+  std::chrono::steady_clock::time_point clock = std::chrono::steady_clock::now();
 };
 
 TEST_F(Demonstration, StartsTheLoaderByItselfAndTheFirstClickSetsUpTheSample) {
@@ -87,7 +95,7 @@ TEST_F(Demonstration, TheTimerPressesTheButtonsOfEachStep) {
   ASSERT_TRUE(seenDuringRun);
   // Step 1 cycles through the seven blocks of the sample.
   for (int expected : {1, 2, 3, 4, 5, 6, 0, 1}) {
-    w->Timer1_Timer();
+    tick();
     EXPECT_EQ(w->listIndex(), expected);
   }
   w->setListIndex(0);
@@ -100,7 +108,7 @@ TEST_F(Demonstration, TheTimerPressesTheButtonsOfEachStep) {
     if (t == 0) subPiece_turnZ(expected, 0);
     if (t == 1) subPiece_turnX(expected, 0);
     if (t == 2) subPiece_turnY(expected, 0);
-    w->Timer1_Timer();
+    tick();
     EXPECT_EQ(std::memcmp(st.G_iPiece[0], expected.G_iPiece[0], sizeof(Grid)), 0);
   }
 
@@ -109,10 +117,10 @@ TEST_F(Demonstration, TheTimerPressesTheButtonsOfEachStep) {
   w->cmdOrg_Click();
   QPushButton* order[] = {w->cmdX_Dec, w->cmdX_Inc, w->cmdY_dec, w->cmdY_Inc, w->cmdZ_Dec, w->cmdZ_Inc};
   for (QPushButton* b : order) EXPECT_EQ(tag(b), "0");
-  for (int press = 0; press < 12; ++press) w->Timer1_Timer();
+  for (int press = 0; press < 12; ++press) tick();
   for (QPushButton* b : order) EXPECT_EQ(tag(b), "2");
   const PuzzleState before = st;
-  w->Timer1_Timer();  // idle
+  tick();  // idle
   EXPECT_EQ(test::firstDifference(st, before), "");
   for (QPushButton* b : order) EXPECT_EQ(tag(b), "0");
 
@@ -120,24 +128,24 @@ TEST_F(Demonstration, TheTimerPressesTheButtonsOfEachStep) {
   w->lblDemo_Click();
   w->cmdX_Inc_Click();
   const PuzzleState moved = st;
-  w->Timer1_Timer();
+  tick();
   EXPECT_EQ(tag(w->cmdOrg), "1");
   EXPECT_EQ(std::memcmp(st.G_iPiece, moved.G_iPiece, sizeof(PieceGrids)), 0);
-  w->Timer1_Timer();
+  tick();
   EXPECT_EQ(tag(w->cmdOrg), "2");
   PuzzleState pushed = moved;
   subPiece_origin(pushed, 0);
   EXPECT_EQ(std::memcmp(st.G_iPiece, pushed.G_iPiece, sizeof(PieceGrids)), 0);
   const PuzzleState atOrigin = st;
-  w->Timer1_Timer();
+  tick();
   EXPECT_EQ(test::firstDifference(st, atOrigin), "");
 
   w->lblDemo_Click();
   EXPECT_EQ(frmMain::text(w->lblDemo),
             "♪操作説明中♪\n[Load]ボタンでブロックを、箱に収めます。\nココをクリックすると、終了します。");
-  w->Timer1_Timer();
+  tick();
   EXPECT_EQ(st.G_iPieceUsed[0], 0);
-  w->Timer1_Timer();
+  tick();
   EXPECT_EQ(st.G_iPieceUsed[0], 1);
   EXPECT_EQ(tag(w->cmdLoad), "2");
 }
@@ -149,10 +157,10 @@ TEST_F(Demonstration, ATickDuringTheRefusalOfAPressDoesNotPressAgain) {
   dialogs.clear();
   int nested = 0;
   dialogs.whileOpen = [&] {
-    if (++nested < 3) w->Timer1_Timer();  // ticks while the refusal is open
+    if (++nested < 3) tick();  // ticks while the refusal is open
   };
-  w->Timer1_Timer();  // focus
-  w->Timer1_Timer();  // press
+  tick();  // focus
+  tick();  // press
   EXPECT_EQ(dialogs.calls().size(), 1u);
   EXPECT_EQ(dialogs.last().title, "×それは駄目×");
   EXPECT_EQ(tag(w->cmdLoad), "2");
@@ -176,7 +184,7 @@ TEST_F(Demonstration, TheLastClickGivesTheMenusBackAndYesSwitchesItOff) {
   EXPECT_TRUE(w->cmdMove->isEnabled() && w->cmdStop->isEnabled() && w->cmdInit->isEnabled());
   EXPECT_FALSE(st.G_bDemo);
   EXPECT_EQ(ini("SYSTEM", "DEMO"), "False");
-  w->Timer1_Timer();  // a stray tick does nothing now
+  tick();  // a stray tick does nothing now
 }
 
 TEST_F(Demonstration, KeysUndoAndHintsRestWhileTheWalkthroughRuns) {

@@ -368,7 +368,7 @@ TEST_F(Maker, AnInterruptedSaveKeepsTheFileAndReportsOnce) {
     WriteFaults faults;
     faults.failAtWrite = i < static_cast<int>(std::size(steps)) ? i : -1;
     faults.failCommit = i == static_cast<int>(std::size(steps));
-    w->saveFaults = &faults;
+    w->session().saveFaults = &faults;
     dialogs.clear();
     dialogs.answer(MsgAnswer::OK);
     w->mnuFileSave_Click();
@@ -381,7 +381,7 @@ TEST_F(Maker, AnInterruptedSaveKeepsTheFileAndReportsOnce) {
     const std::string log = test::readFile(dir.file("Error_Log.TXT"));
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), i + 1);
   }
-  w->saveFaults = nullptr;
+  w->session().saveFaults = nullptr;
   dialogs.answer(MsgAnswer::OK);
   w->mnuFileSave_Click();
   EXPECT_EQ(dialogs.last().text, "正常に終了しました。");

@@ -63,8 +63,10 @@ class WindowTest : public ::testing::Test {
   void TearDown() override {
     // Whatever the test did, the widgets show the play controls as the
     // session holds them: nothing was kept in a widget alone.
-    if (w) EXPECT_EQ(controlsDiffer(), "");
-    if (w) w->close();
+    if (w) {
+      EXPECT_EQ(controlsDiffer(), "");
+      w->close();
+    }
     w.reset();
   }
 
