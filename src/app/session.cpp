@@ -168,6 +168,13 @@ void Session::logError(const std::string& message, const std::string& where) {
   if (!st_.G_sAppPath.empty()) subError_append(st_.G_sAppPath, message, where);
 }
 
+void Session::setAutoMove(bool on) {
+  autoMove_ = on;
+  PlayControls& c = play_.controls();
+  c.load = c.list = c.boxButtons = c.pieceButtons = !on;
+  play_.clearMoves();
+}
+
 bool Session::open(const std::string& path, SessionTime now) {
   std::string bytes;
   if (const IoError e = storage_->read(path, bytes, kPuzzleFileReadMax)) {
@@ -178,6 +185,12 @@ bool Session::open(const std::string& path, SessionTime now) {
 }
 
 bool Session::openBytes(std::string_view bytes, const std::string& path, SessionTime now) {
+  // What the bounded reader refuses before decoding anything.
+  if (bytes.size() > kPuzzleFileReadMax) {
+    const IoError e = fncIoError_make(kErrBadFormat);
+    logError("Line " + fncStr(kStepOpen) + ":" + e.text(), "frmMain.fncFile_get() " + fncStr(e.number));
+    return false;
+  }
   PuzzleState probe = st_;
   const PuzzleReadResult check = fncPuzzle_decode(bytes, probe);
   if (check.status == PuzzleReadStatus::NgVersion) {

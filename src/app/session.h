@@ -135,7 +135,10 @@ class Session {
   bool maker() const { return maker_; }
   void setMaker(bool on) { maker_ = on; }
   bool autoMove() const { return autoMove_; }
-  void setAutoMove(bool on) { autoMove_ = on; }
+  // 表示 → 自動移動: the controls the loader's frame stands in for (Load,
+  // the block list, the box's and the block's buttons) rest while it shows,
+  // and the move list starts afresh.
+  void setAutoMove(bool on);
   bool loading() const { return loader_ != nullptr; }
   Walkthrough& walkthrough() { return walk_; }
   const Walkthrough& walkthrough() const { return walk_; }

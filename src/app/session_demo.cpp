@@ -1,6 +1,5 @@
 #include "app/session_demo.h"
 
-#include "app/session_io.h"
 #include "app/settings.h"
 #include "geometry/movement.h"
 #include "model/builtin.h"
@@ -33,7 +32,7 @@ bool subSession_start(Session& session, PlayHost& host, SessionTime now) {
   session.play().clearMoves();
   if (!st.G_bDemo) return false;
   c.deadSpace = true;
-  subAutoMove_set(session, true);
+  session.setAutoMove(true);
   return true;
 }
 
@@ -46,7 +45,7 @@ int subDemo_click(Session& session, PlayHost& host, SessionTime now) {
     st.bDemoRun = false;
     session.play().controls().deadSpace = false;
     st.bStop = true;
-    subAutoMove_set(session, false);
+    session.setAutoMove(false);
     session.apply({ActionKind::Clear}, host, false, session.playing(), now);
     session.loaderInit();
     subPieces_clear(st);

@@ -158,13 +158,13 @@ void frmMain::subLoader_tick() {
 void frmMain::mnuAautoMove_Click() {
   session_.setAutoMove(!session_.autoMove());
   mnuAautoMove->setChecked(session_.autoMove());
-  const bool e = !session_.autoMove();
-  subControl_set(&PlayControls::load, cmdLoad, e);
-  subControl_set(&PlayControls::list, lstPiece, e);
-  subBoxButton_enable(e);
-  subPieceButton_enable(e);
+  const PlayControls& c = play_.controls();
+  cmdLoad->setEnabled(c.load);
+  lstPiece->setEnabled(c.list);
+  subBoxButton_enable(c.boxButtons);
+  subPieceButton_enable(c.pieceButtons);
   frameAuto->move(framePiece->pos());
-  subMoveList_clear();
+  subEditMenu_update();
   subPreview_refresh();
 }
 

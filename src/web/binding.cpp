@@ -26,7 +26,6 @@
 #include "app/puzzle_list.h"
 #include "app/session.h"
 #include "app/session_demo.h"
-#include "app/session_io.h"
 #include "app/startup.h"
 #include "autoload/search.h"
 #include "autoload/search_reference.h"
@@ -146,11 +145,13 @@ EM_JS(void, pageStore_remove, (const char* name), {
   }
 });
 
+// What the page writes goes to localStorage; what it has not written is
+// read from the site's own files (the shipped puzzles).
 class PageStorage final : public Storage {
  public:
   IoError read(const std::string& name, std::string& bytes, size_t most) override {
     char* v = pageStore_read(name.c_str());
-    if (!v) return fncIoError_make(kErrFileNotFound);
+    if (!v) return site_.read(name, bytes, most);
     bytes = v;
     std::free(v);
     if (bytes.size() > most) {
@@ -167,7 +168,7 @@ class PageStorage final : public Storage {
   bool exists(const std::string& name) override {
     char* v = pageStore_read(name.c_str());
     std::free(v);
-    return v != nullptr;
+    return v != nullptr || site_.exists(name);
   }
   IoError rename(const std::string& from, const std::string& to) override {
     std::string bytes;
@@ -176,6 +177,9 @@ class PageStorage final : public Storage {
     pageStore_remove(from.c_str());
     return {};
   }
+
+ private:
+  FileStorage site_;
 };
 
 // A picture as the calls the renderer made, in twips.
@@ -285,13 +289,7 @@ class Game {
   // A file of the shipped collection, by its path in the page.
   bool openPath(const std::string& path, double ms) {
     now_ = ms;
-    std::string bytes;
-    if (const IoError e = fncFile_readAll(path, bytes, kPuzzleFileReadMax)) {
-      subError_log(host_, st_.G_sAppPath, "Line " + fncStr(kStepOpen) + ":" + e.text(),
-                   "frmMain.fncFile_get() " + fncStr(e.number));
-      return false;
-    }
-    return fncSession_open(session_, bytes, path, host_, at(ms));
+    return session_.open(path, at(ms));
   }
   bool openList(const std::string& path, double ms) {
     if (!openPath(path, ms)) return false;
@@ -301,13 +299,11 @@ class Game {
   // A file the player chose, by its name, from its bytes.
   bool openBytes(const std::string& name, const std::string& bytes, double ms) {
     now_ = ms;
-    return fncSession_open(session_, bytes, std::string(kProgramDir) + "/Opened/" + fncFile_title(name), host_, at(ms));
+    return session_.openBytes(bytes, std::string(kProgramDir) + "/Opened/" + fncFile_title(name), at(ms));
   }
 
   emscripten::val save() {
-    const std::optional<std::string> bytes = fncSession_saveBytes(st_, host_);
-    if (!bytes) return emscripten::val::null();
-    saved_ = *bytes;
+    if (!session_.saveBytes(saved_)) return emscripten::val::null();
     return emscripten::val(
         emscripten::typed_memory_view(saved_.size(), reinterpret_cast<const uint8_t*>(saved_.data())));
   }
@@ -414,7 +410,7 @@ class Game {
   // ---- the auto loader ----
   void setAutoMove(bool on) {
     if (session_.loading()) return;
-    subAutoMove_set(session_, on);
+    session_.setAutoMove(on);
     showInfo();
   }
   // LOAD: false when a run goes on already.

@@ -18,6 +18,7 @@
 #include "model/puzzle_file.h"
 #include "platform/scripted_dialogs.h"
 #include "support/packing.h"
+#include "support/state_compare.h"
 #include "support/temp_dir.h"
 
 namespace pakkon {
@@ -346,6 +347,30 @@ TEST_F(SessionTest, EveryCommandHasATextFormAndTheWalkthroughTicksOnceASecond) {
   EXPECT_TRUE(session.walkTick(now + 2s));
   session.walkStop();
   EXPECT_FALSE(session.walkTick(now + 10s));
+}
+
+TEST_F(SessionTest, ARefusedFileGetsTheWindowsMessageAndChangesNothing) {
+  PuzzleState other = test::shippedPuzzle("06-soma-cube");
+  other.G_sVersion = st.G_sVersion;
+  std::string otherFile;
+  ASSERT_TRUE(fncPuzzle_encode(other, fncPuzzleKey_draw(), otherFile));
+  act(ActionKind::Load);
+  const PuzzleState before = st;
+  const struct {
+    std::string bytes, title, text;
+  } cases[] = {
+      {otherFile.substr(0, 3000), "frmMain.fncFile_get() 62", "Error Line "},
+      {"PK" + otherFile.substr(2), "読み出し不可能なパズル", "バージョンが特定できませんでした。"},
+      {otherFile + std::string(kPuzzleFileReadMax, ' '), "frmMain.fncFile_get() 321", "Error Line 100:"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(session.openBytes(c.bytes, "/p/bad.bin", now));
+    ASSERT_FALSE(dialogs.calls().empty());
+    EXPECT_EQ(dialogs.calls().back().title, c.title);
+    EXPECT_EQ(dialogs.calls().back().text.rfind(c.text, 0), 0u) << dialogs.calls().back().text;
+    EXPECT_EQ(test::firstDifference(st, before), "");
+    EXPECT_TRUE(session.play().canUndo());
+  }
 }
 
 }  // namespace
