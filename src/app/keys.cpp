@@ -7,51 +7,58 @@ KeyCommand act(ActionKind kind, int block = 0) { return {KeyCommand::Kind::Actio
 
 }  // namespace
 
-std::optional<KeyCommand> fncKey_command(std::string_view key, bool shift, bool ctrl, const PlayControls& controls) {
-  // Letters arrive in either case (Shift, Caps Lock); only the Shift key
-  // makes the box's turns.
-  char letter = 0;
-  if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z') letter = key[0];
-  if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z') letter = static_cast<char>(key[0] - 'A' + 'a');
-  const int digit = key.size() == 1 && key[0] >= '1' && key[0] <= '8' ? key[0] - '1' : -1;
-
-  if (ctrl) {
-    if (digit >= 0 && !shift) return KeyCommand{KeyCommand::Kind::Mark, {}, digit};
-    if (letter == 'z') return act(shift ? ActionKind::Redo : ActionKind::Undo);
-    if (letter == 'y' && !shift) return act(ActionKind::Redo);
-    return std::nullopt;
-  }
-  if (digit >= 0) return act(ActionKind::Select, digit);
-  if (shift) {
-    switch (letter) {
-      case 'q': return act(ActionKind::BoxTurnZ);
-      case 'w': return act(ActionKind::BoxTurnX);
-      case 'e': return act(ActionKind::BoxTurnY);
-      case 'o': return act(ActionKind::BoxOrigin);
-      default: return std::nullopt;
+const std::vector<KeyBinding>& fncPlayKeys() {
+  static const std::vector<KeyBinding> keys = [] {
+    std::vector<KeyBinding> k;
+    auto bind = [&](std::string_view key, ActionKind kind, bool shift = false, bool ctrl = false) {
+      k.push_back({key, shift, ctrl, act(kind)});
+    };
+    static constexpr std::string_view kDigits[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    for (int b = 0; b < kPieces; ++b) {
+      k.push_back({kDigits[b], false, false, act(ActionKind::Select, b)});
+      k.push_back({kDigits[b], false, true, KeyCommand{KeyCommand::Kind::Mark, {}, b}});
     }
+    bind("ArrowLeft", ActionKind::XDec);
+    bind("ArrowRight", ActionKind::XInc);
+    bind("ArrowUp", ActionKind::YDec);
+    bind("ArrowDown", ActionKind::YInc);
+    bind("PageUp", ActionKind::ZInc);
+    bind("PageDown", ActionKind::ZDec);
+    bind("q", ActionKind::TurnZ);
+    bind("w", ActionKind::TurnX);
+    bind("e", ActionKind::TurnY);
+    bind("o", ActionKind::Origin);
+    bind("b", ActionKind::Bottom);
+    bind("r", ActionKind::Reset);
+    bind("s", ActionKind::Shuffle);
+    bind("Enter", ActionKind::Load);
+    bind(" ", ActionKind::Load);
+    bind("Backspace", ActionKind::Cancel);
+    bind("u", ActionKind::Unload);
+    bind("Delete", ActionKind::Clear);
+    bind("q", ActionKind::BoxTurnZ, true);
+    bind("w", ActionKind::BoxTurnX, true);
+    bind("e", ActionKind::BoxTurnY, true);
+    bind("o", ActionKind::BoxOrigin, true);
+    bind("z", ActionKind::Undo, false, true);
+    bind("y", ActionKind::Redo, false, true);
+    bind("z", ActionKind::Redo, true, true);
+    k.push_back({"h", false, false, KeyCommand{KeyCommand::Kind::Hint, {}, 0}});
+    return k;
+  }();
+  return keys;
+}
+
+std::optional<KeyCommand> fncKey_command(std::string_view key, bool shift, bool ctrl, const PlayControls& controls) {
+  char lower = 0;
+  if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z') lower = static_cast<char>(key[0] - 'A' + 'a');
+  if (lower) key = std::string_view(&lower, 1);
+  for (const KeyBinding& b : fncPlayKeys()) {
+    if (b.key != key || b.shift != shift || b.ctrl != ctrl) continue;
+    KeyCommand c = b.command;
+    if (c.kind == KeyCommand::Kind::Action && c.action.kind == ActionKind::Unload) c.action.block = controls.checked;
+    return c;
   }
-  switch (letter) {
-    case 'q': return act(ActionKind::TurnZ);
-    case 'w': return act(ActionKind::TurnX);
-    case 'e': return act(ActionKind::TurnY);
-    case 'o': return act(ActionKind::Origin);
-    case 'b': return act(ActionKind::Bottom);
-    case 'r': return act(ActionKind::Reset);
-    case 's': return act(ActionKind::Shuffle);
-    case 'u': return act(ActionKind::Unload, controls.checked);
-    case 'h': return KeyCommand{KeyCommand::Kind::Hint, {}, 0};
-    default: break;
-  }
-  if (key == "ArrowLeft") return act(ActionKind::XDec);
-  if (key == "ArrowRight") return act(ActionKind::XInc);
-  if (key == "ArrowUp") return act(ActionKind::YDec);
-  if (key == "ArrowDown") return act(ActionKind::YInc);
-  if (key == "PageUp") return act(ActionKind::ZInc);
-  if (key == "PageDown") return act(ActionKind::ZDec);
-  if (key == "Enter" || key == " ") return act(ActionKind::Load);
-  if (key == "Backspace") return act(ActionKind::Cancel);
-  if (key == "Delete") return act(ActionKind::Clear);
   return std::nullopt;
 }
 

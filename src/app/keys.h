@@ -1,10 +1,11 @@
 #pragma once
-// The play keys of the game, for a front end whose keyboard events name
-// their keys as a browser does ("ArrowLeft", "PageUp", "Enter", " ", "q",
-// "1"). The desktop window binds the same keys to its buttons itself.
+// The play keys of the game, named as a browser names them ("ArrowLeft",
+// "PageUp", "Enter", " ", "q", "1"): the page looks each key up, the window
+// binds the whole table to its buttons ahead.
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "app/play.h"
 #include "model/action.h"
@@ -21,8 +22,20 @@ struct KeyCommand {
   int block = 0;
 };
 
+// One play key. A letter is named in lower case; `shift` and `ctrl` are
+// the modifiers it is pressed with. An UNLOAD entry's block is a stand-in:
+// the key takes the block whose option carries the mark.
+struct KeyBinding {
+  std::string_view key;
+  bool shift = false;
+  bool ctrl = false;
+  KeyCommand command;
+};
+const std::vector<KeyBinding>& fncPlayKeys();
+
 // The command of a key with the modifiers held, nothing when the key does
-// not play. UNLOAD takes the block whose option carries the mark.
+// not play. A letter counts in either case (Caps Lock); only Shift makes
+// the box's turns.
 std::optional<KeyCommand> fncKey_command(std::string_view key, bool shift, bool ctrl, const PlayControls& controls);
 
 // The control with the focus, as far as the play keys care.

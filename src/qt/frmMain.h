@@ -20,6 +20,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -361,6 +362,8 @@ class frmMain : public QMainWindow {
   // The walkthrough's counters on the buttons of the step shown.
   void subWalkTags_show();
   QPushButton* walkButton(WalkButton b) const;
+  // The button whose click plays an action; null for one without a button.
+  QAbstractButton* actionButton(ActionKind kind) const;
   void mnuHelpVerInfo_Click();
   void mnuPzMaker_Click();
   // Opens a page in the user's browser; tests replace it.

@@ -14,7 +14,10 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
+#include <string>
+#include <vector>
 
+#include "app/keys.h"
 #include "app/settings.h"
 #include "draw/layer_panel.h"
 #include "draw/views.h"
@@ -40,19 +43,48 @@ int frmMain::listIndex() const { return lstPiece->currentRow(); }
 
 namespace {
 
-// The keys a focused control uses itself, which the play keys leave to it:
-// Space and Enter press a button or tick a check box, the arrows move the
-// mark among option buttons, and the list moves its row.
+// The name the play keys know a Qt key by ("" for none of theirs).
+std::string keyName(int key) {
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return std::string(1, static_cast<char>('a' + (key - Qt::Key_A)));
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return std::string(1, static_cast<char>('0' + (key - Qt::Key_0)));
+  switch (key) {
+    case Qt::Key_Left: return "ArrowLeft";
+    case Qt::Key_Right: return "ArrowRight";
+    case Qt::Key_Up: return "ArrowUp";
+    case Qt::Key_Down: return "ArrowDown";
+    case Qt::Key_PageUp: return "PageUp";
+    case Qt::Key_PageDown: return "PageDown";
+    case Qt::Key_Home: return "Home";
+    case Qt::Key_End: return "End";
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return "Enter";
+    case Qt::Key_Space: return " ";
+    case Qt::Key_Backspace: return "Backspace";
+    case Qt::Key_Delete: return "Delete";
+    default: return {};
+  }
+}
+
+// The Qt keys of a play key: Enter on the main keys and on the keypad.
+std::vector<QKeySequence> keySequences(const KeyBinding& b) {
+  Qt::KeyboardModifiers m;
+  if (b.shift) m |= Qt::ShiftModifier;
+  if (b.ctrl) m |= Qt::ControlModifier;
+  std::vector<QKeySequence> out;
+  for (int key = Qt::Key_Space; key <= Qt::Key_Z; ++key)
+    if (keyName(key) == b.key) out.emplace_back(QKeyCombination(m, static_cast<Qt::Key>(key)));
+  for (int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                  Qt::Key_Return, Qt::Key_Enter, Qt::Key_Backspace, Qt::Key_Delete})
+    if (keyName(key) == b.key) out.emplace_back(QKeyCombination(m, static_cast<Qt::Key>(key)));
+  return out;
+}
+
 bool fncKey_ownedBy(const QObject* control, const QListWidget* list, const QKeyEvent& k) {
-  if (k.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
-  const int key = k.key();
-  if (control == list)
-    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
-           key == Qt::Key_Home || key == Qt::Key_End;
-  if (!qobject_cast<const QAbstractButton*>(control)) return false;
-  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) return true;
-  return qobject_cast<const QRadioButton*>(control) &&
-         (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down);
+  const FocusedControl focused = control == list                                 ? FocusedControl::List
+                                 : qobject_cast<const QRadioButton*>(control)    ? FocusedControl::OptionButton
+                                 : qobject_cast<const QAbstractButton*>(control) ? FocusedControl::Button
+                                                                                 : FocusedControl::Other;
+  return fncKey_ownedBy(focused, keyName(k.key()), (k.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != 0);
 }
 
 }  // namespace
@@ -331,6 +363,33 @@ void frmMain::Form_MouseDown(int button, int, float x, float y) {
 
 // ---- the keyboard ----
 
+QAbstractButton* frmMain::actionButton(ActionKind kind) const {
+  switch (kind) {
+    case ActionKind::TurnZ: return cmdTurn[0];
+    case ActionKind::TurnX: return cmdTurn[1];
+    case ActionKind::TurnY: return cmdTurn[2];
+    case ActionKind::BoxTurnZ: return cmdTurn[3];
+    case ActionKind::BoxTurnX: return cmdTurn[4];
+    case ActionKind::BoxTurnY: return cmdTurn[5];
+    case ActionKind::XDec: return cmdX_Dec;
+    case ActionKind::XInc: return cmdX_Inc;
+    case ActionKind::YDec: return cmdY_dec;
+    case ActionKind::YInc: return cmdY_Inc;
+    case ActionKind::ZDec: return cmdZ_Dec;
+    case ActionKind::ZInc: return cmdZ_Inc;
+    case ActionKind::Origin: return cmdOrg;
+    case ActionKind::BoxOrigin: return cmdOrgPZ;
+    case ActionKind::Bottom: return cmdBotom;
+    case ActionKind::Reset: return cmdReset;
+    case ActionKind::Shuffle: return cmdShuffle;
+    case ActionKind::Load: return cmdLoad;
+    case ActionKind::Cancel: return cmdCancel;
+    case ActionKind::Unload: return cmdRemove;
+    case ActionKind::Clear: return cmdClear;
+    default: return nullptr;
+  }
+}
+
 void frmMain::buildKeys() {
   // Each key presses its button, so a disabled button makes its key do
   // nothing; a dialog or a text box with the focus keeps every key, and so
@@ -345,45 +404,32 @@ void frmMain::buildKeys() {
     });
     return s;
   };
-  auto press = [&](QAbstractButton* b, std::initializer_list<QKeySequence> seqs) {
-    for (const QKeySequence& seq : seqs) key(seq, [b] { b->click(); });
-  };
-  for (int n = 0; n < kPieces; ++n) {
-    key(QKeySequence(Qt::Key_1 + n), [this, n] {
-      if (!lstPiece->isEnabled()) return;
-      // The row already shown is selected again, as a click on it does.
-      if (listIndex() == n) {
-        lstPiece_Click();
-      } else {
-        setListIndex(n);
+  for (const KeyBinding& b : fncPlayKeys()) {
+    const KeyCommand& c = b.command;
+    if (c.kind == KeyCommand::Kind::Hint) continue;  // the hint's own shortcut (frmMain_hint.cpp)
+    if (c.kind == KeyCommand::Kind::Action && (c.action.kind == ActionKind::Undo || c.action.kind == ActionKind::Redo))
+      continue;  // the edit menu's shortcuts
+    for (const QKeySequence& seq : keySequences(b)) {
+      if (c.kind == KeyCommand::Kind::Mark) {
+        // Marks a loaded block's option, for UNLOAD.
+        key(seq, [this, n = c.block] {
+          if (optPiece[n]->isVisible() && optPiece[n]->isEnabled()) optPiece[n]->setChecked(true);
+        });
+      } else if (c.action.kind == ActionKind::Select) {
+        key(seq, [this, n = c.action.block] {
+          if (!lstPiece->isEnabled()) return;
+          // The row already shown is selected again, as a click on it does.
+          if (listIndex() == n) {
+            lstPiece_Click();
+          } else {
+            setListIndex(n);
+          }
+        });
+      } else if (QAbstractButton* button = actionButton(c.action.kind)) {
+        key(seq, [button] { button->click(); });
       }
-    });
-    // Marks a loaded block's option, for UNLOAD.
-    key(QKeySequence(Qt::CTRL | (Qt::Key_1 + n)), [this, n] {
-      if (optPiece[n]->isVisible() && optPiece[n]->isEnabled()) optPiece[n]->setChecked(true);
-    });
+    }
   }
-  press(cmdX_Dec, {Qt::Key_Left});
-  press(cmdX_Inc, {Qt::Key_Right});
-  press(cmdY_dec, {Qt::Key_Up});
-  press(cmdY_Inc, {Qt::Key_Down});
-  press(cmdZ_Inc, {Qt::Key_PageUp});
-  press(cmdZ_Dec, {Qt::Key_PageDown});
-  press(cmdTurn[0], {Qt::Key_Q});
-  press(cmdTurn[1], {Qt::Key_W});
-  press(cmdTurn[2], {Qt::Key_E});
-  press(cmdOrg, {Qt::Key_O});
-  press(cmdBotom, {Qt::Key_B});
-  press(cmdReset, {Qt::Key_R});
-  press(cmdShuffle, {Qt::Key_S});
-  press(cmdLoad, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space});
-  press(cmdCancel, {Qt::Key_Backspace});
-  press(cmdRemove, {Qt::Key_U});
-  press(cmdClear, {Qt::Key_Delete});
-  press(cmdTurn[3], {Qt::SHIFT | Qt::Key_Q});
-  press(cmdTurn[4], {Qt::SHIFT | Qt::Key_W});
-  press(cmdTurn[5], {Qt::SHIFT | Qt::Key_E});
-  press(cmdOrgPZ, {Qt::SHIFT | Qt::Key_O});
   mnuHelpKeys = mnuHelp->addAction(tr("キー操作(&K)…"));
   mnuHelpKeys->setObjectName("mnuHelpKeys");
   connect(mnuHelpKeys, &QAction::triggered, this, &frmMain::mnuHelpKeys_Click);
