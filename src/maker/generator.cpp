@@ -29,10 +29,17 @@ constexpr int kStaleSteps = 100;
 // further costs more than it tells.
 constexpr uint64_t kArrangementCap = 16;
 constexpr int kMoveAttempts = 64;
-// Every other move cuts two touching blocks anew from their union: single
-// cells alone rarely get a walk off a plateau of many arrangements.
-constexpr int kRecutEvery = 2;
+// Moves cut two touching blocks anew from their union, and move a single
+// cell only when no recut turns up: single cells alone rarely get a walk
+// off a plateau of many arrangements.
 constexpr int kRecutAttempts = 16;
+// Blocks with fewer places in the box tend to pack in fewer ways, and
+// counting places costs next to nothing beside a solve. On a plateau of
+// many arrangements a step is kept unjudged unless it cuts the places to
+// 15/16 or below; off it, a step raising them past 5/4 is turned down
+// unjudged: hardly any such step has no more arrangements.
+constexpr uint64_t kPlateauJudge[2] = {15, 16};
+constexpr uint64_t kUphill[2] = {5, 4};
 // Letters and digits that fit every place of the scrambled password field
 // (codes up to 'p'), without the look-alikes 0/O and 1/I/l.
 constexpr char kPasswordChars[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnop23456789";
@@ -124,6 +131,29 @@ class ShapeKeys {
     uint64_t mask = 0, key = 0;  // an empty mask's key is 0 too
   };
   std::vector<Slot> slots_ = std::vector<Slot>(4096);
+};
+
+// Places of a shape in the box, by its key, over all its turns.
+class PlaceCounts {
+ public:
+  explicit PlaceCounts(uint64_t box) : box_(box) {}
+  uint64_t operator()(uint64_t key) {
+    Slot& s = slots_[(key * 0x9E3779B97F4A7C15ULL) >> 52];
+    if (s.key != key) {
+      places_.clear();
+      for (uint64_t o : fncShape_orientations(key)) subShape_places(o, box_, places_);
+      s = {key, places_.size()};
+    }
+    return s.count;
+  }
+
+ private:
+  struct Slot {
+    uint64_t key = 0, count = 0;  // an empty shape's key is 0, with no places
+  };
+  uint64_t box_;
+  std::vector<Slot> slots_ = std::vector<Slot>(4096);
+  std::vector<uint64_t> places_;
 };
 
 bool hasTwins(const std::vector<uint64_t>& blocks, ShapeKeys& shapeKey) {
@@ -251,12 +281,13 @@ int mostStars(int n) {
 // fixed box, counted up to a cap. Unique means one orbit under the box's
 // rotations.
 struct Fitness {
-  int pairs = 0;  // pairs of blocks that retile; the solver is asked only when none do
-  uint64_t arrangements = 0;
+  int pairs = 0;              // pairs of blocks that retile; the solver is asked only when none do
+  uint64_t arrangements = 0;  // at most `many`
   bool unique = false;
+  uint64_t places = 0;  // of all blocks in the box
 };
 
-Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse) {
+Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse, uint64_t many) {
   const PackingSolver solver(numbered(blocks), box);
   uint64_t factor = 1;
   for (const auto& group : solver.identicalBlocks())
@@ -267,7 +298,7 @@ Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse)
   so.limit = static_cast<uint64_t>(solver.boxRotations()) * factor * kArrangementCap;
   if (worse / factor < so.limit / factor) so.limit = worse * factor;
   const SolveResult r = solver.solve(so);
-  return {0, r.arrangements, r.end == SolveEnd::Complete && r.distinct == 1};
+  return {0, std::min(r.arrangements, many), r.end == SolveEnd::Complete && r.distinct == 1};
 }
 
 // Whether block i retiles with a block it touches.
@@ -310,12 +341,12 @@ bool recut(Draw& d, std::vector<uint64_t>& blocks, bool allowIdentical, ShapeKey
   return false;
 }
 
-// Every other time recuts two blocks, else moves one cell from a block to a
-// neighbouring one, keeping sizes in range and both blocks in one piece;
-// false when no such move turned up.
+// Recuts two blocks, or else moves one cell from a block to a neighbouring
+// one, keeping sizes in range and both blocks in one piece; false when no
+// such move turned up.
 bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vector<uint64_t>& blocks, ShapeKeys& keys,
             Retilings* retile) {
-  if (d.below(kRecutEvery) == 0 && recut(d, blocks, allowIdentical, keys, retile)) return true;
+  if (recut(d, blocks, allowIdentical, keys, retile)) return true;
   const int n = static_cast<int>(blocks.size());
   for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
     uint64_t& from = blocks[static_cast<size_t>(d.below(n))];
@@ -431,10 +462,13 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
   std::vector<uint64_t> current;
   ShapeKeys keys;
   Retilings retile;
+  PlaceCounts placeCount(box);
+  // Arrangements of "many" orbits, whatever the twins.
+  const uint64_t many = fncBox_turns(box).size() * kArrangementCap;
   Fitness now;
   int stale = 0;
-  // A walk over dissections: each step moves one cell to a neighbouring
-  // block or recuts two blocks, and is kept when the packing has no more
+  // A walk over dissections: each step recuts two blocks or moves one cell
+  // to a neighbouring block, and is kept when the packing has no more
   // arrangements than before, so it drifts toward a unique one; unique
   // ones are rated until one has the asked stars.
   while (out.tries < o.maxTries) {
@@ -461,13 +495,29 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
       stale = 0;
     }
     ++out.tries;
+    if (o.progress) o.progress(out.tries, o.maxTries);
     Fitness f;
     f.pairs = retilingPairs(blocks, retile);
+    uint64_t places = 0;
+    for (uint64_t b : blocks) places += placeCount(keys(b));
+    if (!current.empty() && f.pairs == 0 && now.pairs == 0) {
+      if (now.arrangements >= many && places * kPlateauJudge[1] > now.places * kPlateauJudge[0]) {
+        // Kept unjudged: a plateau is crossed at random.
+        current = blocks;
+        now.places = places;
+        ++stale;
+        continue;
+      }
+      if (now.arrangements < many && places * kUphill[1] > now.places * kUphill[0]) {
+        ++stale;
+        continue;
+      }
+    }
     if (f.pairs == 0)
-      f = judge(blocks, box, current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1);
+      f = judge(blocks, box, current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1, many);
     else
       f.arrangements = UINT64_MAX;
-    if (o.progress) o.progress(out.tries, o.maxTries);
+    f.places = places;
     const bool better = f.pairs < now.pairs || (f.pairs == now.pairs && f.arrangements < now.arrangements);
     const bool worse = f.pairs > now.pairs || (f.pairs == now.pairs && f.arrangements > now.arrangements);
     if (!current.empty() && worse) {
