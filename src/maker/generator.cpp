@@ -27,7 +27,7 @@ constexpr int kGrowthsPerTry = 64;
 constexpr int kStaleSteps = 100;
 // Arrangement counts above this many orbits are all just "many": counting
 // further costs more than it tells.
-constexpr uint64_t kArrangementCap = 16;
+constexpr uint64_t kArrangementCap = 8;
 constexpr int kMoveAttempts = 64;
 // Moves cut two touching blocks anew from their union, and move a single
 // cell only when no recut turns up: single cells alone rarely get a walk
@@ -36,10 +36,10 @@ constexpr int kRecutAttempts = 16;
 // Blocks with fewer places in the box tend to pack in fewer ways, and
 // counting places costs next to nothing beside a solve. On a plateau of
 // many arrangements a step is kept unjudged unless it cuts the places to
-// 15/16 or below; off it, a step raising them past 5/4 is turned down
+// 15/16 or below; off it, a step raising them past 3/2 is turned down
 // unjudged: hardly any such step has no more arrangements.
 constexpr uint64_t kPlateauJudge[2] = {15, 16};
-constexpr uint64_t kUphill[2] = {5, 4};
+constexpr uint64_t kUphill[2] = {3, 2};
 // Letters and digits that fit every place of the scrambled password field
 // (codes up to 'p'), without the look-alikes 0/O and 1/I/l.
 constexpr char kPasswordChars[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnop23456789";
