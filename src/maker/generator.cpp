@@ -1,10 +1,12 @@
 #include "maker/generator.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <chrono>
 #include <cmath>
 #include <random>
+#include <span>
 
 #include "geometry/mask.h"
 #include "geometry/orientation.h"
@@ -93,7 +95,7 @@ std::vector<int> drawSizes(Draw& d, int n, int volume, int lo, int hi) {
 
 // Grows every block from a random cell, one free neighbour cell at a time,
 // until each has its size; false when one is walled in first.
-bool grow(Draw& d, uint64_t box, const std::vector<int>& sizes, std::vector<uint64_t>& blocks) {
+bool grow(Draw& d, uint64_t box, std::span<const int> sizes, std::vector<uint64_t>& blocks) {
   const int n = static_cast<int>(sizes.size());
   blocks.assign(static_cast<size_t>(n), 0);
   uint64_t free = box;
@@ -101,15 +103,15 @@ bool grow(Draw& d, uint64_t box, const std::vector<int>& sizes, std::vector<uint
     b = d.bitOf(free);
     free ^= b;
   }
-  std::vector<int> open;
+  std::array<int, kPieces> open;  // grown at every move: no allocation
   for (;;) {
-    open.clear();
+    int opens = 0;
     for (int i = 0; i < n; ++i)
       if (std::popcount(blocks[static_cast<size_t>(i)]) < sizes[static_cast<size_t>(i)] &&
           (fncMask_neighbours(blocks[static_cast<size_t>(i)]) & free))
-        open.push_back(i);
-    if (open.empty()) return free == 0;
-    uint64_t& b = blocks[static_cast<size_t>(open[static_cast<size_t>(d.below(static_cast<int>(open.size())))])];
+        open[static_cast<size_t>(opens++)] = i;
+    if (opens == 0) return free == 0;
+    uint64_t& b = blocks[static_cast<size_t>(open[static_cast<size_t>(d.below(opens))])];
     const uint64_t cell = d.bitOf(fncMask_neighbours(b) & free);
     b |= cell;
     free ^= cell;
@@ -157,10 +159,13 @@ class PlaceCounts {
 };
 
 bool hasTwins(const std::vector<uint64_t>& blocks, ShapeKeys& shapeKey) {
-  std::vector<uint64_t> keys;
-  for (uint64_t b : blocks) keys.push_back(shapeKey(b));
-  std::sort(keys.begin(), keys.end());
-  return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
+  std::array<uint64_t, kPieces> keys;  // asked after every move: no allocation
+  for (auto k = keys.begin(); uint64_t b : blocks) {
+    *k = shapeKey(b);
+    if (std::find(keys.begin(), k, *k) != k) return true;
+    ++k;
+  }
+  return false;
 }
 
 // Block b of the searches is blocks[b].
@@ -333,7 +338,8 @@ bool recut(Draw& d, std::vector<uint64_t>& blocks, bool allowIdentical, ShapeKey
     if (touching.empty()) continue;
     const size_t j = touching[static_cast<size_t>(d.below(static_cast<int>(touching.size())))];
     const uint64_t a = blocks[i], b = blocks[j];
-    if (!grow(d, a | b, {std::popcount(a), std::popcount(b)}, two) || (two[0] == a && two[1] == b)) continue;
+    const int sizes[] = {std::popcount(a), std::popcount(b)};
+    if (!grow(d, a | b, sizes, two) || (two[0] == a && two[1] == b)) continue;
     blocks[i] = two[0], blocks[j] = two[1];
     if (keeps(blocks, i, j, allowIdentical, keys, retile)) return true;
     blocks[i] = a, blocks[j] = b;
