@@ -1,10 +1,12 @@
 #include "maker/generator.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <chrono>
 #include <cmath>
 #include <random>
+#include <span>
 
 #include "geometry/mask.h"
 #include "geometry/orientation.h"
@@ -27,12 +29,19 @@ constexpr int kGrowthsPerTry = 64;
 constexpr int kStaleSteps = 100;
 // Arrangement counts above this many orbits are all just "many": counting
 // further costs more than it tells.
-constexpr uint64_t kArrangementCap = 16;
+constexpr uint64_t kArrangementCap = 8;
 constexpr int kMoveAttempts = 64;
-// Every other move cuts two touching blocks anew from their union: single
-// cells alone rarely get a walk off a plateau of many arrangements.
-constexpr int kRecutEvery = 2;
+// Moves cut two touching blocks anew from their union, and move a single
+// cell only when no recut turns up: single cells alone rarely get a walk
+// off a plateau of many arrangements.
 constexpr int kRecutAttempts = 16;
+// Blocks with fewer places in the box tend to pack in fewer ways, and
+// counting places costs next to nothing beside a solve. On a plateau of
+// many arrangements a step is kept unjudged unless it cuts the places to
+// 15/16 or below; off it, a step raising them past 3/2 is turned down
+// unjudged: hardly any such step has no more arrangements.
+constexpr uint64_t kPlateauJudge[2] = {15, 16};
+constexpr uint64_t kUphill[2] = {3, 2};
 // Letters and digits that fit every place of the scrambled password field
 // (codes up to 'p'), without the look-alikes 0/O and 1/I/l.
 constexpr char kPasswordChars[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnop23456789";
@@ -86,7 +95,7 @@ std::vector<int> drawSizes(Draw& d, int n, int volume, int lo, int hi) {
 
 // Grows every block from a random cell, one free neighbour cell at a time,
 // until each has its size; false when one is walled in first.
-bool grow(Draw& d, uint64_t box, const std::vector<int>& sizes, std::vector<uint64_t>& blocks) {
+bool grow(Draw& d, uint64_t box, std::span<const int> sizes, std::vector<uint64_t>& blocks) {
   const int n = static_cast<int>(sizes.size());
   blocks.assign(static_cast<size_t>(n), 0);
   uint64_t free = box;
@@ -94,15 +103,15 @@ bool grow(Draw& d, uint64_t box, const std::vector<int>& sizes, std::vector<uint
     b = d.bitOf(free);
     free ^= b;
   }
-  std::vector<int> open;
+  std::array<int, kPieces> open;  // grown at every move: no allocation
   for (;;) {
-    open.clear();
+    int opens = 0;
     for (int i = 0; i < n; ++i)
       if (std::popcount(blocks[static_cast<size_t>(i)]) < sizes[static_cast<size_t>(i)] &&
           (fncMask_neighbours(blocks[static_cast<size_t>(i)]) & free))
-        open.push_back(i);
-    if (open.empty()) return free == 0;
-    uint64_t& b = blocks[static_cast<size_t>(open[static_cast<size_t>(d.below(static_cast<int>(open.size())))])];
+        open[static_cast<size_t>(opens++)] = i;
+    if (opens == 0) return free == 0;
+    uint64_t& b = blocks[static_cast<size_t>(open[static_cast<size_t>(d.below(opens))])];
     const uint64_t cell = d.bitOf(fncMask_neighbours(b) & free);
     b |= cell;
     free ^= cell;
@@ -126,11 +135,37 @@ class ShapeKeys {
   std::vector<Slot> slots_ = std::vector<Slot>(4096);
 };
 
+// Places of a shape in the box, by its key, over all its turns.
+class PlaceCounts {
+ public:
+  explicit PlaceCounts(uint64_t box) : box_(box) {}
+  uint64_t operator()(uint64_t key) {
+    Slot& s = slots_[(key * 0x9E3779B97F4A7C15ULL) >> 52];
+    if (s.key != key) {
+      places_.clear();
+      for (uint64_t o : fncShape_orientations(key)) subShape_places(o, box_, places_);
+      s = {key, places_.size()};
+    }
+    return s.count;
+  }
+
+ private:
+  struct Slot {
+    uint64_t key = 0, count = 0;  // an empty shape's key is 0, with no places
+  };
+  uint64_t box_;
+  std::vector<Slot> slots_ = std::vector<Slot>(4096);
+  std::vector<uint64_t> places_;
+};
+
 bool hasTwins(const std::vector<uint64_t>& blocks, ShapeKeys& shapeKey) {
-  std::vector<uint64_t> keys;
-  for (uint64_t b : blocks) keys.push_back(shapeKey(b));
-  std::sort(keys.begin(), keys.end());
-  return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
+  std::array<uint64_t, kPieces> keys;  // asked after every move: no allocation
+  for (auto k = keys.begin(); uint64_t b : blocks) {
+    *k = shapeKey(b);
+    if (std::find(keys.begin(), k, *k) != k) return true;
+    ++k;
+  }
+  return false;
 }
 
 // Block b of the searches is blocks[b].
@@ -251,12 +286,13 @@ int mostStars(int n) {
 // fixed box, counted up to a cap. Unique means one orbit under the box's
 // rotations.
 struct Fitness {
-  int pairs = 0;  // pairs of blocks that retile; the solver is asked only when none do
-  uint64_t arrangements = 0;
+  int pairs = 0;              // pairs of blocks that retile; the solver is asked only when none do
+  uint64_t arrangements = 0;  // at most `many`
   bool unique = false;
+  uint64_t places = 0;  // of all blocks in the box
 };
 
-Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse) {
+Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse, uint64_t many) {
   const PackingSolver solver(numbered(blocks), box);
   uint64_t factor = 1;
   for (const auto& group : solver.identicalBlocks())
@@ -267,7 +303,7 @@ Fitness judge(const std::vector<uint64_t>& blocks, uint64_t box, uint64_t worse)
   so.limit = static_cast<uint64_t>(solver.boxRotations()) * factor * kArrangementCap;
   if (worse / factor < so.limit / factor) so.limit = worse * factor;
   const SolveResult r = solver.solve(so);
-  return {0, r.arrangements, r.end == SolveEnd::Complete && r.distinct == 1};
+  return {0, std::min(r.arrangements, many), r.end == SolveEnd::Complete && r.distinct == 1};
 }
 
 // Whether block i retiles with a block it touches.
@@ -302,7 +338,8 @@ bool recut(Draw& d, std::vector<uint64_t>& blocks, bool allowIdentical, ShapeKey
     if (touching.empty()) continue;
     const size_t j = touching[static_cast<size_t>(d.below(static_cast<int>(touching.size())))];
     const uint64_t a = blocks[i], b = blocks[j];
-    if (!grow(d, a | b, {std::popcount(a), std::popcount(b)}, two) || (two[0] == a && two[1] == b)) continue;
+    const int sizes[] = {std::popcount(a), std::popcount(b)};
+    if (!grow(d, a | b, sizes, two) || (two[0] == a && two[1] == b)) continue;
     blocks[i] = two[0], blocks[j] = two[1];
     if (keeps(blocks, i, j, allowIdentical, keys, retile)) return true;
     blocks[i] = a, blocks[j] = b;
@@ -310,12 +347,12 @@ bool recut(Draw& d, std::vector<uint64_t>& blocks, bool allowIdentical, ShapeKey
   return false;
 }
 
-// Every other time recuts two blocks, else moves one cell from a block to a
-// neighbouring one, keeping sizes in range and both blocks in one piece;
-// false when no such move turned up.
+// Recuts two blocks, or else moves one cell from a block to a neighbouring
+// one, keeping sizes in range and both blocks in one piece; false when no
+// such move turned up.
 bool mutate(Draw& d, uint64_t box, int lo, int hi, bool allowIdentical, std::vector<uint64_t>& blocks, ShapeKeys& keys,
             Retilings* retile) {
-  if (d.below(kRecutEvery) == 0 && recut(d, blocks, allowIdentical, keys, retile)) return true;
+  if (recut(d, blocks, allowIdentical, keys, retile)) return true;
   const int n = static_cast<int>(blocks.size());
   for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
     uint64_t& from = blocks[static_cast<size_t>(d.below(n))];
@@ -431,10 +468,13 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
   std::vector<uint64_t> current;
   ShapeKeys keys;
   Retilings retile;
+  PlaceCounts placeCount(box);
+  // Arrangements of "many" orbits, whatever the twins.
+  const uint64_t many = fncBox_turns(box).size() * kArrangementCap;
   Fitness now;
   int stale = 0;
-  // A walk over dissections: each step moves one cell to a neighbouring
-  // block or recuts two blocks, and is kept when the packing has no more
+  // A walk over dissections: each step recuts two blocks or moves one cell
+  // to a neighbouring block, and is kept when the packing has no more
   // arrangements than before, so it drifts toward a unique one; unique
   // ones are rated until one has the asked stars.
   while (out.tries < o.maxTries) {
@@ -461,13 +501,29 @@ GenerateResult fncPuzzle_generate(const GenerateOptions& o) {
       stale = 0;
     }
     ++out.tries;
+    if (o.progress) o.progress(out.tries, o.maxTries);
     Fitness f;
     f.pairs = retilingPairs(blocks, retile);
+    uint64_t places = 0;
+    for (uint64_t b : blocks) places += placeCount(keys(b));
+    if (!current.empty() && f.pairs == 0 && now.pairs == 0) {
+      if (now.arrangements >= many && places * kPlateauJudge[1] > now.places * kPlateauJudge[0]) {
+        // Kept unjudged: a plateau is crossed at random.
+        current = blocks;
+        now.places = places;
+        ++stale;
+        continue;
+      }
+      if (now.arrangements < many && places * kUphill[1] > now.places * kUphill[0]) {
+        ++stale;
+        continue;
+      }
+    }
     if (f.pairs == 0)
-      f = judge(blocks, box, current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1);
+      f = judge(blocks, box, current.empty() || now.pairs ? UINT64_MAX : now.arrangements + 1, many);
     else
       f.arrangements = UINT64_MAX;
-    if (o.progress) o.progress(out.tries, o.maxTries);
+    f.places = places;
     const bool better = f.pairs < now.pairs || (f.pairs == now.pairs && f.arrangements < now.arrangements);
     const bool worse = f.pairs > now.pairs || (f.pairs == now.pairs && f.arrangements > now.arrangements);
     if (!current.empty() && worse) {

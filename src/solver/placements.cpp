@@ -38,6 +38,29 @@ void subShape_places(uint64_t shape, uint64_t region, std::vector<uint64_t>& out
       }
 }
 
+namespace {
+
+// Every place of the turns of a block standing as `shape` (at the origin
+// corner, which fixes the turns' order) in the region. The generator solves
+// the same shapes in the same box try after try; a finish check's region
+// changes, and its misses cost what the places always did.
+const std::vector<uint64_t>& turnsPlaces(uint64_t shape, const std::vector<uint64_t>& turns, uint64_t region) {
+  struct Seen {
+    uint64_t shape = 0, region = 0;  // shape 0: empty, as no block has it
+    std::vector<uint64_t> places;
+  };
+  thread_local std::array<Seen, 512> seen{};
+  Seen& slot = seen[((shape ^ region * 0xC2B2AE3D27D4EB4FULL) * 0x9E3779B97F4A7C15ULL) >> 55];
+  if (slot.shape != shape || slot.region != region) {
+    slot.shape = shape, slot.region = region;
+    slot.places.clear();
+    for (uint64_t s : turns) subShape_places(s, region, slot.places);
+  }
+  return slot.places;
+}
+
+}  // namespace
+
 std::vector<BlockType> fncBlock_types(const std::array<uint64_t, kPieces>& blocks, uint64_t region) {
   std::vector<BlockType> types;
   std::vector<uint64_t> keys;
@@ -54,7 +77,7 @@ std::vector<BlockType> fncBlock_types(const std::array<uint64_t, kPieces>& block
     keys.push_back(key);
     BlockType t;
     t.blocks.push_back(b);
-    for (uint64_t s : shapes) subShape_places(s, region, t.places);
+    t.places = turnsPlaces(fncMask_origin(cells), shapes, region);
     t.shapes = std::move(shapes);
     types.push_back(std::move(t));
   }

@@ -44,6 +44,23 @@ TEST(Placements, TypesShapesAndPlacesInTheirOrder) {
   EXPECT_EQ(types[0].places.size(), 20u - 3u);
 }
 
+// The lists are kept between calls: each must still be the one for its
+// region, in the turn order of the block as it stands.
+TEST(Placements, KeptListsFollowTheRegionAndHowTheBlockStands) {
+  const uint64_t turned = fncMask_origin(fncMask_orient(kL, 9));
+  const uint64_t box = fncBox_mask(3, 3, 2);
+  for (int round = 0; round < 2; ++round)
+    for (uint64_t hole = 1; hole < box; hole <<= 1)  // the box less each cell in turn
+      for (uint64_t block : {kL, turned}) {
+        const uint64_t region = box & ~hole;
+        std::vector<uint64_t> laid;
+        for (uint64_t s : fncShape_orientations(block)) subShape_places(s, region, laid);
+        std::array<uint64_t, kPieces> blocks{};
+        blocks[0] = block;
+        ASSERT_EQ(fncBlock_types(blocks, region).front().places, laid) << round << " " << region << " " << block;
+      }
+}
+
 // Every place of the anchor is a turn of exactly one of its representatives,
 // and only turns keeping the fixed cells count.
 TEST(Placements, AnchorKeepsOnePlacePerOrbit) {
