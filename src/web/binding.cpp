@@ -34,12 +34,14 @@
 #include "draw/recording_surface.h"
 #include "draw/renderer.h"
 #include "draw/views.h"
+#include "maker/generator.h"
 #include "model/puzzle_file.h"
 #include "platform/files.h"
 #include "platform/storage.h"
 #include "platform/text.h"
 #include "platform/text_catalogue.h"
 #include "solver/finish.h"
+#include "solver/rating.h"
 
 namespace pakkon::web {
 namespace {
@@ -567,11 +569,59 @@ class Game {
   std::string saved_;
 };
 
+// ---- the generator: checked on the page, run in a worker's own instance ----
+GenerateOptions generateOptions(int x, int y, int z, int blocks, int minStars, int maxStars, bool identical) {
+  GenerateOptions o;
+  o.sizeX = x, o.sizeY = y, o.sizeZ = z;
+  o.blocks = blocks;
+  o.minStars = std::min(minStars, maxStars);
+  o.maxStars = std::max(minStars, maxStars);
+  o.allowIdentical = identical;
+  return o;
+}
+
+// Empty when the choices may make a puzzle, else why they never can.
+std::string generateCheck(int x, int y, int z, int blocks, int minStars, int maxStars, bool identical) {
+  return fncGenerate_check(generateOptions(x, y, z, blocks, minStars, maxStars, identical));
+}
+
+std::string starsText(int stars) { return fncStars_text(stars); }
+
+// status as GenerateStatus; file (bytes) and name when found. seed 0: a
+// fresh one. progress(tries, maxTries) comes once a percent.
+emscripten::val generate(const std::string& language, int x, int y, int z, int blocks, int minStars, int maxStars,
+                         bool identical, double seed, emscripten::val progress) {
+  subTextLanguage_set(language, std::string(kProgramDir) + "/locale");
+  GenerateOptions o = generateOptions(x, y, z, blocks, minStars, maxStars, identical);
+  o.seed = seed > 0 ? static_cast<uint64_t>(seed) : fncGenerated_seed();
+  int percent = -1;
+  o.progress = [&](int tries, int most) {
+    const int p = static_cast<int>(100LL * tries / std::max(most, 1));
+    if (p == percent) return;
+    percent = p;
+    progress(tries, most);
+  };
+  const GenerateResult r = fncPuzzle_generate(o);
+  emscripten::val out = emscripten::val::object();
+  out.set("status", static_cast<int>(r.status));
+  out.set("message", r.message);
+  out.set("tries", r.tries);
+  out.set("name", fncGenerated_fileName(o));
+  if (r.status == GenerateStatus::Ok)
+    out.set("file",
+            emscripten::val::global("Uint8Array")
+                .new_(emscripten::typed_memory_view(r.file.size(), reinterpret_cast<const uint8_t*>(r.file.data()))));
+  return out;
+}
+
 }  // namespace
 }  // namespace pakkon::web
 
 EMSCRIPTEN_BINDINGS(pakkon) {
   using pakkon::web::Game;
+  emscripten::function("generateCheck", &pakkon::web::generateCheck);
+  emscripten::function("starsText", &pakkon::web::starsText);
+  emscripten::function("generate", &pakkon::web::generate);
   emscripten::class_<Game>("Game")
       .constructor<std::string, bool>()
       .function("demoStarts", &Game::demoStarts)

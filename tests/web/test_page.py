@@ -152,6 +152,17 @@ def solve_first_step():
     return wait_dialog()
 
 
+def generate(x, y, z, blocks, stars=(1, 5), seed=""):
+    """The generator's dialog opened with these choices, then 作成 pressed."""
+    el("mnuFileGenerate").click()
+    wait_for(lambda: el("frmGenerate").is_displayed(), "the generator's dialog")
+    driver.execute_script(
+        "const [ids, values] = arguments; ids.forEach((id, k) => (document.getElementById(id).value = values[k]));",
+        ["spnX", "spnY", "spnZ", "spnBlocks", "cboStarsFrom", "cboStarsTo", "genSeed"],
+        [x, y, z, blocks, stars[0], stars[1], seed])
+    el("cmdStart").click()
+
+
 class PageTest(unittest.TestCase):
     def test_loads_and_draws_without_console_errors(self):
         load()
@@ -320,6 +331,36 @@ class PageTest(unittest.TestCase):
         wait_for(lambda: driver.execute_script("return document.body.dataset.ready"), "the page again")
         self.assertFalse(el("lblDemo").is_displayed())
         self.assertTrue(el("mnuList").is_enabled())
+
+    def test_generator_refuses_then_opens_what_it_made(self):
+        load()
+        generate(2, 2, 2, 8)
+        self.assertTrue(el("lblGenerateStatus").text.startswith("この条件ではパズルを作れません："))
+        self.assertTrue(el("cmdStart").is_enabled())
+        start = time.monotonic()
+        generate(2, 3, 3, 4, seed=7)
+        wait_for(lambda: el("stsFile").text == "generated-2x3x3-4-7.bin", "the made puzzle open")
+        print(f"\ngenerator: 2×3×3, 4 blocks made and opened in {time.monotonic() - start:.2f} s")
+        self.assertFalse(el("frmGenerate").is_displayed())
+        self.assertEqual(el("stsSize").text, "2×3×3")
+        self.assertEqual(sum_text(), "0 : 18")
+        self.assertTrue(el("mnuFileSave").is_enabled())
+
+    def test_generator_cancel_leaves_the_puzzle_and_the_page_live(self):
+        load()
+        open_listed("01-first-step.bin")
+        keys("2", Keys.ENTER)
+        wait_for(lambda: sum_text() == "3 : 8", "block 2 loaded")
+        generate(4, 4, 4, 8, stars=(1, 1), seed=11)  # searches all its tries: no such puzzle
+        wait_for(lambda: " / " in el("lblGenerateStatus").text, "the search's progress")
+        self.assertFalse(el("cmdStart").is_enabled())
+        start = time.monotonic()
+        el("cmdGenerateCancel").click()
+        wait_for(lambda: not el("frmGenerate").is_displayed(), "the dialog closed")
+        print(f"\ngenerator: cancelled in {time.monotonic() - start:.3f} s (WebDriver round trips included)")
+        self.assertEqual((el("stsFile").text, sum_text(), moves()), ("01-first-step.bin", "3 : 8", 1))
+        keys("ctrl+z")
+        wait_for(lambda: sum_text() == "0 : 8", "undone after the cancel")
 
     @unittest.skipUnless(TOOL, "PAKKON_TOOL names the desktop build's pakkon-tool")
     def test_save_writes_what_the_desktop_writes(self):

@@ -10,6 +10,7 @@
   const language = localStorage.getItem(LANGUAGE_KEY) === 'en' ? 'en' : 'ja';
   const $ = (id) => document.getElementById(id);
   const now = () => performance.now();
+  let core = null;
   let game = null;
   let view = null;
   // The box view's scroll bars where the window starts them; a drag moves them.
@@ -187,6 +188,85 @@
     });
   }
 
+  // ---- 新しいパズルを作る: the dialog here, the search in a worker ----
+  let worker = null;
+  const GENERATE_FIELDS = ['spnX', 'spnY', 'spnZ', 'spnBlocks', 'cboStarsFrom', 'cboStarsTo', 'chkIdentical', 'cmdStart'];
+  const generateStatus = (text) => ($('lblGenerateStatus').textContent = text);
+  function generating(on) {
+    for (const id of GENERATE_FIELDS) $(id).disabled = on;
+  }
+  function openGenerate() {
+    $('prgTries').value = 0;
+    generateStatus(t('答えがひとつだけのパズルを、でたらめな分け方から探します。'));
+    generating(false);
+    $('frmGenerate').hidden = false;
+    $('cmdStart').focus();
+  }
+  function closeGenerate() {
+    // Ending the worker ends its search at once; the open puzzle was never touched.
+    if (worker) worker.terminate();
+    worker = null;
+    $('frmGenerate').hidden = true;
+    document.activeElement.blur();
+    refresh();
+  }
+  function startGenerate() {
+    if (worker) return;
+    const n = (id) => Number($(id).value);
+    const c = [n('spnX'), n('spnY'), n('spnZ'), n('spnBlocks'), n('cboStarsFrom'), n('cboStarsTo'), $('chkIdentical').checked];
+    const why = core.generateCheck(...c);
+    if (why) {
+      generateStatus(t('この条件ではパズルを作れません：%1').replace('%1', why));
+      return;
+    }
+    generating(true);
+    $('prgTries').value = 0;
+    generateStatus(t('探しています…'));
+    const run = new Worker('generate.js');
+    worker = run;
+    run.onmessage = (e) => {
+      if (worker !== run) return;
+      const m = e.data;
+      if (m.kind === 'progress') {
+        $('prgTries').max = m.most;
+        $('prgTries').value = m.tries;
+        generateStatus(`${t('探しています…')} ${m.tries} / ${m.most}`);
+        return;
+      }
+      run.terminate();
+      worker = null;
+      generating(false);
+      if (m.file) {
+        $('frmGenerate').hidden = true;
+        game.openBytes(m.name, m.file, now());
+        refresh();
+      } else if (m.status === 2) {
+        generateStatus(t('条件に合うパズルが見つかりませんでした（%1 回試しました）。\n条件を変えて、もう一度どうぞ。').replace('%1', m.tries));
+      } else {
+        generateStatus(t('この条件ではパズルを作れません：%1').replace('%1', m.message));
+      }
+    };
+    run.onerror = (e) => {
+      run.terminate();
+      worker = null;
+      generating(false);
+      generateStatus(e.message);
+    };
+    const [x, y, z, blocks, minStars, maxStars, identical] = c;
+    // genSeed: a fixed seed names a puzzle; empty takes a fresh one.
+    run.postMessage({ language, x, y, z, blocks, minStars, maxStars, identical, seed: n('genSeed') });
+  }
+  function buildGenerate() {
+    for (const id of ['cboStarsFrom', 'cboStarsTo']) {
+      for (let s = 1; s <= 5; ++s) $(id).add(new Option(core.starsText(s), s));
+    }
+    $('cboStarsFrom').value = 1;
+    $('cboStarsTo').value = 5;
+    $('mnuFileGenerate').addEventListener('click', openGenerate);
+    $('cmdStart').addEventListener('click', startGenerate);
+    $('cmdGenerateCancel').addEventListener('click', closeGenerate);
+  }
+
   // ---- the view ----
   function showStatus() {
     view = JSON.parse(game.view(now()));
@@ -220,7 +300,7 @@
     $('mnuEditRedo').disabled = !v.canRedo;
     $('mnuHelpHint').disabled = !v.playing;
     $('mnuHelpHelp').disabled = !open || demo;
-    for (const id of ['mnuList', 'mnuFileOpen', 'mnuPreview', 'mnuHelpKeys', 'mnuPzMaker']) $(id).disabled = demo;
+    for (const id of ['mnuList', 'mnuFileOpen', 'mnuFileGenerate', 'mnuPreview', 'mnuHelpKeys', 'mnuPzMaker']) $(id).disabled = demo;
     $('lblDemo').hidden = !demo;
     $('lblDemo').textContent = v.banner.replace(/\r\n/g, '\n');
     if (v.walkthroughStep > 0 && !walkTimer) walkTimer = setInterval(walkTick, 1000);
@@ -349,6 +429,10 @@
   const PAGE_KEYS = new Set([' ', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown', 'Backspace']);
   function onKey(e) {
     if (!game) return;
+    if (!$('frmGenerate').hidden) {
+      if (e.key === 'Escape') closeGenerate();
+      return;
+    }
     if (shown) {
       if (e.key === 'Escape') close(BUTTONS[shown.buttons]?.slice(-1)[0][1] ?? 1);
       return;
@@ -403,6 +487,7 @@
 
   function build() {
     buildPanels();
+    buildGenerate();
     // Like the window's menus, the page's menu bar never takes the focus from the play keys.
     for (const el of document.querySelectorAll('nav button, nav input, nav label')) {
       el.addEventListener('mousedown', (e) => e.preventDefault());
@@ -517,8 +602,8 @@
       canvas.width = 225 * scale;
       canvas.height = 209 * scale;
     }
-    const [module] = await Promise.all([createPakkon(), loadCatalogue()]);
-    game = new module.Game(language, localStorage.getItem(DEMO_KEY) !== 'off');
+    [core] = await Promise.all([createPakkon(), loadCatalogue()]);
+    game = new core.Game(language, localStorage.getItem(DEMO_KEY) !== 'off');
     build();
     refresh();
     // The demonstration's unattended run starts with the page, as with the window.
