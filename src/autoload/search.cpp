@@ -420,10 +420,11 @@ struct AutoLoadRun::Impl {
   std::unique_ptr<ReferenceSearch> reference;
   std::optional<AutoLoadResult> done;
   int pauseMs = 0;
+  bool sliced = false;
 };
 
 AutoLoadRun::AutoLoadRun(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options, bool stepByStep)
-    : impl_(std::make_unique<Impl>(Impl{st, hooks, options, nullptr, nullptr, std::nullopt, 0})) {
+    : impl_(std::make_unique<Impl>(Impl{st, hooks, options, nullptr, nullptr, std::nullopt, 0, false})) {
   const int n = fncPieces_used(st);
   if (n == 0) {
     impl_->done = AutoLoadResult{AutoLoadEnd::NoBlocks, 0};
@@ -443,6 +444,14 @@ AutoLoadRun::~AutoLoadRun() = default;
 std::optional<AutoLoadResult> AutoLoadRun::slice() {
   Impl& r = *impl_;
   if (r.done) return r.done;
+  // A STOP that came before the first slice ends the run before its first
+  // test, as the first pump would; the box stays as it was.
+  if (!r.sliced && r.st.bStop) {
+    r.st.bStop = false;
+    r.done = AutoLoadResult{AutoLoadEnd::Stopped, 0};
+    return r.done;
+  }
+  r.sliced = true;
   for (;;) {
     const SliceEnd e = r.reference ? r.reference->slice() : r.fast->slice();
     switch (e.kind) {

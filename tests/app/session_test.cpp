@@ -191,6 +191,17 @@ TEST_F(SessionTest, TheLoaderRunsInSlicesWaitsOutItsPausesAndStopsBetweenThem) {
   ASSERT_TRUE(r);
   EXPECT_EQ(r->end, AutoLoadEnd::Stopped);
   EXPECT_FALSE(st.bStop);
+
+  // STOP before the first slice: no test at all, the box as it was.
+  act(ActionKind::Load);
+  const PuzzleState before = st;
+  session.loadStart(hooks, now);
+  st.bStop = true;
+  r = session.tick(now);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->end, AutoLoadEnd::Stopped);
+  EXPECT_EQ(r->tests, 0);
+  EXPECT_EQ(std::memcmp(st.G_iBox, before.G_iBox, sizeof(Grid)), 0);
 }
 
 TEST_F(SessionTest, HintsBelongToThePuzzleAndAGiveUpMarksTheSolve) {
