@@ -249,6 +249,26 @@ class PageTest(unittest.TestCase):
         self.assertIsNone(dialog())
         self.assertEqual(el("lblFinish").text, "○")
 
+    def test_figures_of_an_action_and_a_hint(self):
+        # Printed, not asserted: a key's action with its redraw, and the hint's
+        # search on the hardest shipped puzzle against the desktop tool's.
+        load()
+        open_listed("13-last-challenge.bin")
+        driver.execute_script("document.activeElement.blur()")
+        press = ("const t = performance.now();"
+                 "document.dispatchEvent(new KeyboardEvent('keydown', {key: arguments[0], bubbles: true}));"
+                 "return performance.now() - t;")
+        actions = sorted(driver.execute_script(press, k) for k in "qweqweqweqweqweqweqwe")
+        hint = driver.execute_script(press, "h")
+        wait_for(lambda: el("lblHints").text == "ヒント：1 回", "the hint shown")
+        native = ""
+        if TOOL:
+            start = time.monotonic()
+            subprocess.run([TOOL, "hint", str(PUZZLES / "13-last-challenge.bin")], check=True, capture_output=True)
+            native = f", the desktop tool's whole run {(time.monotonic() - start) * 1000:.0f} ms"
+        print(f"\nweb figures: a turn with its redraw {actions[len(actions) // 2]:.1f} ms (median of "
+              f"{len(actions)}, worst {actions[-1]:.1f} ms); hint on 13-last-challenge {hint:.0f} ms{native}")
+
     def test_damaged_or_foreign_file_refused(self):
         load()
         open_listed("01-first-step.bin")
