@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs, only those missing.
-# Usage: scripts/deps.sh run|test|package
+# Usage: scripts/deps.sh run|test|package|web
 set -euo pipefail
 
 # The configure step looks for GoogleTest and Google Benchmark in either case.
@@ -18,6 +18,9 @@ if [ "${1:-run}" = test ]; then
   packages+=(emscripten make chromium chromium-driver python3-selenium)
 elif [ "${1:-run}" = package ]; then
   packages+=("${packaging[@]}")
+elif [ "${1:-run}" = web ]; then
+  # The web page alone: Debian's emscripten and what its build calls beside it.
+  packages=(emscripten cmake make nlohmann-json3-dev gettext python3)
 fi
 
 missing=()

@@ -11,19 +11,7 @@ if [[ $mode =~ ^[0-9]+$ ]]; then
   mode=all
 fi
 
-# Debian's emscripten and what the build calls beside it, only those missing.
-packages=(emscripten cmake make nlohmann-json3-dev gettext python3)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/deps.sh web
 
 # Debian's emscripten finds its node modules here whichever node runs it.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
