@@ -581,10 +581,14 @@
       const r = $('pictMain').getBoundingClientRect();
       return [((e.clientX - r.left) * 225 * TWIPS) / r.width, ((e.clientY - r.top) * 209 * TWIPS) / r.height];
     };
+    // Pointer events: a mouse, a finger or a pen drags the same way.
     let press = null;
-    $('pictMain').addEventListener('mousedown', (e) => (press = twips(e)));
-    window.addEventListener('mouseup', () => (press = null));
-    $('pictMain').addEventListener('mousemove', (e) => {
+    $('pictMain').addEventListener('pointerdown', (e) => {
+      press = twips(e);
+      $('pictMain').setPointerCapture(e.pointerId);
+    });
+    for (const end of ['pointerup', 'pointercancel']) $('pictMain').addEventListener(end, () => (press = null));
+    $('pictMain').addEventListener('pointermove', (e) => {
       if (!press || !e.buttons) return;
       const [x, y] = twips(e);
       const v = JSON.parse(game.drag(press[0], press[1], x, y));
