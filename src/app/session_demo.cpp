@@ -55,14 +55,20 @@ int subDemo_click(Session& session, PlayHost& host, SessionTime now) {
     st.iPiece_Sel = 0;
     session.play().controls().shown = 0;
     session.play().clearMoves();
+    session.walkStart(now);
   }
   const int step = session.walkthrough().click();
-  if (step == 0) session.play().clearMoves();
+  if (step == 0) {
+    session.walkStop();
+    session.play().clearMoves();
+  }
   return step;
 }
 
 WalkTick subDemo_tick(Session& session, PlayHost& host, SessionTime now) {
-  const WalkTick t = session.walkthrough().tick();
+  const std::optional<WalkTick> due = session.walkTick(now);
+  if (!due) return {};
+  const WalkTick t = *due;
   const PlayControls& c = session.play().controls();
   if (t.what == WalkTick::Do::NextBlock)
     session.apply({ActionKind::Select, c.listIndex < 6 ? c.listIndex + 1 : 0}, host, false, session.playing(), now);

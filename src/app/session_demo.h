@@ -24,9 +24,10 @@ bool fncDemo_shown(const Session& session);
 // subDemo_off).
 int subDemo_click(Session& session, PlayHost& host, SessionTime now);
 
-// The walkthrough's one-second tick: the next block selected or a button of
-// the step pressed, as its own handler does it (never refused by a disabled
-// state). What the tick asked for, so the front end can move the focus.
+// The walkthrough's tick once the session's timer has come round: the next
+// block selected or a button of the step pressed, as its own handler does it
+// (never refused by a disabled state). What the tick asked for, so the front
+// end can move the focus; nothing between ticks.
 WalkTick subDemo_tick(Session& session, PlayHost& host, SessionTime now);
 
 // The player asked not to see the demonstration again: Init.ini keeps it.

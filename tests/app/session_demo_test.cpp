@@ -28,7 +28,9 @@ TEST(SessionDemo, TheRunThenTheWalkthroughOnTheSampleThenPlainPlay) {
   EXPECT_EQ(fncPieces_count(st), 27);  // the sample
   for (int step = 2; step <= 5; ++step) EXPECT_EQ(subDemo_click(session, host, {}), step);
   // Step 5's timer presses Load before long.
-  for (int t = 0; t < 20 && fncBox_count(st.G_iBox) == 0; ++t) subDemo_tick(session, host, {});
+  SessionTime at{};
+  EXPECT_EQ(subDemo_tick(session, host, at).what, WalkTick::Do::Nothing);  // not a second yet
+  for (int t = 0; t < 20 && fncBox_count(st.G_iBox) == 0; ++t) subDemo_tick(session, host, at += kWalkTick);
   EXPECT_GT(fncBox_count(st.G_iBox), 0);
   EXPECT_EQ(subDemo_click(session, host, {}), 0);
   EXPECT_FALSE(fncDemo_shown(session));
