@@ -71,11 +71,17 @@ std::vector<QKeySequence> keySequences(const KeyBinding& b) {
   if (b.shift) m |= Qt::ShiftModifier;
   if (b.ctrl) m |= Qt::ControlModifier;
   std::vector<QKeySequence> out;
-  for (int key = Qt::Key_Space; key <= Qt::Key_Z; ++key)
-    if (keyName(key) == b.key) out.emplace_back(QKeyCombination(m, static_cast<Qt::Key>(key)));
-  for (int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
-                  Qt::Key_Return, Qt::Key_Enter, Qt::Key_Backspace, Qt::Key_Delete})
-    if (keyName(key) == b.key) out.emplace_back(QKeyCombination(m, static_cast<Qt::Key>(key)));
+  auto add = [&](int key) { out.emplace_back(QKeyCombination(m, static_cast<Qt::Key>(key))); };
+  const char c = b.key.size() == 1 ? b.key[0] : 0;
+  if (c >= 'a' && c <= 'z') {
+    add(Qt::Key_A + (c - 'a'));
+  } else if (c >= '0' && c <= '9') {
+    add(Qt::Key_0 + (c - '0'));
+  } else {
+    for (int key : {Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
+                    Qt::Key_PageDown, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Backspace, Qt::Key_Delete})
+      if (keyName(key) == b.key) add(key);
+  }
   return out;
 }
 
