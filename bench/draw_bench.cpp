@@ -14,7 +14,6 @@ namespace {
 pakkon::PuzzleState fullBox() {
   pakkon::PuzzleState st;
   pakkon::subColor_set(st);
-  st.sngScale = pakkon::fncScale_default();
   for (int x = 0; x < 4; ++x)
     for (int y = 0; y < 4; ++y)
       for (int z = 0; z < 4; ++z) {

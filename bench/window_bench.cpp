@@ -31,12 +31,12 @@ std::string benchFolder() {
 
 // The window as the program starts it on the sample, shown and activated.
 struct SampleWindow {
-  PuzzleState st;
   ScriptedDialogs dialogs;
   std::unique_ptr<frmMain> w;
   SampleWindow() {
-    fncStartup_prepare(st, dialogs, benchFolder());
-    w = std::make_unique<frmMain>(st, dialogs);
+    auto st = std::make_unique<PuzzleState>();
+    fncStartup_prepare(*st, dialogs, benchFolder());
+    w = std::make_unique<frmMain>(std::move(st), dialogs);
     w->show();
     w->Form_Activate();
   }

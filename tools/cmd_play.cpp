@@ -99,7 +99,8 @@ int cmdPlay(const PlayArgs& a) {
     complain(printable(parsed.error) + "; nothing played");
     return 1;
   }
-  PuzzleState st;
+  auto owned = std::make_unique<PuzzleState>();
+  PuzzleState& st = *owned;
   if (!readPuzzle(a.file, st)) return 1;
   subColor_set(st);
 
@@ -108,7 +109,7 @@ int cmdPlay(const PlayArgs& a) {
   st.G_sFileTitle = fncFile_title(a.file);
   if (!a.progress.empty()) st.G_sDataPath = a.progress;
   PrintingHost host;
-  Session session(st, host);
+  Session session(host, std::move(owned));
   session.keepProgress = !a.progress.empty();
   PlayLayer& play = session.play();
   play.opened();

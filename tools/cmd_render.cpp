@@ -11,7 +11,6 @@ int cmdRender(const RenderArgs& a) {
   PuzzleState st;
   if (!readPuzzle(a.file, st)) return 1;
   subColor_set(st);
-  st.sngScale = fncScale_default();
 
   SvgSurface svg;
   if (a.block > 0)

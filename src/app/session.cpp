@@ -97,7 +97,8 @@ void DialogsHost::input(const std::string& prompt, const std::string& title, std
   if (then) then(std::move(typed));
 }
 
-Session::Session(PuzzleState& st, SessionHost& host) : st_(st), host_(host) {}
+Session::Session(SessionHost& host, std::unique_ptr<PuzzleState> st)
+    : owned_(std::move(st)), st_(*owned_), host_(host) {}
 
 bool Session::previewShown() const {
   const int b = st_.iPiece_Sel;
@@ -122,7 +123,7 @@ SessionView Session::view(SessionTime now) const {
   v.maker = maker_;
   v.autoMove = autoMove_;
   v.loading = loading();
-  v.demoRun = st_.bDemoRun;
+  v.demoRun = loaderVars_.bDemoRun;
   v.walkthroughStep = walk_.step();
   v.recording = recording();
   v.solved = solved();
@@ -352,7 +353,9 @@ void Session::after(const PlayOutcome& out, bool undoRedo, SessionTime now) {
 
 bool Session::loadStart(AutoLoadHooks& hooks, SessionTime now, const AutoLoadOptions& options) {
   if (loader_) return false;
-  loader_ = std::make_unique<AutoLoadRun>(st_, hooks, options);
+  AutoLoadOptions o = options;
+  o.vars = &loaderVars_;
+  loader_ = std::make_unique<AutoLoadRun>(st_, hooks, o);
   loaderWake_ = now;
   loaderPaused_ = false;
   return true;
@@ -376,7 +379,7 @@ void Session::loadAbandon() {
 
 std::optional<AutoLoadResult> Session::tick(SessionTime now) {
   if (!loader_ || ticking_) return std::nullopt;
-  if (now < loaderWake_ && !st_.bStop) return std::nullopt;
+  if (now < loaderWake_ && !loaderVars_.bStop) return std::nullopt;
   ticking_ = true;
   std::optional<AutoLoadResult> r;
   try {
@@ -396,7 +399,7 @@ std::optional<AutoLoadResult> Session::tick(SessionTime now) {
 
 std::optional<std::chrono::milliseconds> Session::tickDue(SessionTime now) const {
   if (!loader_) return std::nullopt;
-  if (st_.bStop || now >= loaderWake_) return std::chrono::milliseconds(0);
+  if (loaderVars_.bStop || now >= loaderWake_) return std::chrono::milliseconds(0);
   return std::chrono::ceil<std::chrono::milliseconds>(loaderWake_ - now);
 }
 

@@ -121,7 +121,9 @@ struct SessionView {
 
 class Session {
  public:
-  Session(PuzzleState& st, SessionHost& host);
+  // The session owns the puzzle; a front end that prepared one at start
+  // hands it over.
+  explicit Session(SessionHost& host, std::unique_ptr<PuzzleState> st = std::make_unique<PuzzleState>());
 
   PuzzleState& state() { return st_; }
   const PuzzleState& state() const { return st_; }
@@ -131,7 +133,7 @@ class Session {
 
   // ---- modes ----
   // The block maker, the automatic move, the loader running; the
-  // demonstration's unattended run is the state's bDemoRun.
+  // demonstration's unattended run is demoRun().
   bool maker() const { return maker_; }
   void setMaker(bool on) { maker_ = on; }
   bool autoMove() const { return autoMove_; }
@@ -150,7 +152,7 @@ class Session {
   // little early still counts); nothing between ticks or when it is off.
   std::optional<WalkTick> walkTick(SessionTime now);
   // Neither the demonstration nor the loader runs: the play keys act.
-  bool playKeys() const { return !loading() && !st_.bDemoRun && !walk_.running(); }
+  bool playKeys() const { return !loading() && !demoRun() && !walk_.running(); }
 
   // ---- the views ----
   // 表示 → 置き場所を表示, as the player chose it.
@@ -169,6 +171,13 @@ class Session {
   // LOAD: a run that tick() advances a slice at a time; false when one runs
   // already (a LOAD meanwhile is ignored).
   bool loadStart(AutoLoadHooks& hooks, SessionTime now, const AutoLoadOptions& options = {});
+  // STOP: the run ends at its next slice; a LOAD before any slice ends at once.
+  void loadStop() { loaderVars_.bStop = true; }
+  // The demonstration's unattended run is marked: the loader pauses as it
+  // goes, and the play keys rest.
+  bool demoRun() const { return loaderVars_.bDemoRun; }
+  void setDemoRun(bool on) { loaderVars_.bDemoRun = on; }
+  const LoaderVars& loaderVars() const { return loaderVars_; }
   // INIT: the loading order and every block's counters back to the start.
   void loaderInit();
   // The run goes no further (the window closes, a fault ended it).
@@ -265,6 +274,7 @@ class Session {
   void recordGiveUp();
   bool full() const;
 
+  std::unique_ptr<PuzzleState> owned_;
   PuzzleState& st_;
   SessionHost& host_;
   FileStorage files_{LinkMode::Replace};
@@ -275,6 +285,7 @@ class Session {
   bool maker_ = false;
   bool autoMove_ = false;
   std::unique_ptr<AutoLoadRun> loader_;
+  LoaderVars loaderVars_;
   SessionTime loaderWake_{};
   bool loaderPaused_ = false;
   bool ticking_ = false;

@@ -27,7 +27,7 @@ bool subSession_start(Session& session, PlayHost& host, SessionTime now) {
   subPieceOrg_set(st);
 
   // Marked before the first selection, so no landing place is drawn in it.
-  if (st.G_bDemo) st.bDemoRun = true;
+  if (st.G_bDemo) session.setDemoRun(true);
   session.apply({ActionKind::Select, 0}, host, false, session.playing(), now);
   session.play().clearMoves();
   if (!st.G_bDemo) return false;
@@ -36,15 +36,15 @@ bool subSession_start(Session& session, PlayHost& host, SessionTime now) {
   return true;
 }
 
-bool fncDemo_shown(const Session& session) { return session.state().bDemoRun || session.walkthrough().running(); }
+bool fncDemo_shown(const Session& session) { return session.demoRun() || session.walkthrough().running(); }
 
 int subDemo_click(Session& session, PlayHost& host, SessionTime now) {
   PuzzleState& st = session.state();
-  if (st.bDemoRun) {
+  if (session.demoRun()) {
     // The run sees the stop at its next slice.
-    st.bDemoRun = false;
+    session.setDemoRun(false);
     session.play().controls().deadSpace = false;
-    st.bStop = true;
+    session.loadStop();
     session.setAutoMove(false);
     session.apply({ActionKind::Clear}, host, false, session.playing(), now);
     session.loaderInit();

@@ -108,9 +108,8 @@ void subDemo_put(const PuzzleState& st) {
   fncIni_put("SYSTEM", "DEMO", st.G_bDemo ? "True" : "False", fncInitFile(st));
 }
 
-void subInit_writeBack(PuzzleState& st) {
-  st.bStop = true;
-  if (!st.bDemoRun) return;
+void subInit_writeBack(PuzzleState& st, bool demoRun) {
+  if (!demoRun) return;
   IniFile ini(fncInitFile(st));
   ini.put("Rotate", "GE_lRotate", fncStr(st.GE_lRotate));
   for (int i = 0; i < kPieces; ++i) st.GE_iRotation[i] = fncRotateDigit(st.GE_lRotate, i);

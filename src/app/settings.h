@@ -59,8 +59,8 @@ bool fncGenerateChoices_put(const PuzzleState& st, const GenerateChoices& before
 // Writes G_bDemo as "True" or "False".
 void subDemo_put(const PuzzleState& st);
 
-// The close request: asks a running auto load to stop and, only while the
-// demonstration run is marked, writes the loader's counters back.
-void subInit_writeBack(PuzzleState& st);
+// The close request, once a running auto load was asked to stop: only while
+// the demonstration run is marked, writes the loader's counters back.
+void subInit_writeBack(PuzzleState& st, bool demoRun);
 
 }  // namespace pakkon

@@ -45,7 +45,7 @@ using namespace autoload_internal;
 class Fast {
  public:
   Fast(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options, int last)
-      : st_(st), hooks_(hooks), options_(options), last_(last) {
+      : st_(st), hooks_(hooks), options_(options), vars_(*options.vars), last_(last) {
     limit_ = options.maxTests < 0 ? std::numeric_limits<int64_t>::max() : options.maxTests;
   }
 
@@ -60,8 +60,8 @@ class Fast {
       yielded_ = false;
       // The events may have changed the state: STOP first, then the state
       // read back. A pause lets nothing in that the run must read again.
-      if (st_.bStop) {
-        st_.bStop = false;
+      if (vars_.bStop) {
+        vars_.bStop = false;
         return ended(AutoLoadEnd::Stopped);
       }
       if (pauseMs_ == 0) {
@@ -191,11 +191,11 @@ class Fast {
     hooks_.stripLabel(StripRow::lblNo, p_, p_ + 1);
     ++p_;
     const Step next = p_ > last_ ? Step::Complete : Step::Place;
-    return st_.bDemoRun ? yieldTo(500, next) : next;
+    return vars_.bDemoRun ? yieldTo(500, next) : next;
   }
 
   Step demoStep() {
-    if (!st_.bDemoRun) return Step::Scan;
+    if (!vars_.bDemoRun) return Step::Scan;
     keep();
     sync();
     hooks_.pieceDraw(b_);
@@ -282,8 +282,8 @@ class Fast {
     subOrder_shift(st_);
     sync();
     hooks_.autoInfoShow();
-    if (++st_.lStep == 8) {
-      st_.lStep = 0;
+    if (++vars_.lStep == 8) {
+      vars_.lStep = 0;
       st_.GE_lRotate = fncRotate_next(st_.GE_lRotate);
       for (int k = 0; k <= last_; ++k) st_.GE_iRotation[k] = fncRotateDigit(st_.GE_lRotate, k);
       hooks_.autoInfoShow();
@@ -389,6 +389,7 @@ class Fast {
   PuzzleState& st_;
   AutoLoadHooks& hooks_;
   const AutoLoadOptions& options_;
+  LoaderVars& vars_;
   const int last_;
   int64_t limit_;
   int64_t tests_ = 0;
@@ -421,16 +422,18 @@ struct AutoLoadRun::Impl {
   std::optional<AutoLoadResult> done;
   int pauseMs = 0;
   bool sliced = false;
+  LoaderVars ownVars;
 };
 
 AutoLoadRun::AutoLoadRun(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options, bool stepByStep)
-    : impl_(std::make_unique<Impl>(Impl{st, hooks, options, nullptr, nullptr, std::nullopt, 0, false})) {
+    : impl_(std::make_unique<Impl>(Impl{st, hooks, options, nullptr, nullptr, std::nullopt, 0, false, {}})) {
+  if (!impl_->options.vars) impl_->options.vars = &impl_->ownVars;
   const int n = fncPieces_used(st);
   if (n == 0) {
     impl_->done = AutoLoadResult{AutoLoadEnd::NoBlocks, 0};
     return;
   }
-  st.lStep = 0;
+  impl_->options.vars->lStep = 0;
   subRun_start(st, hooks, n - 1);
   if (stepByStep) {
     impl_->reference = std::make_unique<ReferenceSearch>(st, hooks, impl_->options, Resume{ResumeAt::Restart, n - 1});
@@ -446,8 +449,8 @@ std::optional<AutoLoadResult> AutoLoadRun::slice() {
   if (r.done) return r.done;
   // A STOP that came before the first slice ends the run before its first
   // test, as the first pump would; the box stays as it was.
-  if (!r.sliced && r.st.bStop) {
-    r.st.bStop = false;
+  if (!r.sliced && r.options.vars->bStop) {
+    r.options.vars->bStop = false;
     r.done = AutoLoadResult{AutoLoadEnd::Stopped, 0};
     return r.done;
   }

@@ -27,7 +27,7 @@ class AutoLoadHooks {
   virtual ~AutoLoadHooks() = default;
 
   // Asked once per tested position; only when it answers true is the state
-  // brought up to date, pump() called and bStop read. Headless runs never pump.
+  // brought up to date, pump() called and LoaderVars::bStop read. Headless runs never pump.
   virtual bool pumpDue() { return false; }
   virtual void pump() {}
 
@@ -54,8 +54,18 @@ enum class AutoLoadEnd {
   NoBlocks,         // no block has a cell: nothing to do
 };
 
+// What a run shares with its surroundings: STOP pressed (read after a pump
+// and cleared once seen), the demonstration's unattended run marked (its
+// pauses), and the step of the order rotation (a new order every eighth).
+struct LoaderVars {
+  bool bStop = false;
+  bool bDemoRun = false;
+  int32_t lStep = 0;
+};
+
 struct AutoLoadOptions {
-  int64_t maxTests = -1;  // stop after this many placement tests; -1: no limit
+  int64_t maxTests = -1;       // stop after this many placement tests; -1: no limit
+  LoaderVars* vars = nullptr;  // none: the run's own, never stopped, without pauses
 };
 
 struct AutoLoadResult {
@@ -66,7 +76,7 @@ struct AutoLoadResult {
 // One run of LOAD, a slice at a time: each slice runs until the
 // surroundings get a turn (a pump that is due, or a pause of the
 // demonstration) and returns, so a front end keeps its own loop and STOP is
-// seen between slices (bStop, read first by the next slice). Results,
+// seen between slices (LoaderVars::bStop, read first by the next slice). Results,
 // counters and the final state do not depend on how often the hooks pump.
 class AutoLoadRun {
  public:

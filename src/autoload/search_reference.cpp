@@ -36,7 +36,7 @@ enum class Step { Restart, Place, Pump, Test, NextPosition, NextOrientation, Bac
 class ReferenceSearch::Reference {
  public:
   Reference(PuzzleState& st, AutoLoadHooks& hooks, const AutoLoadOptions& options, const Resume& from)
-      : st_(st), hooks_(hooks), last_(from.last), p_(from.p), b_(from.b), tests_(from.tests) {
+      : st_(st), hooks_(hooks), vars_(*options.vars), last_(from.last), p_(from.p), b_(from.b), tests_(from.tests) {
     limit_ = options.maxTests < 0 ? std::numeric_limits<int64_t>::max() : options.maxTests;
     next_ = from.at == ResumeAt::Restart ? Step::Restart : Step::Test;
   }
@@ -45,8 +45,8 @@ class ReferenceSearch::Reference {
     if (yielded_) {
       yielded_ = false;
       // The surroundings had their turn: STOP may have come.
-      if (st_.bStop) {
-        st_.bStop = false;
+      if (vars_.bStop) {
+        vars_.bStop = false;
         return end(AutoLoadEnd::Stopped);
       }
     }
@@ -120,7 +120,7 @@ class ReferenceSearch::Reference {
     hooks_.boxDraw();
     if (isBlock(b_)) st_.G_Info_Piece[b_].iNo = static_cast<int16_t>(p_ + 1);
     hooks_.stripLabel(StripRow::lblNo, p_, p_ + 1);
-    if (st_.bDemoRun) pause(500);
+    if (vars_.bDemoRun) pause(500);
     ++p_;
     return p_ > last_ ? Step::Complete : Step::Place;
   }
@@ -136,7 +136,7 @@ class ReferenceSearch::Reference {
   }
 
   void demoStep() {
-    if (!st_.bDemoRun) return;
+    if (!vars_.bDemoRun) return;
     hooks_.pieceDraw(b_);
     pause(100);
   }
@@ -218,8 +218,8 @@ class ReferenceSearch::Reference {
     const int first = st_.GE_iRotation[0];
     subOrder_shift(st_);
     hooks_.autoInfoShow();
-    if (++st_.lStep == 8) {
-      st_.lStep = 0;
+    if (++vars_.lStep == 8) {
+      vars_.lStep = 0;
       st_.GE_lRotate = fncRotate_stepped(st_.GE_lRotate);
       for (int k = 0; k <= last_; ++k) st_.GE_iRotation[k] = fncRotateDigit(st_.GE_lRotate, k);
       hooks_.autoInfoShow();
@@ -234,6 +234,7 @@ class ReferenceSearch::Reference {
 
   PuzzleState& st_;
   AutoLoadHooks& hooks_;
+  LoaderVars& vars_;
   int last_;
   int p_;
   int b_;

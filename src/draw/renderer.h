@@ -16,7 +16,7 @@ struct DepthStep {
   float Ox, Oy;
 };
 
-// Sqr(2) * 120, the length of one depth step; the window keeps it in sngScale.
+// Sqr(2) * 120, the length of one depth step, as both views draw.
 float fncScale_default();
 
 DepthStep fncDepth_step(const ViewInfo& view, float sngScale);

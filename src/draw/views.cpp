@@ -25,17 +25,18 @@ void subBox_draw(PuzzleState& st, PictureSurface& pictMain, int hscDX, int vscDY
   pictMain.setPersistent(false);
   pictMain.clear();
   const ViewInfo view = {840, 600, static_cast<float>(-hscDX), static_cast<float>(vscDY), 350, 350};
-  subCells_draw(pictMain, st.G_iBox, st.G_lBoxColor, view, st.sngScale);
+  const float sngScale = fncScale_default();
+  subCells_draw(pictMain, st.G_iBox, st.G_lBoxColor, view, sngScale);
   if (preview.block >= 0) {
     Grid cells = {};
     subPieceCells_get(preview.block, st.G_iPiece, cells);
     if (preview.fits) {
-      subCellsOutline_draw(pictMain, cells, st.G_lColor[preview.block + 1][2], kPreviewPen, false, view, st.sngScale);
+      subCellsOutline_draw(pictMain, cells, st.G_lColor[preview.block + 1][2], kPreviewPen, false, view, sngScale);
     } else {
       // Crossed, dark on a light rim: no block colour hides it, and it reads
       // without telling reds apart.
-      subCellsOutline_draw(pictMain, cells, kPreviewRefusedRim, kPreviewPen + 3, true, view, st.sngScale);
-      subCellsOutline_draw(pictMain, cells, kPreviewRefused, kPreviewPen, true, view, st.sngScale);
+      subCellsOutline_draw(pictMain, cells, kPreviewRefusedRim, kPreviewPen + 3, true, view, sngScale);
+      subCellsOutline_draw(pictMain, cells, kPreviewRefused, kPreviewPen, true, view, sngScale);
     }
   }
   if (refillPanels) refillPanels();
@@ -48,7 +49,7 @@ void subPiece_draw(PuzzleState& st, PictureSurface& pictPiece, int piece) {
   subPieceCells_get(piece, st.G_iPiece, st.G_iBoxWork);
   ColourGrid colours = {};
   subPieceColors_get(piece, st.G_iPiece, colours, st.G_lColor);
-  subCells_draw(pictPiece, st.G_iBoxWork, colours, view, st.sngScale);
+  subCells_draw(pictPiece, st.G_iBoxWork, colours, view, fncScale_default());
 }
 
 void subPieceCells_get(int piece, const PieceGrids& pieces, Grid& grid) {

@@ -56,14 +56,10 @@ struct PuzzleState {
   int16_t G_iCellZ = 0;
   bool G_bCellSet = false;
 
-  // Window fields that several subsystems share.
+  // Fields of the game in play that several subsystems share.
   std::string sPzFile;
   int16_t iPiece_Sel = 0;
-  bool bStop = false;
-  int32_t lStep = 0;
-  float sngScale = 0;
   int16_t iMakeCells = 0;
-  bool bDemoRun = false;
 };
 
 // Colour as stored: red in the lowest byte, then green, then blue.

@@ -80,14 +80,14 @@ QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, const char* name, int 
 
 }  // namespace
 
-frmMain::frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent)
+frmMain::frmMain(std::unique_ptr<PuzzleState> st, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
-      st_(st),
       pausing_(dialogs,
                [this](bool pause) {
                  if (playClock) subPlayClock_pause(pause);
                }),
-      dialogs_(pausing_) {
+      dialogs_(pausing_),
+      session_(host_, std::move(st)) {
   openUrl = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };
   loaderPause = [](int ms) { return ms; };
   loaderTimer_ = new QTimer(this);
@@ -342,7 +342,6 @@ void frmMain::Form_Load() {
     lblDemo->setVisible(false);
     lblDemo->clear();
   }
-  st_.sngScale = fncScale_default();
   st_.iPiece_Sel = 0;
 
   mnuTool->menuAction()->setVisible(false);
@@ -424,7 +423,7 @@ void frmMain::Form_Activate() {
   activated_ = true;
   // The demonstration is marked before the first selection, so no landing
   // place is ever drawn in it.
-  if (st_.G_bDemo) st_.bDemoRun = true;
+  if (st_.G_bDemo) session_.setDemoRun(true);
   // The empty box is shown from the start rather than a blank picture.
   subBox_draw();
   if (lstPiece->currentRow() != 0) {
@@ -434,7 +433,7 @@ void frmMain::Form_Activate() {
   }
   subMoveList_clear();
   if (st_.G_bDemo) {
-    st_.bDemoRun = true;
+    session_.setDemoRun(true);
     chkDedSpace->setChecked(true);
     chkDedSpace->setEnabled(false);
     mnuAautoMove_Click();
@@ -443,8 +442,9 @@ void frmMain::Form_Activate() {
 }
 
 void frmMain::Form_QueryUnload() {
-  subInit_writeBack(st_);
-  // The stop it sets ends a running search at its next slice.
+  session_.loadStop();
+  subInit_writeBack(st_, session_.demoRun());
+  // The stop ends a running search at its next slice.
   if (session_.loading() && !session_.ticking()) loaderTimer_->start(0);
 }
 

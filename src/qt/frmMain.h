@@ -85,7 +85,8 @@ class frmMain : public QMainWindow {
   Q_OBJECT
 
  public:
-  frmMain(PuzzleState& st, Dialogs& dialogs, QWidget* parent = nullptr);
+  // Plays the puzzle start-up prepared; its session owns it from here on.
+  frmMain(std::unique_ptr<PuzzleState> st, Dialogs& dialogs, QWidget* parent = nullptr);
   ~frmMain() override;
 
   PuzzleState& state() { return st_; }
@@ -402,12 +403,12 @@ class frmMain : public QMainWindow {
   class LoaderHooks;
   std::shared_ptr<LoaderHooks> loaderHooks_;  // while a run goes on
 
-  PuzzleState& st_;
   PausingDialogs pausing_;
   Dialogs& dialogs_;
   LayerPanels panels_{};
   DialogsHost host_{dialogs_};
-  Session session_{st_, host_};
+  Session session_;
+  PuzzleState& st_ = session_.state();
   PlayLayer& play_ = session_.play();
   bool previewDrawn_ = false;
   bool activated_ = false;       // Form_Activate has run

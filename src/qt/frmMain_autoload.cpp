@@ -118,7 +118,7 @@ void frmMain::cmdInit_Click() {
 }
 
 void frmMain::cmdStop_Click() {
-  st_.bStop = true;
+  session_.loadStop();
   // Seen by the next slice, at once rather than after a pause.
   if (session_.loading() && !session_.ticking()) loaderTimer_->start(0);
 }

@@ -22,17 +22,16 @@
 namespace pakkon {
 namespace {
 
-QString tag(const QObject* o) { return o->property("Tag").toString(); }
 void setTag(QObject* o, const QString& t) { o->setProperty("Tag", t); }
 
 }  // namespace
 
 void frmMain::lblDemo_Click() {
   lblDemo->setVisible(false);
-  if (st_.bDemoRun) {
+  if (session_.demoRun()) {
     // Ends the unattended run (it sees the stop at its next pump) and sets
     // up the sample for the walkthrough.
-    st_.bDemoRun = false;
+    session_.setDemoRun(false);
     chkDedSpace->setChecked(false);
     chkDedSpace->setEnabled(true);
     cmdStop_Click();

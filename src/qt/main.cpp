@@ -85,12 +85,11 @@ int main(int argc, char* argv[]) {
 
   if (!pakkon::fncProgramFolder_ready(folder, dialogs)) return 1;
   // The puzzle lives as long as the window that plays it, and no longer.
-  const auto owned = std::make_unique<pakkon::PuzzleState>();
-  pakkon::PuzzleState& state = *owned;
-  if (!pakkon::fncStartup_prepare(state, dialogs, folder.sDir)) return 1;
-  app.appPath = state.G_sAppPath;
+  auto state = std::make_unique<pakkon::PuzzleState>();
+  if (!pakkon::fncStartup_prepare(*state, dialogs, folder.sDir)) return 1;
+  app.appPath = state->G_sAppPath;
 
-  pakkon::frmMain window(state, dialogs);
+  pakkon::frmMain window(std::move(state), dialogs);
   dialogs.setParent(&window);
   window.show();
   return app.exec();

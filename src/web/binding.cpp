@@ -252,7 +252,6 @@ class Game {
     started_ = fncStartup_prepare(st_, host_, kProgramDir);
     if (!demo) st_.G_bDemo = false;
     subColor_set(st_);
-    st_.sngScale = fncScale_default();
     session_.setStorage(storage_);
     session_.openPuzzle = [this](const std::string& path) { return openPath(path, now_); };
     demoStarts_ = subSession_start(session_, host_, at(0));
@@ -422,7 +421,7 @@ class Game {
     hooks_.lines.clear();
     return session_.loadStart(hooks_, at(ms));
   }
-  void loadStop() { st_.bStop = true; }
+  void loadStop() { session_.loadStop(); }
   void loaderInit() {
     if (session_.loading()) return;
     session_.loaderInit();
@@ -468,39 +467,40 @@ class Game {
     const PlayControls& c = v.controls;
     Json options = Json::array();
     for (bool o : c.option) options.push_back(o);
-    return text({{"controls",
-                  {{"load", c.load},
-                   {"cancel", c.cancel},
-                   {"pieceButtons", c.pieceButtons},
-                   {"boxButtons", c.boxButtons},
-                   {"botom", c.botom},
-                   {"reset", c.reset},
-                   {"shuffle", c.shuffle},
-                   {"list", c.list},
-                   {"option", options},
-                   {"checked", c.checked},
-                   {"listIndex", c.listIndex},
-                   {"shown", c.shown},
-                   {"sum", c.sum}}},
-                 {"canUndo", v.canUndo},
-                 {"canRedo", v.canRedo},
-                 {"playing", v.playing},
-                 {"playKeys", v.playKeys},
-                 {"recording", v.recording},
-                 {"solved", v.solved},
-                 {"moves", v.moves},
-                 {"seconds", v.seconds},
-                 {"time", fncSeconds_text(v.seconds)},
-                 {"hints", v.hints},
-                 {"file", st_.sPzFile.empty() ? "" : st_.G_sFileTitle},
-                 {"comment", st_.G_sComment},
-                 {"version", st_.G_sPzVersion},
-                 {"size", {st_.G_iCellX, st_.G_iCellY, st_.G_iCellZ}},
-                 {"caption", fncMainCaption(st_)},
-                 {"demo", st_.G_bDemo},
-                 {"demoShown", fncDemo_shown(session_)},
-                 {"walkthroughStep", v.walkthroughStep},
-                 {"banner", st_.bDemoRun ? std::string(fncText(kDemoBanner)) : fncDemo_caption(v.walkthroughStep)}});
+    return text(
+        {{"controls",
+          {{"load", c.load},
+           {"cancel", c.cancel},
+           {"pieceButtons", c.pieceButtons},
+           {"boxButtons", c.boxButtons},
+           {"botom", c.botom},
+           {"reset", c.reset},
+           {"shuffle", c.shuffle},
+           {"list", c.list},
+           {"option", options},
+           {"checked", c.checked},
+           {"listIndex", c.listIndex},
+           {"shown", c.shown},
+           {"sum", c.sum}}},
+         {"canUndo", v.canUndo},
+         {"canRedo", v.canRedo},
+         {"playing", v.playing},
+         {"playKeys", v.playKeys},
+         {"recording", v.recording},
+         {"solved", v.solved},
+         {"moves", v.moves},
+         {"seconds", v.seconds},
+         {"time", fncSeconds_text(v.seconds)},
+         {"hints", v.hints},
+         {"file", st_.sPzFile.empty() ? "" : st_.G_sFileTitle},
+         {"comment", st_.G_sComment},
+         {"version", st_.G_sPzVersion},
+         {"size", {st_.G_iCellX, st_.G_iCellY, st_.G_iCellZ}},
+         {"caption", fncMainCaption(st_)},
+         {"demo", st_.G_bDemo},
+         {"demoShown", fncDemo_shown(session_)},
+         {"walkthroughStep", v.walkthroughStep},
+         {"banner", session_.demoRun() ? std::string(fncText(kDemoBanner)) : fncDemo_caption(v.walkthroughStep)}});
   }
 
   std::string drawBox(int dx, int dy) {
@@ -557,10 +557,10 @@ class Game {
     }
   }
 
-  PuzzleState st_;
   PageHost host_;
   PageStorage storage_;
-  Session session_{st_, host_};
+  Session session_{host_};
+  PuzzleState& st_ = session_.state();
   PageLoaderHooks hooks_{session_.play().controls(), host_};
   bool started_ = false;
   bool demoStarts_ = false;

@@ -11,21 +11,21 @@ namespace pakkon {
 namespace {
 
 TEST(SessionDemo, TheRunThenTheWalkthroughOnTheSampleThenPlainPlay) {
-  PuzzleState st;
-  st.G_bDemo = true;
   ScriptedDialogs dialogs;
   DialogsHost host(dialogs);
-  Session session(st, host);
+  Session session(host);
+  PuzzleState& st = session.state();
+  st.G_bDemo = true;
   ASSERT_TRUE(subSession_start(session, host, {}));
-  EXPECT_TRUE(st.bDemoRun && session.autoMove() && session.play().controls().deadSpace);
+  EXPECT_TRUE(session.demoRun() && session.autoMove() && session.play().controls().deadSpace);
   EXPECT_FALSE(session.playKeys());
   EXPECT_EQ(fncPieces_count(st), 48);  // the demonstration's 4 × 4 × 3
   EXPECT_TRUE(fncDemo_shown(session));
 
   EXPECT_EQ(subDemo_click(session, host, {}), 1);
-  EXPECT_FALSE(st.bDemoRun || session.autoMove() || session.play().controls().deadSpace);
-  EXPECT_TRUE(st.bStop);               // the run ends at its next slice
-  EXPECT_EQ(fncPieces_count(st), 27);  // the sample
+  EXPECT_FALSE(session.demoRun() || session.autoMove() || session.play().controls().deadSpace);
+  EXPECT_TRUE(session.loaderVars().bStop);  // the run ends at its next slice
+  EXPECT_EQ(fncPieces_count(st), 27);       // the sample
   for (int step = 2; step <= 5; ++step) EXPECT_EQ(subDemo_click(session, host, {}), step);
   // Step 5's timer presses Load before long.
   SessionTime at{};
@@ -39,10 +39,10 @@ TEST(SessionDemo, TheRunThenTheWalkthroughOnTheSampleThenPlainPlay) {
 }
 
 TEST(SessionDemo, WithoutTheDemonstrationTheSampleIsInPlayWithBlockOneSelected) {
-  PuzzleState st;
   ScriptedDialogs dialogs;
   DialogsHost host(dialogs);
-  Session session(st, host);
+  Session session(host);
+  const PuzzleState& st = session.state();
   EXPECT_FALSE(subSession_start(session, host, {}));
   EXPECT_TRUE(session.playing());
   EXPECT_EQ(session.play().controls().listIndex, 0);

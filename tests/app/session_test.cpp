@@ -73,10 +73,10 @@ class SessionTest : public ::testing::Test {
   }
 
   test::TempDir dir;
-  PuzzleState st;
   ScriptedDialogs dialogs;
   DialogsHost host{dialogs};
-  Session session{st, host};
+  Session session{host};
+  PuzzleState& st = session.state();
   SessionTime now{};
   ProgressBook book;
 };
@@ -149,9 +149,9 @@ TEST_F(SessionTest, ThePlayKeysRestInTheDemonstrationAndTheLoaderAndOnlyPlainPla
   session.walkthrough().click();
   EXPECT_FALSE(session.playKeys());
   for (int i = 0; i < 5; ++i) session.walkthrough().click();
-  st.bDemoRun = true;
+  session.setDemoRun(true);
   EXPECT_FALSE(session.playing());
-  st.bDemoRun = false;
+  session.setDemoRun(false);
   EXPECT_TRUE(session.playing());
 }
 
@@ -180,23 +180,23 @@ TEST_F(SessionTest, TheLoaderRunsInSlicesWaitsOutItsPausesAndStopsBetweenThem) {
   // The demonstration pauses: nothing runs before the pause is over, but
   // STOP ends the run at once.
   act(ActionKind::Clear);
-  st.bDemoRun = true;
+  session.setDemoRun(true);
   session.loadStart(hooks, now);
   while (!session.loadPaused()) ASSERT_FALSE(session.tick(now));
   EXPECT_GE(session.tickDue(now), std::chrono::milliseconds(100));
   EXPECT_FALSE(session.tick(now));
-  st.bStop = true;
+  session.loadStop();
   EXPECT_EQ(session.tickDue(now), std::chrono::milliseconds(0));
   r = session.tick(now);
   ASSERT_TRUE(r);
   EXPECT_EQ(r->end, AutoLoadEnd::Stopped);
-  EXPECT_FALSE(st.bStop);
+  EXPECT_FALSE(session.loaderVars().bStop);
 
   // STOP before the first slice: no test at all, the box as it was.
   act(ActionKind::Load);
   const PuzzleState before = st;
   session.loadStart(hooks, now);
-  st.bStop = true;
+  session.loadStop();
   r = session.tick(now);
   ASSERT_TRUE(r);
   EXPECT_EQ(r->end, AutoLoadEnd::Stopped);

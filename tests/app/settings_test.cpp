@@ -110,11 +110,9 @@ TEST_F(Settings, ARelativeDataFolderLiesInTheProgramFolderWhereverTheStartWasMad
 TEST_F(Settings, ClosingDuringTheDemonstrationWritesTheCounters) {
   test::writeFile(ini(), shippedIni());
   st.G_sAppPath = dir.path();
-  st.bDemoRun = true;
   st.GE_lRotate = 21345678;
   st.G_Info_Piece[5] = {6, 4, 3};
-  subInit_writeBack(st);
-  EXPECT_TRUE(st.bStop);
+  subInit_writeBack(st, true);
   EXPECT_EQ(fncIni_get("Rotate", "GE_lRotate", ini()), "21345678");
   EXPECT_EQ(fncIni_get("Rotate", "GE_iRotation(0)", ini()), "1");
   EXPECT_EQ(fncIni_get("Rotate", "GE_iRotation(1)", ini()), "0");
@@ -127,14 +125,13 @@ TEST_F(Settings, ClosingDuringTheDemonstrationWritesTheCounters) {
   test::writeFile(ini(), shippedIni());
   PuzzleState initial;
   initial.G_sAppPath = dir.path();
-  initial.bDemoRun = true;
   initial.GE_lRotate = 12345678;
-  subInit_writeBack(initial);
+  subInit_writeBack(initial, true);
   EXPECT_EQ(test::readFile(ini()), shippedIni());
 
   // Fewer than eight digits: the missing ones decode to -1.
   initial.GE_lRotate = 1234567;
-  subInit_writeBack(initial);
+  subInit_writeBack(initial, true);
   EXPECT_EQ(fncIni_get("Rotate", "GE_iRotation(7)", ini()), "-1");
   EXPECT_EQ(initial.GE_iRotation[7], -1);
 }
@@ -143,8 +140,7 @@ TEST_F(Settings, ClosingOutsideTheDemonstrationWritesNothing) {
   test::writeFile(ini(), shippedIni());
   st.G_sAppPath = dir.path();
   st.GE_lRotate = 87654321;
-  subInit_writeBack(st);
-  EXPECT_TRUE(st.bStop);
+  subInit_writeBack(st, false);
   EXPECT_EQ(test::readFile(ini()), shippedIni());
 }
 

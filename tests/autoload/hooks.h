@@ -48,6 +48,7 @@ class RecordingHooks : public AutoLoadHooks {
   int every = 0;
   std::function<void()> onPump;
   const PuzzleState* watch = nullptr;
+  const LoaderVars* watchVars = nullptr;
 
   int64_t asked = 0, deadAsked = 0, pumps = 0, calls = 0;
   uint64_t digest = 14695981039346656037ULL;
@@ -74,7 +75,10 @@ class RecordingHooks : public AutoLoadHooks {
       mix(st.G_Info_Piece, sizeof st.G_Info_Piece);
       mix(st.GE_iRotation, sizeof st.GE_iRotation);
       mix(&st.GE_lRotate, sizeof st.GE_lRotate);
-      mix(&st.lStep, sizeof st.lStep);
+    }
+    if (watchVars && seesState) {
+      mix(&watchVars->bDemoRun, sizeof watchVars->bDemoRun);
+      mix(&watchVars->lStep, sizeof watchVars->lStep);
     }
     if (keepLines_) lines.push_back(s);
   }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <tuple>
 
 #include "autoload/hooks.h"
 #include "autoload/search.h"
@@ -27,26 +28,29 @@ constexpr int64_t kLong = 300000, kDemo = 200000;
 #endif
 
 // What a pump does to the state, given how many positions were asked about.
-using PumpAction = std::function<void(PuzzleState&, RecordingHooks&)>;
+using PumpAction = std::function<void(PuzzleState&, LoaderVars&, RecordingHooks&)>;
 
 AutoLoadResult expectSame(const PuzzleState& start, int64_t maxTests = -1, bool deadSpace = false, int every = 0,
-                          const PumpAction& action = {}) {
+                          const PumpAction& action = {}, bool demoRun = false) {
   PuzzleState fast = start, ref = start;
+  LoaderVars vf{.bDemoRun = demoRun}, vr = vf;
   RecordingHooks hf, hr;
-  for (auto [h, st] : {std::pair{&hf, &fast}, std::pair{&hr, &ref}}) {
+  for (auto [h, st, v] : {std::tuple{&hf, &fast, &vf}, std::tuple{&hr, &ref, &vr}}) {
     h->deadSpace = deadSpace;
     h->every = every;
     h->watch = st;
-    if (action) h->onPump = [&action, h, st] { action(*st, *h); };
+    h->watchVars = v;
+    if (action) h->onPump = [&action, h, st, v] { action(*st, *v, *h); };
   }
-  const AutoLoadResult rf = fncAutoLoad_run(fast, hf, {maxTests});
-  const AutoLoadResult rr = fncAutoLoad_runReference(ref, hr, {maxTests});
+  const AutoLoadResult rf = fncAutoLoad_run(fast, hf, {maxTests, &vf});
+  const AutoLoadResult rr = fncAutoLoad_runReference(ref, hr, {maxTests, &vr});
   EXPECT_TRUE(rf.end == rr.end && rf.tests == rr.tests) << rf.tests << " " << rr.tests;
   EXPECT_TRUE(hf.asked == hr.asked && hf.deadAsked == hr.deadAsked && hf.pumps == hr.pumps);
   EXPECT_EQ(hf.calls, hr.calls);
   EXPECT_EQ(hf.digest, hr.digest);
   std::memcpy(fast.G_iBoxWork, ref.G_iBoxWork, sizeof(Grid));  // scratch
   EXPECT_EQ(test::firstDifference(fast, ref), "");
+  EXPECT_TRUE(vf.bStop == vr.bStop && vf.lStep == vr.lStep);
   return rf;
 }
 
@@ -66,8 +70,7 @@ TEST(AutoLoadIdentity, DemonstrationPuzzle) {
   st.iPiece_Sel = 2;  // backtracking onto block 3 redraws it
   expectSame(st, kDemo);
   expectSame(st, kDemo, true);
-  st.bDemoRun = true;  // pauses and block redraws
-  expectSame(st, kDemo / 10);
+  expectSame(st, kDemo / 10, false, 0, {}, true);  // pauses and block redraws
 }
 
 TEST(AutoLoadIdentity, OrderFailuresRotationAndTheLimitMessage) {
@@ -106,14 +109,15 @@ TEST(AutoLoadIdentity, BlocksWithoutCellsAndEntriesNamingNoBlock) {
 TEST(AutoLoadIdentity, PumpsThatChangeTheState) {
   PuzzleState demo = initialised(subDemoPuzzle_set);
   const int64_t n = kDemo / 4;
-  demo.bDemoRun = true;
-  expectSame(demo, n, false, 5000, [](PuzzleState& st, RecordingHooks& h) {
-    if (h.asked == 20000) st.bDemoRun = false;  // as the demonstration does
-    if (h.asked == 40000) h.deadSpace = true;
-  });
-  demo.bDemoRun = false;
+  expectSame(
+      demo, n, false, 5000,
+      [](PuzzleState&, LoaderVars& v, RecordingHooks& h) {
+        if (h.asked == 20000) v.bDemoRun = false;  // as the demonstration does
+        if (h.asked == 40000) h.deadSpace = true;
+      },
+      true);
   // INIT in the middle of a run; a block turned by hand.
-  expectSame(demo, n, false, 3000, [](PuzzleState& st, RecordingHooks& h) {
+  expectSame(demo, n, false, 3000, [](PuzzleState& st, LoaderVars&, RecordingHooks& h) {
     if (h.asked == 30000) {
       for (int b = 0; b < kPieces; ++b) st.GE_iRotation[b] = static_cast<int16_t>(b), st.G_Info_Piece[b] = PieceInfo{};
       st.GE_lRotate = 12345678;
@@ -121,13 +125,13 @@ TEST(AutoLoadIdentity, PumpsThatChangeTheState) {
     if (h.asked == 60000) subPiece_turnX(st, st.GE_iRotation[3]);
   });
   // A smaller box, a block as made replaced, colours without shade 0.
-  expectSame(demo, n, false, 2500, [](PuzzleState& st, RecordingHooks& h) {
+  expectSame(demo, n, false, 2500, [](PuzzleState& st, LoaderVars&, RecordingHooks& h) {
     if (h.asked == 10000) subCellSize_set(st, 4, 3, 3);
     if (h.asked == 20000) std::memcpy(st.G_iPieceOrg[0], st.G_iPieceOrg[7], sizeof(Grid));
     if (h.asked == 30000) st.G_lColor[3][0] = st.G_lColor[4][1] = 0;
   });
   // Values the masks cannot carry: the rest of the run goes step by step.
-  expectSame(demo, n, false, 4000, [](PuzzleState& st, RecordingHooks& h) {
+  expectSame(demo, n, false, 4000, [](PuzzleState& st, LoaderVars&, RecordingHooks& h) {
     if (h.asked == 40000) st.G_iBox[3][3][2] = 2;
     if (h.asked == 44000) st.G_iBox[3][3][2] = 0;
   });

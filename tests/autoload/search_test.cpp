@@ -66,9 +66,10 @@ TEST(AutoLoad, BacktrackingTurnsTheEarlierBlockAndNeverMovesItOn) {
   PuzzleState st = contrived(3, 1, 1, {{{0, 0, 0}}, {{0, 0, 0}, {2, 0, 0}}});
   RecordingHooks hooks;
   hooks.every = 1;
-  hooks.onPump = [&] { st.bStop = st.GE_iRotation[0] != 0; };  // once the order has failed
-  EXPECT_EQ(fncAutoLoad_run(st, hooks).end, AutoLoadEnd::Stopped);
-  EXPECT_FALSE(st.bStop);
+  LoaderVars vars;
+  hooks.onPump = [&] { vars.bStop = st.GE_iRotation[0] != 0; };  // once the order has failed
+  EXPECT_EQ(fncAutoLoad_run(st, hooks, {.vars = &vars}).end, AutoLoadEnd::Stopped);
+  EXPECT_FALSE(vars.bStop);
   // 24 orientations of the cell, all at (0,0,0), each followed by all 32
   // positions of all 24 orientations of the other block.
   EXPECT_EQ(hooks.asked - 1, 24 * (1 + 24 * 32));
@@ -82,11 +83,12 @@ TEST(AutoLoad, EightFailedOrdersTakeTheNextRotationNumber) {
   PuzzleState st = unfillable();
   RecordingHooks hooks(true);
   hooks.every = 1;
-  hooks.onPump = [&] { st.bStop = st.GE_lRotate != 12345678; };
-  EXPECT_EQ(fncAutoLoad_run(st, hooks).end, AutoLoadEnd::Stopped);
+  LoaderVars vars;
+  hooks.onPump = [&] { vars.bStop = st.GE_lRotate != 12345678; };
+  EXPECT_EQ(fncAutoLoad_run(st, hooks, {.vars = &vars}).end, AutoLoadEnd::Stopped);
   EXPECT_EQ(st.GE_lRotate, 12345687);
   EXPECT_EQ(std::count(hooks.lines.begin(), hooks.lines.end(), "autoInfoShow"), 9);  // eight shifts, the new order
-  EXPECT_EQ(st.lStep, 0);
+  EXPECT_EQ(vars.lStep, 0);
   // Orders with a block without cells in front end short and turn that block.
   EXPECT_TRUE(has(hooks.sums, "1 : 3") && has(hooks.sums, "0 : 3"));
   EXPECT_TRUE(has(hooks.lines, "lblFaceV(2) 5"));
@@ -135,11 +137,12 @@ TEST(AutoLoad, StopEndsSilentlyAndTheNextRunRestartsFromTheStoredOrientations) {
   PuzzleState st = initialised(subSamplePuzzle_set);
   RecordingHooks stopper;
   stopper.every = 2000000;
-  stopper.onPump = [&] { st.bStop = true; };
-  const AutoLoadResult stopped = fncAutoLoad_run(st, stopper);
+  LoaderVars vars;
+  stopper.onPump = [&] { vars.bStop = true; };
+  const AutoLoadResult stopped = fncAutoLoad_run(st, stopper, {.vars = &vars});
   EXPECT_EQ(stopped.end, AutoLoadEnd::Stopped);
   EXPECT_EQ(stopped.tests, 1999999);  // the pump comes before its test
-  EXPECT_FALSE(st.bStop);
+  EXPECT_FALSE(vars.bStop);
   EXPECT_TRUE(stopper.messages.empty() && stopper.results.empty());
 
   // Before its first test the next run has an empty box and every block at

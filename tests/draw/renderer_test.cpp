@@ -22,7 +22,6 @@ SurfaceCall line(float x1, float y1, float x2, float y2, int32_t colour, int pen
 
 class Renderer : public ::testing::Test {
  protected:
-  void SetUp() override { st.sngScale = fncScale_default(); }
   void set(int x, int y, int z, int16_t value = 1) {
     st.G_iBox[x][y][z] = value;
     for (int s = 0; s < 3; ++s) st.G_lBoxColor[x][y][z][s] = (s == 0 ? kFront : s == 1 ? kTop : kSide);
@@ -36,16 +35,16 @@ class Renderer : public ::testing::Test {
   std::vector<SurfaceCall> cells(int hscDX, int vscDY) {
     const ViewInfo view = {840, 600, float(-hscDX), float(vscDY), 350, 350};
     RecordingSurface frame, axes, all;
-    subGrid_draw(frame, view, st.sngScale);
-    subAxis_draw(axes, view, st.sngScale);
-    subCells_draw(all, st.G_iBox, st.G_lBoxColor, view, st.sngScale);
+    subGrid_draw(frame, view, fncScale_default());
+    subAxis_draw(axes, view, fncScale_default());
+    subCells_draw(all, st.G_iBox, st.G_lBoxColor, view, fncScale_default());
     return {all.calls().begin() + long(frame.calls().size()), all.calls().end() - long(axes.calls().size())};
   }
   PuzzleState st;
 };
 
 TEST_F(Renderer, FrameAndCaptionsAtTheStartDirection) {
-  EXPECT_EQ(fncDepth_step(kPieceView, st.sngScale).Ox, -120.0f);
+  EXPECT_EQ(fncDepth_step(kPieceView, fncScale_default()).Ox, -120.0f);
   const RecordingSurface s = box(120, 120);
   EXPECT_FALSE(s.calls().front().on);  // persistence off, clear, ..., persistence on
   EXPECT_EQ(s.calls()[1].kind, Kind::Clear);

@@ -15,7 +15,6 @@ TEST(LandingPreview, OutlinesInTheBlocksColourOrInRedWithCrosses) {
   PuzzleState st;
   subColor_set(st);
   subCellSize_set(st, 3, 3, 3);
-  st.sngScale = fncScale_default();
   st.G_iPiece[3][0][0][0] = st.G_iPiece[3][1][0][0] = 1;  // block 4, two cells side by side
   st.G_iBox[2][2][2] = 1;
   auto draw = [&](const LandingPreview& p) {
@@ -58,7 +57,6 @@ TEST(LandingPreview, OutlinesInTheBlocksColourOrInRedWithCrosses) {
 TEST(PieceView, DrawsTheBlockInItsRowAndLeavesNoTrace) {
   PuzzleState st;
   subColor_set(st);
-  st.sngScale = fncScale_default();
   st.G_iPiece[0][0][0][0] = 1;
   for (int x = 0; x < 4; ++x) st.G_iPiece[7][x][3][3] = 1;
   st.G_iPiece[7][0][0][0] = 2;  // drawn, but not coloured

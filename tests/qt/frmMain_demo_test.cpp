@@ -56,7 +56,7 @@ TEST_F(Demonstration, StartsTheLoaderByItselfAndTheFirstClickSetsUpTheSample) {
         !w->mnuFileSave->isVisible() && !w->mnuPzMaker->isVisible() && w->mnuFileQuit->isEnabled() &&
         !w->cmdMove->isEnabled() && !w->chkDedSpace->isEnabled() && w->chkDedSpace->isChecked() &&
         w->mnuAautoMove->isChecked() && !w->cmdLoad->isEnabled() && !w->lstPiece->isEnabled() &&
-        w->frameAuto->pos() == w->framePiece->pos() && st.bDemoRun && w->autoLoadRunning() &&
+        w->frameAuto->pos() == w->framePiece->pos() && w->session().demoRun() && w->autoLoadRunning() &&
         frmMain::text(w->lblDemo) == "デモンストレーション表示中です。\n終了するには、ココをクリックしてください。";
     filledDuringRun = fncBox_count(st.G_iBox);
     if (filledDuringRun == 0) {
@@ -69,8 +69,8 @@ TEST_F(Demonstration, StartsTheLoaderByItselfAndTheFirstClickSetsUpTheSample) {
   EXPECT_TRUE(locked);
   EXPECT_GT(filledDuringRun, 0);  // the loader had placed blocks of the 4 x 4 x 3 puzzle
   EXPECT_FALSE(w->autoLoadRunning());
-  EXPECT_FALSE(st.bDemoRun);
-  EXPECT_FALSE(st.bStop);  // the run saw the stop and cleared it
+  EXPECT_FALSE(w->session().demoRun());
+  EXPECT_FALSE(w->session().loaderVars().bStop);  // the run saw the stop and cleared it
   EXPECT_EQ(fncBox_count(st.G_iBox), 0);
   EXPECT_EQ(st.G_iCellTotal, 27);
   EXPECT_EQ(st.G_iCellX, 3);
@@ -248,7 +248,7 @@ TEST_F(Demonstration, LoadDuringARunIsIgnored) {
   });
   EXPECT_EQ(nested, 1);
   EXPECT_FALSE(w->autoLoadRunning());
-  EXPECT_TRUE(st.bDemoRun);  // only STOP: the demonstration itself goes on
+  EXPECT_TRUE(w->session().demoRun());  // only STOP: the demonstration itself goes on
 }
 
 TEST_F(Demonstration, TheWindowSearchesExactlyAsTheHeadlessSearch) {

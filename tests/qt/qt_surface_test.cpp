@@ -26,7 +26,6 @@ QRgb at(const QImage& img, float x, float y) {
 
 TEST(QtSurface, DrawsWhereTheTwipsSayAndRepaintsFromItsImage) {
   PuzzleState st;
-  st.sngScale = fncScale_default();
   st.G_iBox[0][0][0] = 1;
   st.G_lBoxColor[0][0][0][0] = fncRGB(255, 0, 0);
   st.G_lBoxColor[0][0][0][2] = fncRGB(192, 0, 0);
@@ -88,7 +87,6 @@ TEST(QtSurface, MouseEventsCarryButtonBitsAndTwips) {
 TEST(SvgDocument, IsWellFormedXml) {
   PuzzleState st;
   subColor_set(st);
-  st.sngScale = fncScale_default();
   for (int x = 0; x < 4; ++x) st.G_iPiece[7][x][x][x] = 1;
   SvgSurface svg;
   subPiece_draw(st, svg, 7);

@@ -49,7 +49,7 @@ class WindowTest : public ::testing::Test {
     writeFile(dir.file("Init.ini"), readFile(std::string(PAKKON_SOURCE_DIR) + "/data/Init.ini"));
     fncIni_put("SYSTEM", "DEMO", demo ? "True" : "False", dir.file("Init.ini"));
     ASSERT_TRUE(fncStartup_prepare(st, dialogs, dir.path()));
-    w = std::make_unique<frmMain>(st, dialogs);
+    w = std::make_unique<frmMain>(std::move(owned_), dialogs);
     w->loaderPause = [](int) { return 0; };
     w->playProbe = [this] { EXPECT_EQ(controlsDiffer(), ""); };
     w->openUrl = [this](const std::string& url) { openedUrls.push_back(url); };
@@ -138,7 +138,9 @@ class WindowTest : public ::testing::Test {
 
   TempDir dir;
   ScriptedDialogs dialogs;
-  PuzzleState st;
+  // Prepared here, then owned by the window's session; st names it throughout.
+  std::unique_ptr<PuzzleState> owned_ = std::make_unique<PuzzleState>();
+  PuzzleState& st = *owned_;
   std::unique_ptr<frmMain> w;
   std::vector<std::string> openedUrls;
 };

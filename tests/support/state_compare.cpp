@@ -42,10 +42,7 @@ std::string firstDifference(const PuzzleState& a, const PuzzleState& b) {
   PAKKON_SAME_VALUE(G_bCellSet)
   PAKKON_SAME_VALUE(sPzFile)
   PAKKON_SAME_VALUE(iPiece_Sel)
-  PAKKON_SAME_VALUE(bStop)
-  PAKKON_SAME_VALUE(lStep)
   PAKKON_SAME_VALUE(iMakeCells)
-  PAKKON_SAME_VALUE(bDemoRun)
   return {};
 }
 
