@@ -105,11 +105,11 @@ int cmdPlay(const PlayArgs& a) {
   subColor_set(st);
 
   // As the window stands right after opening the file.
-  st.sPzFile = a.file;
   st.G_sFileTitle = fncFile_title(a.file);
   if (!a.progress.empty()) st.G_sDataPath = a.progress;
   PrintingHost host;
   Session session(host, std::move(owned));
+  session.setPath(a.file);
   session.keepProgress = !a.progress.empty();
   PlayLayer& play = session.play();
   play.opened();

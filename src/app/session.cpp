@@ -206,7 +206,7 @@ bool Session::openBytes(std::string_view bytes, const std::string& path, Session
   // The old box is emptied first, as Clear does, so nothing of it carries over.
   play_.apply({ActionKind::Clear}, host_, false, false);
   fncPuzzle_decode(bytes, st_);
-  st_.sPzFile = path;
+  path_ = path;
   st_.G_sFileTitle = fncFile_title(path);
   st_.G_sPzVersion = check.version;
   play_.opened();
@@ -271,7 +271,7 @@ void Session::runClock(SessionTime now) {
 
 int Session::hints() const {
   // The count belongs to the puzzle: its file, size and blocks as made.
-  std::string id = st_.sPzFile + '|' + fncStr(st_.G_iCellX) + fncStr(st_.G_iCellY) + fncStr(st_.G_iCellZ) + '|';
+  std::string id = path_ + '|' + fncStr(st_.G_iCellX) + fncStr(st_.G_iCellY) + fncStr(st_.G_iCellZ) + '|';
   id.append(reinterpret_cast<const char*>(st_.G_iPieceOrg), sizeof st_.G_iPieceOrg);
   const size_t puzzle = std::hash<std::string>{}(id);
   if (puzzle != hintPuzzle_) hintPuzzle_ = puzzle, hints_ = 0;
@@ -342,7 +342,7 @@ void Session::after(const PlayOutcome& out, bool undoRedo, SessionTime now) {
   // dismissing boxes with Enter stays with the solved puzzle.
   if (!fromList_ || !openPuzzle) return;
   const PuzzleList list = fncPuzzleList_read(st_.G_sDataPath, book, ratings_);
-  const int next = fncPuzzleList_nextUnsolved(list, st_.sPzFile);
+  const int next = fncPuzzleList_nextUnsolved(list, path_);
   if (next < 0) return;
   const PuzzleRow& row = list.rows[static_cast<size_t>(next)];
   host_.ask({fncText_message(kNextQuestion, {fncPuzzleRow_title(row)}), fncText(kNextTitle), MsgIcon::Question},

@@ -216,6 +216,9 @@ class Session {
   bool saveBytes(std::string& bytes);
   // What saves fail with in tests.
   const WriteFaults* saveFaults = nullptr;
+  // The puzzle file in play and the overwrite save's target; "" when none.
+  const std::string& path() const { return path_; }
+  void setPath(std::string path) { path_ = std::move(path); }
   // A puzzle has been opened: its clock and count start afresh.
   void opened(SessionTime now);
   // The player reached it through the puzzle list: the next one is offered.
@@ -293,6 +296,7 @@ class Session {
   Walkthrough walk_;
   std::optional<SessionTime> walkNext_;
 
+  std::string path_;
   std::string key_;  // empty: nothing to record (no file opened)
   bool fromList_ = false;
   bool started_ = false;

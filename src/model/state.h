@@ -57,7 +57,6 @@ struct PuzzleState {
   bool G_bCellSet = false;
 
   // Fields of the game in play that several subsystems share.
-  std::string sPzFile;
   int16_t iPiece_Sel = 0;
   int16_t iMakeCells = 0;
 };

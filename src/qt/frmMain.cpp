@@ -531,7 +531,7 @@ void frmMain::mnuFileOpen_Click() {
     if (path.empty()) return;
   } catch (const std::exception& e) {
     subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileOpen_Click() 51");
-    st_.sPzFile.clear();
+    session_.setPath({});
     return;
   }
   subPuzzle_open(path);
@@ -565,7 +565,7 @@ bool frmMain::subPuzzle_open(const std::string& path) {
     return true;
   } catch (const std::exception& e) {
     subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileOpen_Click() 51");
-    st_.sPzFile.clear();
+    session_.setPath({});
     return false;
   }
 }

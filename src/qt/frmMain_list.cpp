@@ -124,7 +124,7 @@ void frmMain::subPlay_after(const PlayOutcome& out, bool undoRedo) {
 }
 
 void frmMain::mnuFileList_Click() {
-  frmPuzzleList dialog(st_.G_sDataPath, session_.ratings(), dialogs_, st_.sPzFile, this);
+  frmPuzzleList dialog(st_.G_sDataPath, session_.ratings(), dialogs_, session_.path(), this);
   if (frmPuzzleList_exec(dialog) != QDialog::Accepted || dialog.chosen().empty()) return;
   const std::string path = dialog.chosen();
   if (!fncMaking_leave()) return;

@@ -169,7 +169,7 @@ void frmMain::mnuFileSaveAs_Click() {
     st_.G_sFileTitle = fncFile_title(path);
     const bool written = session_.save(path);
     stsBar_set(4, comment);
-    st_.sPzFile = path;
+    session_.setPath(path);
     if (written)
       dialogs_.messageBox(tr("正常に終了しました。").toStdString(), title(kSaveAsTitle), MsgIcon::Information,
                           MsgButtons::OK);
@@ -181,12 +181,12 @@ void frmMain::mnuFileSaveAs_Click() {
 
 void frmMain::mnuFileSave_Click() {
   try {
-    if (st_.sPzFile.empty()) return;
+    if (session_.path().empty()) return;
     if (dialogs_.messageBox(tr("上書き保存しますか？").toStdString(),
                             tr("[ %1 ] の上書き保存").arg(QString::fromStdString(st_.G_sFileTitle)).toStdString(),
                             MsgIcon::Question, MsgButtons::OKCancel) != MsgAnswer::OK)
       return;
-    const bool written = session_.save(st_.sPzFile);
+    const bool written = session_.save(session_.path());
     if (written)
       dialogs_.messageBox(tr("正常に終了しました。").toStdString(), tr("パズル上書き保存").toStdString(),
                           MsgIcon::Information, MsgButtons::OK);

@@ -492,7 +492,7 @@ class Game {
          {"seconds", v.seconds},
          {"time", fncSeconds_text(v.seconds)},
          {"hints", v.hints},
-         {"file", st_.sPzFile.empty() ? "" : st_.G_sFileTitle},
+         {"file", session_.path().empty() ? "" : st_.G_sFileTitle},
          {"comment", st_.G_sComment},
          {"version", st_.G_sPzVersion},
          {"size", {st_.G_iCellX, st_.G_iCellY, st_.G_iCellZ}},

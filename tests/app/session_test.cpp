@@ -33,9 +33,9 @@ class SessionTest : public ::testing::Test {
     st.G_sVersion = st.G_sPzVersion = " Ver 1.1.0";
     st.G_sDataPath = dir.path();
     st.G_sAppPath = dir.path();
-    st.sPzFile = dir.file("01-first.bin");
+    session.setPath(dir.file("01-first.bin"));
     st.G_sFileTitle = "01-first.bin";
-    ASSERT_TRUE(subFile_put(st, st.sPzFile, [](const std::string& m, const std::string&) { ADD_FAILURE() << m; }));
+    ASSERT_TRUE(subFile_put(st, session.path(), [](const std::string& m, const std::string&) { ADD_FAILURE() << m; }));
     open();
   }
 
@@ -316,6 +316,7 @@ TEST_F(SessionTest, AFileIsJudgedBeforeItOpensAndASaveOpensAgainAsItWasPlayed) {
   act(ActionKind::Load);
   ASSERT_EQ(session.moves(), 1);
   const PuzzleState before = st;
+  const std::string beforePath = session.path();
   std::string bytes;
   ASSERT_TRUE(session.saveBytes(bytes));
   EXPECT_EQ(st.G_iCellDone, fncBox_count(st.G_iBox));
@@ -327,7 +328,7 @@ TEST_F(SessionTest, AFileIsJudgedBeforeItOpensAndASaveOpensAgainAsItWasPlayed) {
   EXPECT_EQ(dialogs.last().text, "バージョンが特定できませんでした。");
   EXPECT_FALSE(session.open(dir.file("missing.bin"), now));
   EXPECT_EQ(std::memcmp(st.G_iBox, before.G_iBox, sizeof(Grid)), 0);
-  EXPECT_EQ(st.sPzFile, before.sPzFile);
+  EXPECT_EQ(session.path(), beforePath);
   EXPECT_EQ(session.moves(), 1);
 
   // What was saved opens as it was played, with a record and move list of its own.

@@ -298,7 +298,7 @@ TEST_F(PuzzleListTest, ANewPuzzleIsMadeInTheBackgroundSavedAndOpened) {
   w->mnuFileGenerate_Click();
   const std::string path = st.G_sDataPath + "/generated-2x2x3-3-77.bin";
   ASSERT_TRUE(fncFile_exists(path));
-  EXPECT_EQ(st.sPzFile, path);
+  EXPECT_EQ(w->session().path(), path);
   EXPECT_EQ(panel(2), "プレイ・モード");
   EXPECT_EQ(panel(4).rfind("生成 2×2×3 3ブロック ★", 0), 0u) << panel(4);
   const std::string password = st.G_sAnswerPW;

@@ -207,7 +207,7 @@ TEST_F(Maker, SaveAsWritesAPuzzleThatGivesUpToItsMadeArrangement) {
   EXPECT_EQ(dialogs.calls()[2].text, st.G_sDataPath + "/Test.bin");
   EXPECT_EQ(dialogs.last().text, "正常に終了しました。");
   EXPECT_EQ(panel(4), "二段の箱");
-  EXPECT_EQ(st.sPzFile, dir.file("two.bin"));
+  EXPECT_EQ(w->session().path(), dir.file("two.bin"));
   EXPECT_TRUE(w->mnuFileSave->isEnabled());
   EXPECT_FALSE(w->cmdReset->isEnabled());
 

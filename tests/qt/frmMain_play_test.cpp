@@ -330,7 +330,7 @@ TEST_F(OpenFile, APuzzleWithThreeLoadedBlocksComesBackAsSaved) {
   EXPECT_EQ(frmMain::text(w->lblSum), "12 : 27");
   for (int k = 0; k < 8; ++k) EXPECT_EQ(visibleOption(*w, k), k == 0 || k == 2 || k == 4) << k;
   EXPECT_TRUE(w->mnuFileSave->isEnabled());
-  EXPECT_EQ(st.sPzFile, path);
+  EXPECT_EQ(w->session().path(), path);
   EXPECT_EQ(st.G_sFileTitle, "three.bin");
   EXPECT_EQ(st.G_sPzVersion, "Ver 1.1.0");
   EXPECT_EQ(st.iPiece_Sel, 0);
@@ -374,7 +374,7 @@ TEST_F(OpenFile, RefusedFilesChangeNothingAndNeverBecomeTheSaveTarget) {
       test::readFile(dir.file("Error_Log.TXT")).find("frmMain.fncFile_get() 321 Line 190:Invalid file format\r\n"),
       std::string::npos);
   EXPECT_EQ(panel(2), "プレイ・モード");
-  EXPECT_EQ(st.sPzFile, good);
+  EXPECT_EQ(w->session().path(), good);
 
   // A FIFO (which a plain open would wait on) and a folder are refused at once.
   ASSERT_EQ(::mkfifo(dir.file("fifo.bin").c_str(), 0644), 0);

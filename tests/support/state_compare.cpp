@@ -40,7 +40,6 @@ std::string firstDifference(const PuzzleState& a, const PuzzleState& b) {
   PAKKON_SAME_VALUE(G_iCellY)
   PAKKON_SAME_VALUE(G_iCellZ)
   PAKKON_SAME_VALUE(G_bCellSet)
-  PAKKON_SAME_VALUE(sPzFile)
   PAKKON_SAME_VALUE(iPiece_Sel)
   PAKKON_SAME_VALUE(iMakeCells)
   return {};
