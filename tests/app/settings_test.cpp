@@ -43,6 +43,12 @@ TEST_F(Settings, AMissingFileIsReportedAndEndsTheStart) {
   EXPECT_EQ(c.text,
             "初期設定ファイル\r\n" + ini() + "\r\nが見つかりませんでした。\r\nインストールをやり直してください。\r\n");
   EXPECT_EQ(c.icon, MsgIcon::Critical);
+
+  // A folder in its place is no file either.
+  std::filesystem::create_directory(ini());
+  EXPECT_FALSE(start());
+  ASSERT_EQ(dialogs.calls().size(), 2u);
+  EXPECT_EQ(dialogs.calls()[1].text, dialogs.calls()[0].text);
 }
 
 TEST_F(Settings, TheShippedFileStartsAtTheLoaderInitialState) {
