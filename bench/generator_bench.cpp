@@ -107,8 +107,9 @@ const Folder& folder() {
 void BM_PuzzleListRead(benchmark::State& state) {
   const std::string& path = folder().path;
   ProgressBook book;
+  FileStorage files;
   size_t rows = 0;
-  for (auto _ : state) rows = fncPuzzleList_read(path, book).rows.size();
+  for (auto _ : state) rows = fncPuzzleList_read(files, path, book).rows.size();
   state.counters["files"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_PuzzleListRead)->Unit(benchmark::kMillisecond);
@@ -119,12 +120,13 @@ BENCHMARK(BM_PuzzleListRead)->Unit(benchmark::kMillisecond);
 void BM_PuzzleListDialogOpens(benchmark::State& state) {
   const std::string& path = folder().path;
   ScriptedDialogs dialogs;
+  FileStorage files;
   std::vector<double> ms;
   int rows = 0;
   for (auto _ : state) {
     std::map<std::string, int> ratings;
     const auto t0 = std::chrono::steady_clock::now();
-    auto d = std::make_unique<frmPuzzleList>(path, ratings, dialogs, "");
+    auto d = std::make_unique<frmPuzzleList>(files, path, ratings, dialogs, "");
     ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     rows = static_cast<int>(d->list().rows.size());
     d.reset();

@@ -143,6 +143,9 @@ int cmdPlay(const PlayArgs& a) {
                            : std::string("  not opened; the puzzle stays as it was\n"));
         break;
       case Kind::Save: say(stdout, d.done ? "  saved\n" : "  not saved; the file stays as it was\n"); break;
+      case Kind::Language:
+        say(stdout, d.done ? "  written for the next start\n" : "  not written: no program folder\n");
+        break;
       case Kind::Init:
       case Kind::Preview: break;
       case Kind::Action: {

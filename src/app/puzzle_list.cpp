@@ -44,31 +44,22 @@ bool endsWithBin(const std::string& name) {
 
 }  // namespace
 
-PuzzleList fncPuzzleList_read(const std::string& folder, const ProgressBook& book,
+PuzzleList fncPuzzleList_read(Storage& storage, const std::string& folder, const ProgressBook& book,
                               const std::map<std::string, int>& ratings) {
-  namespace fs = std::filesystem;
   PuzzleList list;
   list.progressProblem = fncProgress_readProblem(book);
-  std::error_code ec;
-  fs::directory_iterator it(fs::path(folder), fs::directory_options::skip_permission_denied, ec);
-  if (ec) {
-    list.problem = ec.message();
-    return list;
-  }
-  for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-    if (ec) break;
-    const std::string name = it->path().filename().string();
+  for (const std::string& name : storage.list(folder, list.problem)) {
     if (!endsWithBin(name)) continue;
     PuzzleRow row;
     row.name = name;
-    row.path = it->path().string();
+    row.path = (std::filesystem::path(folder) / name).string();
     list.rows.push_back(std::move(row));
   }
   std::sort(list.rows.begin(), list.rows.end(), [](const PuzzleRow& a, const PuzzleRow& b) { return a.name < b.name; });
 
   std::string bytes;
   for (PuzzleRow& row : list.rows) {
-    if (const IoError e = fncFile_readAll(row.path, bytes, kPuzzleFileReadMax)) {
+    if (const IoError e = storage.read(row.path, bytes, kPuzzleFileReadMax)) {
       row.problem = readProblem(e);
       continue;
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/progress.h"
+#include "platform/storage.h"
 
 namespace pakkon {
 
@@ -31,9 +32,9 @@ struct PuzzleList {
   std::string progressProblem;  // fncProgress_readProblem: no marks or times shown, and why
 };
 
-// Every "*.bin" entry of the folder (any case), by name. Stars come from
-// `ratings` (by key) or from the book.
-PuzzleList fncPuzzleList_read(const std::string& folder, const ProgressBook& book,
+// Every "*.bin" entry of the folder (any case), by name, listed and read
+// through the storage. Stars come from `ratings` (by key) or from the book.
+PuzzleList fncPuzzleList_read(Storage& storage, const std::string& folder, const ProgressBook& book,
                               const std::map<std::string, int>& ratings = {});
 
 // The first row after `path` (going round) that can be played and is not

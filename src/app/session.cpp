@@ -43,6 +43,7 @@ std::string fncCommand_text(const SessionCommand& c) {
     case SessionCommand::Kind::Open: return "open " + c.path;
     case SessionCommand::Kind::Save: return "save " + c.path;
     case SessionCommand::Kind::Preview: return c.on ? "preview on" : "preview off";
+    case SessionCommand::Kind::Language: return "language " + c.language;
     case SessionCommand::Kind::Hint: return "hint";
     case SessionCommand::Kind::GiveUp: return "giveup " + c.password;
     case SessionCommand::Kind::AutoLoad: return "autoload";
@@ -68,6 +69,9 @@ ParsedCommands fncCommands_parse(std::string_view text) {
     } else if (item == "preview on" || item == "preview off") {
       c.kind = SessionCommand::Kind::Preview;
       c.on = item == "preview on";
+    } else if (item == "language ja" || item == "language en") {
+      c.kind = SessionCommand::Kind::Language;
+      c.language = std::string(item.substr(9));
     } else if ((item.substr(0, 5) == "open " || item.substr(0, 5) == "save ") && !fncTrim(item.substr(5)).empty()) {
       c.kind = item[0] == 'o' ? SessionCommand::Kind::Open : SessionCommand::Kind::Save;
       c.path = fncTrim(item.substr(5));
@@ -75,7 +79,7 @@ ParsedCommands fncCommands_parse(std::string_view text) {
       c.action = *a;
     } else {
       if (expected == fncAction_expected())
-        expected += ", hint, giveup PASSWORD, autoload, init, open PATH, save PATH, preview on|off";
+        expected += ", hint, giveup PASSWORD, autoload, init, open PATH, save PATH, preview on|off, language ja|en";
       return false;
     }
     out.commands.push_back(std::move(c));
@@ -160,8 +164,17 @@ CommandDone Session::command(const SessionCommand& c, AutoLoadHooks& hooks, Sess
       setPreview(c.on);
       d.done = true;
       break;
+    case SessionCommand::Kind::Language: d.done = setLanguage(c.language); break;
   }
   return d;
+}
+
+bool Session::setPreference(const char* key, bool on) {
+  return !st_.G_sAppPath.empty() && fncPreference_put(*storage_, st_, key, on);
+}
+
+bool Session::setLanguage(const std::string& language) {
+  return !st_.G_sAppPath.empty() && fncLanguage_put(*storage_, st_, language);
 }
 
 void Session::logError(const std::string& message, const std::string& where) {
@@ -341,7 +354,7 @@ void Session::after(const PlayOutcome& out, bool undoRedo, SessionTime now) {
   // chose the list's way of playing; No is the default, so a player
   // dismissing boxes with Enter stays with the solved puzzle.
   if (!fromList_ || !openPuzzle) return;
-  const PuzzleList list = fncPuzzleList_read(st_.G_sDataPath, book, ratings_);
+  const PuzzleList list = fncPuzzleList_read(*storage_, st_.G_sDataPath, book, ratings_);
   const int next = fncPuzzleList_nextUnsolved(list, path_);
   if (next < 0) return;
   const PuzzleRow& row = list.rows[static_cast<size_t>(next)];

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/play.h"
+#include "app/settings.h"
 #include "autoload/search.h"
 #include "demo/walkthrough.h"
 #include "draw/surface.h"
@@ -77,14 +78,16 @@ struct HintShown {
 // A command of the session as a script gives it: a play action, "hint",
 // "giveup PASSWORD" (the give-up dialogue answered Yes, then the password),
 // the auto loader's "autoload" (LOAD, run to its end) and "init" (INIT),
-// "open PATH", "save PATH" (the overwrite save to PATH) and
-// "preview on|off" (表示 → 置き場所を表示).
+// "open PATH", "save PATH" (the overwrite save to PATH),
+// "preview on|off" (表示 → 置き場所を表示) and "language ja|en" (表示 →
+// Language / 言語, written for the next start).
 struct SessionCommand {
-  enum class Kind { Action, Hint, GiveUp, AutoLoad, Init, Open, Save, Preview } kind = Kind::Action;
+  enum class Kind { Action, Hint, GiveUp, AutoLoad, Init, Open, Save, Preview, Language } kind = Kind::Action;
   PlayAction action;
   std::string password;  // giveup
   std::string path;      // open, save
   bool on = false;       // preview
+  std::string language;  // "ja" or "en"
 };
 std::string fncCommand_text(const SessionCommand& c);
 struct ParsedCommands {
@@ -262,9 +265,19 @@ class Session {
   // Ratings worked out this session, by puzzle key.
   std::map<std::string, int>& ratings() { return ratings_; }
   std::string progressPath() const;
-  // Where the progress file is kept: the files of the data folder unless a
-  // front end gives its own.
+  // Where the game's named files are kept (Init.ini, the progress file, the
+  // puzzles and their folder): the files themselves unless a front end
+  // gives its own.
   void setStorage(Storage& storage) { storage_ = &storage; }
+  Storage& storage() { return *storage_; }
+
+  // ---- the player's choices, in Init.ini through the storage ----
+  Preferences preferences() { return fncPreferences_load(*storage_, st_); }
+  // Written at once; false when it could not be, or there is no program
+  // folder to keep it in (a tool's play).
+  bool setPreference(const char* key, bool on);
+  // "ja" or "en" for the next start; false as above.
+  bool setLanguage(const std::string& language);
   // Reads the progress file, lets `change` write to the book and saves it;
   // what went wrong is told. False when nothing was saved. A failure is
   // logged every time and told once, except that a password given is

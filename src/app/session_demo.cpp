@@ -82,9 +82,9 @@ WalkTick subDemo_tick(Session& session, PlayHost& host, SessionTime now) {
   return t;
 }
 
-void subDemo_off(PuzzleState& st) {
-  st.G_bDemo = false;
-  subDemo_put(st);
+void subDemo_off(Session& session) {
+  session.state().G_bDemo = false;
+  subDemo_put(session.storage(), session.state());
 }
 
 }  // namespace pakkon

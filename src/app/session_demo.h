@@ -31,6 +31,6 @@ int subDemo_click(Session& session, PlayHost& host, SessionTime now);
 WalkTick subDemo_tick(Session& session, PlayHost& host, SessionTime now);
 
 // The player asked not to see the demonstration again: Init.ini keeps it.
-void subDemo_off(PuzzleState& st);
+void subDemo_off(Session& session);
 
 }  // namespace pakkon

@@ -26,20 +26,25 @@ constexpr ChoiceKey kChoiceKeys[] = {
 };
 constexpr const char* kIdenticalKey = "Identical";
 
+// Nothing to read, or a folder in its place: the file the installation lacks.
+bool missing(const IoError& e) {
+  return e.number == kErrFileNotFound || e.number == kErrPathNotFound || e.detail == kFolderNotFile;
+}
+
 }  // namespace
 
 std::string fncInitFile(const PuzzleState& st) { return st.G_sAppPath + kInitFileName; }
 
-bool fncInit_load(PuzzleState& st, Dialogs& dialogs) {
+bool fncInit_load(Storage& storage, PuzzleState& st, Dialogs& dialogs) {
   const std::string file = fncInitFile(st);
-  if (!fncFile_exists(file)) {
+  const IniFile ini(storage, file);
+  if (missing(ini.error())) {
     dialogs.messageBox(fncText_message("初期設定ファイル\n%1\nが見つかりませんでした。\n"
                                        "インストールをやり直してください。\n",
                                        {file}),
                        fncText("初期設定ファイル異常"), MsgIcon::Critical, MsgButtons::OK);
     return false;
   }
-  const IniFile ini(file);
   if (ini.error()) {
     // A FIFO, a device or a huge file in its place: said plainly, never waited on.
     dialogs.messageBox(fncText_message("初期設定ファイル\n%1\nを読み込めませんでした。\n%2\n"
@@ -61,10 +66,9 @@ bool fncInit_load(PuzzleState& st, Dialogs& dialogs) {
   return true;
 }
 
-Preferences fncPreferences_load(const PuzzleState& st) { return fncPreferences_read(fncInitFile(st)); }
+namespace {
 
-Preferences fncPreferences_read(const std::string& initFile) {
-  const IniFile ini(initFile);
+Preferences preferencesOf(const IniFile& ini) {
   Preferences p;
   p.bPreview = fncCBool(ini.get(kPrefSection, kPrefPreview)).value_or(p.bPreview);
   p.bFinishCheck = fncCBool(ini.get(kPrefSection, kPrefFinishCheck)).value_or(p.bFinishCheck);
@@ -74,16 +78,31 @@ Preferences fncPreferences_read(const std::string& initFile) {
   return p;
 }
 
-bool fncPreference_put(const PuzzleState& st, const char* key, bool value) {
-  return fncIni_put(kPrefSection, key, value ? "True" : "False", fncInitFile(st));
+bool putOne(Storage& storage, const PuzzleState& st, const char* section, const char* key, const std::string& value) {
+  IniFile ini(storage, fncInitFile(st));
+  return ini.put(section, key, value) && ini.save();
 }
 
-bool fncLanguage_put(const PuzzleState& st, const std::string& language) {
-  return fncIni_put(kLanguageSection, kLanguageKey, language == "en" ? "en" : "ja", fncInitFile(st));
+}  // namespace
+
+Preferences fncPreferences_load(Storage& storage, const PuzzleState& st) {
+  return preferencesOf(IniFile(storage, fncInitFile(st)));
 }
 
-GenerateChoices fncGenerateChoices_load(const PuzzleState& st) {
-  const IniFile ini(fncInitFile(st));
+Preferences fncPreferences_load(const PuzzleState& st) { return fncPreferences_read(fncInitFile(st)); }
+
+Preferences fncPreferences_read(const std::string& initFile) { return preferencesOf(IniFile(initFile)); }
+
+bool fncPreference_put(Storage& storage, const PuzzleState& st, const char* key, bool value) {
+  return putOne(storage, st, kPrefSection, key, value ? "True" : "False");
+}
+
+bool fncLanguage_put(Storage& storage, const PuzzleState& st, const std::string& language) {
+  return putOne(storage, st, kLanguageSection, kLanguageKey, language == "en" ? "en" : "ja");
+}
+
+GenerateChoices fncGenerateChoices_load(Storage& storage, const PuzzleState& st) {
+  const IniFile ini(storage, fncInitFile(st));
   GenerateChoices c;
   for (const ChoiceKey& k : kChoiceKeys) {
     const std::string text = fncTrim(ini.get(kGenerateSection, k.key));
@@ -95,22 +114,23 @@ GenerateChoices fncGenerateChoices_load(const PuzzleState& st) {
   return c;
 }
 
-bool fncGenerateChoices_put(const PuzzleState& st, const GenerateChoices& before, const GenerateChoices& now) {
+bool fncGenerateChoices_put(Storage& storage, const PuzzleState& st, const GenerateChoices& before,
+                            const GenerateChoices& now) {
   if (before == now) return true;
-  IniFile ini(fncInitFile(st));
+  IniFile ini(storage, fncInitFile(st));
   for (const ChoiceKey& k : kChoiceKeys)
     if (before.*k.field != now.*k.field) ini.put(kGenerateSection, k.key, fncStr(now.*k.field));
   if (before.identical != now.identical) ini.put(kGenerateSection, kIdenticalKey, now.identical ? "True" : "False");
   return ini.save();
 }
 
-void subDemo_put(const PuzzleState& st) {
-  fncIni_put("SYSTEM", "DEMO", st.G_bDemo ? "True" : "False", fncInitFile(st));
+void subDemo_put(Storage& storage, const PuzzleState& st) {
+  putOne(storage, st, "SYSTEM", "DEMO", st.G_bDemo ? "True" : "False");
 }
 
-void subInit_writeBack(PuzzleState& st, bool demoRun) {
+void subInit_writeBack(Storage& storage, PuzzleState& st, bool demoRun) {
   if (!demoRun) return;
-  IniFile ini(fncInitFile(st));
+  IniFile ini(storage, fncInitFile(st));
   ini.put("Rotate", "GE_lRotate", fncStr(st.GE_lRotate));
   for (int i = 0; i < kPieces; ++i) st.GE_iRotation[i] = fncRotateDigit(st.GE_lRotate, i);
   for (int i = 0; i < kPieces; ++i) ini.put("Rotate", rotationKey(i), fncStr(st.GE_iRotation[i]));

@@ -1,11 +1,14 @@
 #pragma once
 // Init.ini beside the program: the demonstration flag, the data folder and
-// the auto loader's counters.
+// the auto loader's counters. Each reader and writer goes through the
+// storage it is given: the files on the desktop (with LinkMode::Replace, as
+// the program's own file), the browser's in a page.
 
 #include <string>
 
 #include "model/state.h"
 #include "platform/dialogs.h"
+#include "platform/storage.h"
 
 namespace pakkon {
 
@@ -16,7 +19,7 @@ std::string fncInitFile(const PuzzleState& st);
 // Reads the whole settings file into the state; false (after telling the
 // player) when the file is missing. A DEMO value that is missing or cannot
 // be read counts as False.
-bool fncInit_load(PuzzleState& st, Dialogs& dialogs);
+bool fncInit_load(Storage& storage, PuzzleState& st, Dialogs& dialogs);
 
 // The player's own choices beyond the design, in Init.ini's [View] section
 // and [SYSTEM] LANGUAGE; a missing or unreadable value is the default. The
@@ -33,12 +36,14 @@ inline constexpr const char* kPrefFinishCheck = "FinishCheck";
 inline constexpr const char* kPrefPlayTime = "PlayTime";
 inline constexpr const char* kLanguageSection = "SYSTEM";
 inline constexpr const char* kLanguageKey = "LANGUAGE";
+Preferences fncPreferences_load(Storage& storage, const PuzzleState& st);
+// The same from the file itself.
 Preferences fncPreferences_load(const PuzzleState& st);
 // The same from a settings file named directly (before start-up has read it).
 Preferences fncPreferences_read(const std::string& initFile);
-bool fncPreference_put(const PuzzleState& st, const char* key, bool value);
+bool fncPreference_put(Storage& storage, const PuzzleState& st, const char* key, bool value);
 // Writes the language, "ja" or "en", for the next start.
-bool fncLanguage_put(const PuzzleState& st, const std::string& language);
+bool fncLanguage_put(Storage& storage, const PuzzleState& st, const std::string& language);
 
 // The last choices of the new-puzzle dialog, in Init.ini's [Generate]
 // section: a missing or out-of-range value is the default, and a choice
@@ -51,16 +56,17 @@ struct GenerateChoices {
   bool operator==(const GenerateChoices&) const = default;
 };
 inline constexpr const char* kGenerateSection = "Generate";
-GenerateChoices fncGenerateChoices_load(const PuzzleState& st);
+GenerateChoices fncGenerateChoices_load(Storage& storage, const PuzzleState& st);
 // Writes the choices that differ from `before`; true when nothing was to
 // be written or the write succeeded.
-bool fncGenerateChoices_put(const PuzzleState& st, const GenerateChoices& before, const GenerateChoices& now);
+bool fncGenerateChoices_put(Storage& storage, const PuzzleState& st, const GenerateChoices& before,
+                            const GenerateChoices& now);
 
 // Writes G_bDemo as "True" or "False".
-void subDemo_put(const PuzzleState& st);
+void subDemo_put(Storage& storage, const PuzzleState& st);
 
 // The close request, once a running auto load was asked to stop: only while
 // the demonstration run is marked, writes the loader's counters back.
-void subInit_writeBack(PuzzleState& st, bool demoRun);
+void subInit_writeBack(Storage& storage, PuzzleState& st, bool demoRun);
 
 }  // namespace pakkon

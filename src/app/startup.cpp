@@ -8,11 +8,11 @@
 
 namespace pakkon {
 
-bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& programDir) {
+bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& programDir, Storage& storage) {
   st.G_sVersion = fncVersion_text(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
   st.G_sAppPath = programDir;
   if (st.G_sAppPath.empty() || st.G_sAppPath.back() != '/') st.G_sAppPath += '/';
-  if (!fncInit_load(st, dialogs)) return false;
+  if (!fncInit_load(storage, st, dialogs)) return false;
 
   if (st.G_sDataPath.empty()) st.G_sDataPath = st.G_sAppPath + "Data";
   // Beside the program, wherever it was started from.
@@ -30,6 +30,11 @@ bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& pr
   subTempFiles_sweep(st.G_sDataPath);
   subTempFiles_sweep(st.G_sAppPath.substr(0, st.G_sAppPath.size() - 1));
   return true;
+}
+
+bool fncStartup_prepare(PuzzleState& st, Dialogs& dialogs, const std::string& programDir) {
+  FileStorage files(LinkMode::Replace);
+  return fncStartup_prepare(st, dialogs, programDir, files);
 }
 
 std::string fncMainCaption(const PuzzleState& st) { return fncText("３Ｄ空間パズル・ゲーム ぱっこん") + st.G_sVersion; }

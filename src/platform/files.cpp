@@ -54,7 +54,7 @@ IoError fncIoError_from(int err) {
 namespace {
 
 std::string kindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder, not a file";
+  if (S_ISDIR(mode)) return kFolderNotFile;
   if (S_ISFIFO(mode)) return "a pipe, not a file";
   if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device, not a file";
   if (S_ISSOCK(mode)) return "a socket, not a file";

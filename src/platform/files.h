@@ -38,6 +38,9 @@ IoError fncIoError_make(int number, std::string detail = {});
 inline constexpr size_t kPuzzleSourceMax = 1 << 20;
 inline constexpr size_t kSettingsFileMax = 1 << 20;
 
+// The detail of a read refused because a folder stands at the path.
+inline constexpr const char* kFolderNotFile = "a folder, not a file";
+
 // Reads a whole regular file of at most maxBytes. A folder, a FIFO, a
 // device or a larger file is refused at once without blocking.
 IoError fncFile_readAll(const std::string& path, std::string& bytes, size_t maxBytes);

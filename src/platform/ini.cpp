@@ -112,11 +112,22 @@ std::string cutCharacters(const std::string& s, size_t maxChars) {
   return s.substr(0, std::min(i, s.size()));
 }
 
+// Read through a link, and written in its place: the program's own files.
+Storage& programFiles() {
+  static FileStorage files(LinkMode::Replace);
+  return files;
+}
+
 }  // namespace
 
-IniFile::IniFile(std::string file) : file_(std::move(file)), p_(std::make_unique<Profile>()) {
+IniFile::IniFile(std::string file) : IniFile(programFiles(), std::move(file)) {
+  storage_ = nullptr;  // saved with the faults save() is given
+}
+
+IniFile::IniFile(Storage& storage, std::string name)
+    : storage_(&storage), file_(std::move(name)), p_(std::make_unique<Profile>()) {
   std::string bytes;
-  error_ = fncFile_readAll(file_, bytes, kSettingsFileMax);
+  error_ = storage.read(file_, bytes, kSettingsFileMax);
   if (!error_) *p_ = parse(std::move(bytes));
 }
 
@@ -179,7 +190,8 @@ bool IniFile::save(const WriteFaults* faults) {
   if (error_ && error_.number != kErrFileNotFound) return false;
   std::string out;
   for (const Line& line : p_->lines) out += line.raw;
-  return !fncFile_writeAtomic(file_, out, faults, LinkMode::Replace);
+  FileStorage files(LinkMode::Replace, faults);
+  return !(storage_ ? *storage_ : files).write(file_, out);
 }
 
 std::string fncIni_get(const std::string& section, const std::string& key, const std::string& file) {

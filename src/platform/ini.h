@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/storage.h"
 
 namespace pakkon {
 
@@ -20,7 +21,10 @@ inline constexpr size_t kIniValueMax = 126;
 // kSettingsFileMax bytes) reads as empty; error() says why.
 class IniFile {
  public:
+  // The file itself, a link in its place given way to on save.
   explicit IniFile(std::string file);
+  // The file under `name` in a front end's storage, which outlives this.
+  IniFile(Storage& storage, std::string name);
   ~IniFile();
   IniFile(const IniFile&) = delete;
   IniFile& operator=(const IniFile&) = delete;
@@ -32,12 +36,14 @@ class IniFile {
   // Writes the changes; false when the file could not be read (other than
   // missing) or written, so a file that was not understood is never replaced.
   // A link in the file's place gives way to the file, carrying what was read
-  // through it; what it pointed at is never written.
+  // through it; what it pointed at is never written. Faults apply to the
+  // file itself only.
   bool save(const WriteFaults* faults = nullptr);
 
   struct Profile;  // the parsed lines, kept private to ini.cpp
 
  private:
+  Storage* storage_ = nullptr;  // none: the file itself
   std::string file_;
   IoError error_;
   std::unique_ptr<Profile> p_;

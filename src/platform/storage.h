@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -21,6 +22,10 @@ class Storage {
   // Renames `from` to `to`, a damaged file kept aside; nothing under `from`
   // is no fault.
   virtual IoError rename(const std::string& from, const std::string& to) = 0;
+  // The names of everything a folder holds, in no order; `problem` says, in
+  // the system's words, why the folder could not be opened. A fault midway
+  // ends the names there.
+  virtual std::vector<std::string> list(const std::string& folder, std::string& problem) = 0;
 };
 
 // The files themselves: bounded reads from regular files only, atomic
@@ -33,6 +38,7 @@ class FileStorage final : public Storage {
   IoError write(const std::string& name, std::string_view bytes) override;
   bool exists(const std::string& name) override;
   IoError rename(const std::string& from, const std::string& to) override;
+  std::vector<std::string> list(const std::string& folder, std::string& problem) override;
 
  private:
   LinkMode links_;

@@ -394,7 +394,7 @@ void frmMain::Form_Load() {
   frameAuto->setVisible(false);
 
   subPuzzle_loadBuiltin();
-  mnuPreview->setChecked(fncPreferences_load(st_).bPreview);
+  mnuPreview->setChecked(session_.preferences().bPreview);
   session_.setPreview(mnuPreview->isChecked());
 }
 
@@ -443,7 +443,7 @@ void frmMain::Form_Activate() {
 
 void frmMain::Form_QueryUnload() {
   session_.loadStop();
-  subInit_writeBack(st_, session_.demoRun());
+  subInit_writeBack(session_.storage(), st_, session_.demoRun());
   // The stop ends a running search at its next slice.
   if (session_.loading() && !session_.ticking()) loaderTimer_->start(0);
 }

@@ -76,7 +76,7 @@ void frmMain::lblDemo_Click() {
   if (dialogs_.messageBox(fncText(kDemoQuestion), fncText(kDemoQuestionTitle), MsgIcon::Question, MsgButtons::YesNo) ==
       MsgAnswer::Yes) {
     st_.G_bDemo = false;
-    subDemo_put(st_);
+    subDemo_put(session_.storage(), st_);
   }
 }
 

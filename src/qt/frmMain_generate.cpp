@@ -37,11 +37,11 @@ std::string freeName(const std::string& folder, const std::string& name) {
 void frmMain::mnuFileGenerate_Click() {
   if (!fncMaking_leave()) return;
   frmGenerate dialog(this);
-  const GenerateChoices before = fncGenerateChoices_load(st_);
+  const GenerateChoices before = fncGenerateChoices_load(session_.storage(), st_);
   dialog.setChoices(before);
   const int answer = frmGenerate_exec(dialog);
   // Kept for the next opening, found or not; a failed write only forgets them.
-  fncGenerateChoices_put(st_, before, dialog.choices());
+  fncGenerateChoices_put(session_.storage(), st_, before, dialog.choices());
   if (answer != QDialog::Accepted) return;
   const GenerateResult& r = dialog.found();
   const std::string path = st_.G_sDataPath + "/" + freeName(st_.G_sDataPath, fncGenerated_fileName(dialog.used()));

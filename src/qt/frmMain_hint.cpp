@@ -89,7 +89,7 @@ void frmMain::buildHints() {
   mnuFinishCheck = mnuView->addAction(q(kFinishCaption));
   mnuFinishCheck->setObjectName("mnuFinishCheck");
   mnuFinishCheck->setCheckable(true);
-  mnuFinishCheck->setChecked(fncPreferences_load(st_).bFinishCheck);
+  mnuFinishCheck->setChecked(session_.preferences().bFinishCheck);
 
   // Under the Block frame, and beneath the loader's frame that covers it in
   // the automatic move.
@@ -125,7 +125,7 @@ bool frmMain::hintPending() const { return hintWork_->hint.active(); }
 int frmMain::hintCount() const { return session_.hints(); }
 
 void frmMain::mnuFinishCheck_Click() {
-  fncPreference_put(st_, kPrefFinishCheck, mnuFinishCheck->isChecked());
+  session_.setPreference(kPrefFinishCheck, mnuFinishCheck->isChecked());
   subFinishCheck_start();
 }
 

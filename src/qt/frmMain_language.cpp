@@ -6,7 +6,6 @@
 #include <QActionGroup>
 #include <QMenu>
 
-#include "app/settings.h"
 #include "qt/frmMain.h"
 
 namespace pakkon {
@@ -41,14 +40,14 @@ void frmMain::buildLanguageMenu() {
   // Each language under its own name, so either player finds theirs.
   mnuLanguageJa = item("mnuLanguageJa", "日本語", "ja");
   mnuLanguageEn = item("mnuLanguageEn", "English", "en");
-  const bool english = fncPreferences_load(st_).sLanguage == "en";
+  const bool english = session_.preferences().sLanguage == "en";
   (english ? mnuLanguageEn : mnuLanguageJa)->setChecked(true);
 }
 
 void frmMain::mnuLanguage_Click(const std::string& language) {
-  const std::string saved = fncPreferences_load(st_).sLanguage;
+  const std::string saved = session_.preferences().sLanguage;
   if (language == saved) return;
-  if (!fncLanguage_put(st_, language)) {
+  if (!session_.setLanguage(language)) {
     (saved == "en" ? mnuLanguageEn : mnuLanguageJa)->setChecked(true);
     dialogs_.messageBox(kNotWritten, kLanguageTitle, MsgIcon::Exclamation, MsgButtons::OK);
     return;

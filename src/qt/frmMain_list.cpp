@@ -61,9 +61,9 @@ void frmMain::buildPuzzleList() {
   mnuPlayTime = mnuView->addAction(q(kPlayTimeCaption));
   mnuPlayTime->setObjectName("mnuPlayTime");
   mnuPlayTime->setCheckable(true);
-  mnuPlayTime->setChecked(fncPreferences_load(st_).bPlayTime);
+  mnuPlayTime->setChecked(session_.preferences().bPlayTime);
   connect(mnuPlayTime, &QAction::triggered, this, [this] {
-    fncPreference_put(st_, kPrefPlayTime, mnuPlayTime->isChecked());
+    session_.setPreference(kPrefPlayTime, mnuPlayTime->isChecked());
     subPlayTime_show();
   });
 
@@ -124,7 +124,7 @@ void frmMain::subPlay_after(const PlayOutcome& out, bool undoRedo) {
 }
 
 void frmMain::mnuFileList_Click() {
-  frmPuzzleList dialog(st_.G_sDataPath, session_.ratings(), dialogs_, session_.path(), this);
+  frmPuzzleList dialog(session_.storage(), st_.G_sDataPath, session_.ratings(), dialogs_, session_.path(), this);
   if (frmPuzzleList_exec(dialog) != QDialog::Accepted || dialog.chosen().empty()) return;
   const std::string path = dialog.chosen();
   if (!fncMaking_leave()) return;

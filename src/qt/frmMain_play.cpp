@@ -239,7 +239,7 @@ bool frmMain::fncPreview_shown() const { return session_.previewShown(); }
 
 void frmMain::mnuPreview_Click() {
   session_.setPreview(mnuPreview->isChecked());
-  fncPreference_put(st_, kPrefPreview, mnuPreview->isChecked());
+  session_.setPreference(kPrefPreview, mnuPreview->isChecked());
   subBox_draw();
 }
 

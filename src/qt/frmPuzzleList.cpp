@@ -71,8 +71,8 @@ struct frmPuzzleList::Work {
   Job job;
 };
 
-frmPuzzleList::frmPuzzleList(const std::string& folder, std::map<std::string, int>& ratings, Dialogs& dialogs,
-                             const std::string& current, QWidget* parent)
+frmPuzzleList::frmPuzzleList(Storage& storage, const std::string& folder, std::map<std::string, int>& ratings,
+                             Dialogs& dialogs, const std::string& current, QWidget* parent)
     : QDialog(parent), ratings_(ratings), dialogs_(dialogs) {
   setObjectName("frmPuzzleList");
   setWindowTitle(q(kTitle));
@@ -119,8 +119,8 @@ frmPuzzleList::frmPuzzleList(const std::string& folder, std::map<std::string, in
   connect(grdPuzzles, &QTableWidget::itemSelectionChanged, this, &frmPuzzleList::updateButtons);
 
   ProgressBook book;
-  book.load(folder + "/" + kProgressFileName);
-  list_ = fncPuzzleList_read(folder, book, ratings_);
+  book.load(storage, folder + "/" + kProgressFileName);
+  list_ = fncPuzzleList_read(storage, folder, book, ratings_);
   lblFolder->setText(list_.problem.empty() ? q(kFolder).arg(fncQString(folder))
                                            : q(kFolderProblem).arg(fncQString(list_.problem)));
   if (!list_.progressProblem.empty()) lblFolder->setText(lblFolder->text() + '\n' + fncQString(list_.progressProblem));

@@ -23,7 +23,8 @@ class frmPuzzleList : public QDialog {
 
  public:
   // ratings: stars worked out before, by key; new ones are added to it.
-  frmPuzzleList(const std::string& folder, std::map<std::string, int>& ratings, Dialogs& dialogs,
+  // The folder, its puzzles and the progress file are read through `storage`.
+  frmPuzzleList(Storage& storage, const std::string& folder, std::map<std::string, int>& ratings, Dialogs& dialogs,
                 const std::string& current, QWidget* parent = nullptr);
   ~frmPuzzleList() override;
 

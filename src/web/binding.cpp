@@ -179,6 +179,10 @@ class PageStorage final : public Storage {
     pageStore_remove(from.c_str());
     return {};
   }
+  // The site's files: what the page writes is never a puzzle of the list.
+  std::vector<std::string> list(const std::string& folder, std::string& problem) override {
+    return site_.list(folder, problem);
+  }
 
  private:
   FileStorage site_;
@@ -249,7 +253,7 @@ class Game {
   // demo: Init.ini's choice unless the player turned the demonstration off.
   Game(const std::string& language, bool demo) {
     subTextLanguage_set(language, std::string(kProgramDir) + "/locale");
-    started_ = fncStartup_prepare(st_, host_, kProgramDir);
+    started_ = fncStartup_prepare(st_, host_, kProgramDir, storage_);
     if (!demo) st_.G_bDemo = false;
     subColor_set(st_);
     session_.setStorage(storage_);
@@ -270,7 +274,7 @@ class Game {
     if (step == 0)
       host_.ask({fncText(kDemoQuestion), fncText(kDemoQuestionTitle), MsgIcon::Question}, MsgButtons::YesNo,
                 [this](MsgAnswer a) {
-                  if (a == MsgAnswer::Yes) subDemo_off(st_);
+                  if (a == MsgAnswer::Yes) subDemo_off(session_);
                 });
     return step;
   }
@@ -524,7 +528,7 @@ class Game {
   std::string list() {
     ProgressBook book;
     book.load(storage_, session_.progressPath());
-    const PuzzleList l = fncPuzzleList_read(st_.G_sDataPath, book, session_.ratings());
+    const PuzzleList l = fncPuzzleList_read(storage_, st_.G_sDataPath, book, session_.ratings());
     Json rows = Json::array();
     for (const PuzzleRow& r : l.rows)
       rows.push_back({{"name", r.name},

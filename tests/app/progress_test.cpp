@@ -121,16 +121,17 @@ TEST(Progress, AnInterruptedSaveLeavesTheOldFileAndADamagedOneIsKeptAside) {
 TEST(Progress, AnUnreadableOrUnwritableBookIsSaidInOnePlainReason) {
   test::TempDir dir;
   const std::string path = dir.file(kProgressFileName);
+  FileStorage files;
   ProgressBook book;
   book.load(path);
   EXPECT_EQ(fncProgress_readProblem(book), "");
-  EXPECT_EQ(fncPuzzleList_read(dir.path(), book).progressProblem, "");
+  EXPECT_EQ(fncPuzzleList_read(files, dir.path(), book).progressProblem, "");
 
   for (const bool folder : {false, true}) {
     std::filesystem::remove_all(path);
     folder ? (void)std::filesystem::create_directory(path) : (void)::mkfifo(path.c_str(), 0600);
     ASSERT_EQ(book.load(path), ProgressLoad::Unreadable);
-    EXPECT_EQ(fncPuzzleList_read(dir.path(), book).progressProblem,
+    EXPECT_EQ(fncPuzzleList_read(files, dir.path(), book).progressProblem,
               "進行状況のファイル「Progress.json」を読めません（通常のファイルではありません）。"
               "完成の印や最短時間は表示されません。");
   }
@@ -163,9 +164,10 @@ TEST(PuzzleList, ListsEveryPuzzleFileWithItsRecordAndWhyOthersCannotBePlayed) {
   struct stat before {};
   ASSERT_EQ(::stat(dir.file("d-damaged.bin").c_str(), &before), 0);
 
+  FileStorage files;
   ProgressBook book;
   book.recordSolve(fncPuzzle_key(brick), "b-brick.bin", 61, 20, 0, false, "2026/01/01 00:00:00");
-  const PuzzleList list = fncPuzzleList_read(dir.path(), book, {{fncPuzzle_key(brick), 2}});
+  const PuzzleList list = fncPuzzleList_read(files, dir.path(), book, {{fncPuzzle_key(brick), 2}});
   ASSERT_EQ(list.rows.size(), 8u);
   EXPECT_EQ(list.rows[0].name, "a-copy.BIN");
   EXPECT_EQ(list.rows[0].progress.solved, 1);  // the record follows the puzzle
@@ -193,7 +195,7 @@ TEST(PuzzleList, ListsEveryPuzzleFileWithItsRecordAndWhyOthersCannotBePlayed) {
   EXPECT_EQ(fncPuzzleList_nextUnsolved(list, dir.file("a-copy.BIN")), 2);
   EXPECT_EQ(fncPuzzleList_nextUnsolved(list, dir.file("c-pillar.bin")), -1);
   EXPECT_EQ(fncPuzzleList_nextUnsolved(list, ""), 2);
-  EXPECT_FALSE(fncPuzzleList_read(dir.file("missing"), book).problem.empty());
+  EXPECT_FALSE(fncPuzzleList_read(files, dir.file("missing"), book).problem.empty());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "maker/puzzle_text.h"
 #include "model/puzzle_file.h"
 #include "platform/scripted_dialogs.h"
+#include "support/memory_storage.h"
 #include "support/packing.h"
 #include "support/state_compare.h"
 #include "support/temp_dir.h"
@@ -251,29 +252,8 @@ TEST_F(SessionTest, AnUnwritableProgressFileIsLoggedEachTimeAndToldOnceUnlessAPa
   EXPECT_EQ(lines, 3u);
 }
 
-// A front end's own storage, a map of names to bytes.
-class MemoryStorage : public Storage {
- public:
-  IoError read(const std::string& name, std::string& bytes, size_t /*most*/) override {
-    const auto it = files.find(name);
-    if (it == files.end()) return fncIoError_make(kErrFileNotFound);
-    bytes = it->second;
-    return {};
-  }
-  IoError write(const std::string& name, std::string_view bytes) override {
-    files[name] = std::string(bytes);
-    return {};
-  }
-  bool exists(const std::string& name) override { return files.count(name) > 0; }
-  IoError rename(const std::string& from, const std::string& to) override {
-    if (files.count(from)) files[to] = files[from], files.erase(from);
-    return {};
-  }
-  std::map<std::string, std::string> files;
-};
-
 TEST_F(SessionTest, ProgressGoesWhereTheFrontEndKeepsItsFiles) {
-  MemoryStorage memory;
+  test::MemoryStorage memory;
   memory.files[session.progressPath()] = "damaged";
   session.setStorage(memory);
   dialogs.answer(MsgAnswer::OK);
@@ -343,13 +323,15 @@ TEST_F(SessionTest, AFileIsJudgedBeforeItOpensAndASaveOpensAgainAsItWasPlayed) {
 }
 
 TEST_F(SessionTest, EveryCommandHasATextFormAndTheWalkthroughTicksOnceASecond) {
-  const ParsedCommands parsed = fncCommands_parse("open a b.bin; save c.bin; preview on; preview off; hint; load");
+  const ParsedCommands parsed =
+      fncCommands_parse("open a b.bin; save c.bin; preview on; preview off; language en; hint; load");
   ASSERT_TRUE(parsed.ok()) << parsed.error;
   std::string again;
   for (const SessionCommand& c : parsed.commands) again += fncCommand_text(c) + "; ";
-  EXPECT_EQ(again, "open a b.bin; save c.bin; preview on; preview off; hint; load; ");
+  EXPECT_EQ(again, "open a b.bin; save c.bin; preview on; preview off; language en; hint; load; ");
   EXPECT_FALSE(fncCommands_parse("open ").ok());
   EXPECT_FALSE(fncCommands_parse("preview maybe").ok());
+  EXPECT_FALSE(fncCommands_parse("language fr").ok());
 
   EXPECT_FALSE(session.walkTick(now));
   session.walkStart(now);

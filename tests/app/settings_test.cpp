@@ -7,10 +7,16 @@
 #include <regex>
 
 #include "app/errorlog.h"
+#include "app/progress.h"
+#include "app/puzzle_list.h"
+#include "app/session.h"
 #include "app/startup.h"
+#include "model/puzzle_file.h"
 #include "platform/cp932.h"
 #include "platform/ini.h"
 #include "platform/scripted_dialogs.h"
+#include "support/memory_storage.h"
+#include "support/packing.h"
 #include "support/temp_dir.h"
 
 namespace pakkon {
@@ -21,6 +27,7 @@ class Settings : public ::testing::Test {
   test::TempDir dir;
   ScriptedDialogs dialogs;
   PuzzleState st;
+  FileStorage files{LinkMode::Replace};
 
   std::string shippedIni() { return test::readFile(std::string(PAKKON_SOURCE_DIR) + "/data/Init.ini"); }
   std::string ini() { return dir.file("Init.ini"); }
@@ -36,6 +43,12 @@ TEST_F(Settings, AMissingFileIsReportedAndEndsTheStart) {
   EXPECT_EQ(c.text,
             "初期設定ファイル\r\n" + ini() + "\r\nが見つかりませんでした。\r\nインストールをやり直してください。\r\n");
   EXPECT_EQ(c.icon, MsgIcon::Critical);
+
+  // A folder in its place is no file either.
+  std::filesystem::create_directory(ini());
+  EXPECT_FALSE(start());
+  ASSERT_EQ(dialogs.calls().size(), 2u);
+  EXPECT_EQ(dialogs.calls()[1].text, dialogs.calls()[0].text);
 }
 
 TEST_F(Settings, TheShippedFileStartsAtTheLoaderInitialState) {
@@ -69,11 +82,11 @@ TEST_F(Settings, DemoFlagReadsWordsAndNumbersAndOtherwiseFalse) {
                                                 {"0", false},   {"maybe", false}, {"", false}};
   for (const auto& [text, expected] : cases) {
     test::writeFile(ini(), std::string("[SYSTEM]\r\nDEMO=") + text + "\r\n");
-    ASSERT_TRUE(fncInit_load((st.G_sAppPath = dir.path(), st), dialogs));
+    ASSERT_TRUE(fncInit_load(files, (st.G_sAppPath = dir.path(), st), dialogs));
     EXPECT_EQ(st.G_bDemo, expected) << text;
   }
   test::writeFile(ini(), "[Other]\r\n");
-  ASSERT_TRUE(fncInit_load(st, dialogs));
+  ASSERT_TRUE(fncInit_load(files, st, dialogs));
   EXPECT_FALSE(st.G_bDemo);
 }
 
@@ -112,7 +125,7 @@ TEST_F(Settings, ClosingDuringTheDemonstrationWritesTheCounters) {
   st.G_sAppPath = dir.path();
   st.GE_lRotate = 21345678;
   st.G_Info_Piece[5] = {6, 4, 3};
-  subInit_writeBack(st, true);
+  subInit_writeBack(files, st, true);
   EXPECT_EQ(fncIni_get("Rotate", "GE_lRotate", ini()), "21345678");
   EXPECT_EQ(fncIni_get("Rotate", "GE_iRotation(0)", ini()), "1");
   EXPECT_EQ(fncIni_get("Rotate", "GE_iRotation(1)", ini()), "0");
@@ -126,12 +139,12 @@ TEST_F(Settings, ClosingDuringTheDemonstrationWritesTheCounters) {
   PuzzleState initial;
   initial.G_sAppPath = dir.path();
   initial.GE_lRotate = 12345678;
-  subInit_writeBack(initial, true);
+  subInit_writeBack(files, initial, true);
   EXPECT_EQ(test::readFile(ini()), shippedIni());
 
   // Fewer than eight digits: the missing ones decode to -1.
   initial.GE_lRotate = 1234567;
-  subInit_writeBack(initial, true);
+  subInit_writeBack(files, initial, true);
   EXPECT_EQ(fncIni_get("Rotate", "GE_iRotation(7)", ini()), "-1");
   EXPECT_EQ(initial.GE_iRotation[7], -1);
 }
@@ -140,7 +153,7 @@ TEST_F(Settings, ClosingOutsideTheDemonstrationWritesNothing) {
   test::writeFile(ini(), shippedIni());
   st.G_sAppPath = dir.path();
   st.GE_lRotate = 87654321;
-  subInit_writeBack(st, false);
+  subInit_writeBack(files, st, false);
   EXPECT_EQ(test::readFile(ini()), shippedIni());
 }
 
@@ -148,11 +161,65 @@ TEST_F(Settings, DemoFlagIsWrittenAsWord) {
   test::writeFile(ini(), shippedIni());
   st.G_sAppPath = dir.path();
   st.G_bDemo = false;
-  subDemo_put(st);
+  subDemo_put(files, st);
   EXPECT_EQ(fncIni_get("SYSTEM", "DEMO", ini()), "False");
   std::string expected = shippedIni();
   expected.replace(expected.find("DEMO=True"), 9, "DEMO=False");
   EXPECT_EQ(test::readFile(ini()), expected);
+}
+
+TEST(FrontEndStorage, InitIniAndThePuzzleListAreReadAndWrittenThroughIt) {
+  test::TempDir dir;  // only the data folder is made there
+  test::MemoryStorage memory;
+  ScriptedDialogs dialogs;
+  DialogsHost host(dialogs);
+  Session session(host);
+  PuzzleState& st = session.state();
+  session.setStorage(memory);
+  const std::string ini = dir.file("Init.ini");
+  const std::string shipped = test::readFile(std::string(PAKKON_SOURCE_DIR) + "/data/Init.ini");
+  memory.files[ini] = shipped;
+  ASSERT_TRUE(fncStartup_prepare(st, dialogs, dir.path(), memory));
+  EXPECT_TRUE(st.G_bDemo);
+  EXPECT_FALSE(std::filesystem::exists(ini));
+
+  // Each choice changes its own key and keeps the rest of the file.
+  EXPECT_FALSE(session.preferences().bPlayTime);
+  ASSERT_TRUE(session.setPreference(kPrefPlayTime, true));
+  const ParsedCommands english = fncCommands_parse("language en");
+  AutoLoadHooks none;
+  ASSERT_TRUE(session.command(english.commands.at(0), none, {}).done);
+  EXPECT_TRUE(session.preferences().bPlayTime);
+  EXPECT_EQ(session.preferences().sLanguage, "en");
+  st.GE_lRotate = 0;
+  ASSERT_TRUE(fncInit_load(memory, st, dialogs));
+  EXPECT_EQ(st.GE_lRotate, 12345678);
+  EXPECT_EQ(memory.files.size(), 1u);
+
+  // A file too large to be understood is reported and never replaced.
+  const std::string huge(kSettingsFileMax + 1, ';');
+  memory.files[ini] = huge;
+  EXPECT_FALSE(fncInit_load(memory, st, dialogs));
+  EXPECT_NE(dialogs.last().text.find("を読み込めませんでした。"), std::string::npos);
+  EXPECT_FALSE(session.setLanguage("ja"));
+  EXPECT_EQ(memory.files[ini], huge);
+  memory.files.erase(ini);
+  EXPECT_FALSE(fncInit_load(memory, st, dialogs));
+  EXPECT_NE(dialogs.last().text.find("が見つかりませんでした。"), std::string::npos);
+
+  // Only the folder's own puzzle files, by name.
+  PuzzleState puzzle = test::shippedPuzzle("05-brick");
+  puzzle.G_sVersion = " Ver 1.1.0";
+  PuzzleKey key{};
+  ASSERT_TRUE(fncPuzzle_encode(puzzle, key, memory.files["/page/Data/b.bin"]));
+  memory.files["/page/Data/a.BIN"] = "Ver 1.1.0";
+  memory.files["/page/Data/notes.txt"] = "";
+  memory.files["/page/Data/old/c.bin"] = "";
+  const PuzzleList list = fncPuzzleList_read(memory, "/page/Data", ProgressBook{});
+  ASSERT_EQ(list.rows.size(), 2u);
+  EXPECT_EQ(list.rows[0].path, "/page/Data/a.BIN");
+  EXPECT_EQ(list.rows[0].problem, "パズル・ファイルにしては短すぎます");
+  EXPECT_EQ(list.rows[1].comment, "れんがの箱");
 }
 
 TEST(ErrorLog, OneMessageBoxAndOneLinePerReport) {

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PuzzleState st;
   st.G_sAppPath = folder();
   ScriptedDialogs dialogs;
-  if (!fncInit_load(st, dialogs)) std::abort();
+  FileStorage files;
+  if (!fncInit_load(files, st, dialogs)) std::abort();
 
   // Writing one key touches one place: apart from a common beginning and
   // end, at most one old line goes and the new key line comes in.

@@ -134,7 +134,8 @@ TEST_F(Files, SettingsAndTheLogNeverWaitOnAFifo) {
   ScriptedDialogs dialogs;
   PuzzleState st;
   st.G_sAppPath = dir.path();
-  EXPECT_FALSE(fncInit_load(st, dialogs));
+  FileStorage files;
+  EXPECT_FALSE(fncInit_load(files, st, dialogs));
   EXPECT_EQ(dialogs.last().title, "初期設定ファイル異常");
   EXPECT_NE(dialogs.last().text.find("a pipe, not a file"), std::string::npos);
   dialogs.clear();

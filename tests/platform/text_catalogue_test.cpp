@@ -41,7 +41,8 @@ TEST(TextCatalogue, OnlyAnExplicitEnglishInInitIniChoosesEnglish) {
   }
   PuzzleState st;
   st.G_sAppPath = dir.path();
-  ASSERT_TRUE(fncLanguage_put(st, "en"));
+  FileStorage files(LinkMode::Replace);
+  ASSERT_TRUE(fncLanguage_put(files, st, "en"));
   EXPECT_EQ(fncIni_get("SYSTEM", "LANGUAGE", ini), "en");
   EXPECT_EQ(fncPreferences_load(st).sLanguage, "en");
   EXPECT_EQ(fncIni_get("SYSTEM", "DEMO", ini), "False");  // the rest of the file is kept
