@@ -11,6 +11,7 @@
 // dialog is open or the window is minimised. One opening records at most
 // one completion.
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -38,11 +39,22 @@ using SessionTime = std::chrono::steady_clock::time_point;
 
 // Messages and questions of the session. A question's answer comes to its
 // continuation, at once or later, so a front end may ask without blocking.
+struct BoxSize {
+  int x = 0, y = 0, z = 0;
+  bool operator==(const BoxSize&) const = default;
+};
+
 class SessionHost : public PlayHost {
  public:
   virtual void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) = 0;
   // A line of text typed in; "" when cancelled.
   virtual void input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) = 0;
+  // The block maker's box size, offered from `current`; nothing when
+  // cancelled. A host without the size dialog refuses.
+  virtual void chooseSize(BoxSize current, std::function<void(std::optional<BoxSize>)> then) {
+    (void)current;
+    if (then) then(std::nullopt);
+  }
 };
 
 // Answers at once through the game's dialogs.
@@ -52,6 +64,9 @@ class DialogsHost final : public SessionHost {
   void tell(const PlayMessage& m) override;
   void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) override;
   void input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) override;
+  void chooseSize(BoxSize current, std::function<void(std::optional<BoxSize>)> then) override;
+  // The size dialog, where a front end has one.
+  std::function<std::optional<BoxSize>(BoxSize current)> sizeDialog;
 
  private:
   Dialogs& dialogs_;
@@ -77,14 +92,32 @@ struct HintShown {
 // A command of the session as a script gives it: a play action, "hint",
 // "giveup PASSWORD" (the give-up dialogue answered Yes, then the password),
 // the auto loader's "autoload" (LOAD, run to its end) and "init" (INIT),
-// "open PATH", "save PATH" (the overwrite save to PATH) and
-// "preview on|off" (表示 → 置き場所を表示).
+// "open PATH", "save PATH" (the overwrite save to PATH),
+// "preview on|off" (表示 → 置き場所を表示), the block maker's "maker X Y Z"
+// (entered answering Yes to clearing the blocks, the box X×Y×Z) and
+// "maker end" (left answering Yes), and "saveas PATH | COMMENT" or
+// "saveas PATH | COMMENT | PASSWORD" (名前を付けて保存 with what its
+// dialogues ask for).
 struct SessionCommand {
-  enum class Kind { Action, Hint, GiveUp, AutoLoad, Init, Open, Save, Preview } kind = Kind::Action;
+  enum class Kind {
+    Action,
+    Hint,
+    GiveUp,
+    AutoLoad,
+    Init,
+    Open,
+    Save,
+    Preview,
+    Maker,
+    MakerEnd,
+    SaveAs
+  } kind = Kind::Action;
   PlayAction action;
-  std::string password;  // giveup
-  std::string path;      // open, save
+  std::string password;  // giveup, saveas
+  std::string path;      // open, save, saveas
   bool on = false;       // preview
+  BoxSize size;          // maker
+  std::string comment;   // saveas
 };
 std::string fncCommand_text(const SessionCommand& c);
 struct ParsedCommands {
@@ -93,6 +126,9 @@ struct ParsedCommands {
   bool ok() const { return error.empty(); }
 };
 ParsedCommands fncCommands_parse(std::string_view text);
+
+// The box size as the status bar shows it ("3×3×2").
+std::string fncBoxSize_text(const PuzzleState& st);
 
 // What a command did.
 struct CommandDone {
@@ -116,6 +152,12 @@ struct SessionView {
   int moves = 0;
   double seconds = 0;
   int hints = 0;
+  // The status bar's four panels.
+  std::array<std::string, 4> status;
+  // The maker's "used : limit" cell count; empty outside the maker.
+  std::string makerCount;
+  // 上書き保存 and 名前を付けて保存 may be chosen.
+  bool canSave = false, canSaveAs = false;
   bool operator==(const SessionView&) const = default;
 };
 
@@ -134,6 +176,24 @@ class Session {
   // demonstration's unattended run is the state's bDemoRun.
   bool maker() const { return maker_; }
   void setMaker(bool on) { maker_ = on; }
+
+  // ---- the block maker ----
+  // ツール → ブロック単体の作成: whether to clear the blocks, the
+  // password guarding an opened puzzle's blocks, then the box size, all
+  // through the host. `done` learns whether the maker was entered.
+  void makerStart(std::function<void(bool)> done = {});
+  // Leaving it, once the host says Yes: plain play over the blocks made,
+  // the box emptied by a Clear whose outcome `done` receives.
+  void makerEnd(SessionTime now, std::function<void(std::optional<PlayOutcome>)> done = {});
+  // The cell count as a click on the block's panels last left it.
+  void setMakerCount(std::string text) { makerCount_ = std::move(text); }
+
+  // ---- the status bar ----
+  // The built-in puzzle at start-up: the demonstration's or the sample's.
+  void statusBuiltin();
+  // The walkthrough's sample, set up by the demonstration's click.
+  void statusWalkthrough();
+  const std::array<std::string, 4>& status() const { return status_; }
   bool autoMove() const { return autoMove_; }
   // 表示 → 自動移動: the controls the loader's frame stands in for (Load,
   // the block list, the box's and the block's buttons) rest while it shows,
@@ -203,6 +263,11 @@ class Session {
   // The overwrite save of the box as it stands; a failure is told and
   // logged, and the file stays as it was.
   bool save(const std::string& path);
+  // 名前を付けて保存 with the comment and password its dialogues gathered:
+  // the blocks shuffled, the file written, and the file kept as the save
+  // target. done: written; outcome: the shuffle's. A password the file
+  // cannot hold is refused before anything changes.
+  CommandDone saveAs(const std::string& path, const std::string& comment, const std::string& password, SessionTime now);
   // The bytes save() would write, with a key of its own (a download).
   bool saveBytes(std::string& bytes);
   // What saves fail with in tests.
@@ -264,6 +329,8 @@ class Session {
   void logError(const std::string& message, const std::string& where);
   void recordGiveUp();
   bool full() const;
+  void makerSize(std::function<void(bool)> done);
+  void makerEnter();
 
   PuzzleState& st_;
   SessionHost& host_;
@@ -273,6 +340,9 @@ class Session {
 
   bool preview_ = false;
   bool maker_ = false;
+  std::string makerCount_;
+  std::array<std::string, 4> status_;
+  bool canSave_ = false, canSaveAs_ = false;
   bool autoMove_ = false;
   std::unique_ptr<AutoLoadRun> loader_;
   SessionTime loaderWake_{};
