@@ -161,8 +161,12 @@ int cmdPlay(const PlayArgs& a) {
         say(stdout, d.done ? "  making blocks: the blocks are cleared, " + std::to_string(st.iMakeCells) + " cells\n"
                            : std::string("  not entered: the maker is on already\n"));
         break;
+      case Kind::Cell:
+        say(stdout, d.done ? "  cells: " + printable(session.view(now()).makerCount) + "\n"
+                           : std::string("  nothing: not in the maker, or outside the box\n"));
+        break;
       case Kind::MakerEnd:
-        say(stdout, d.done ? "  back to play: " + std::to_string(st.G_iCellTotal) + " cells in the blocks\n"
+        say(stdout, d.done ? "  back to play, cells in the blocks: " + std::to_string(st.G_iCellTotal) + "\n"
                            : std::string("  not left: the maker is off\n"));
         break;
       case Kind::Init:

@@ -37,13 +37,13 @@ constexpr const char* kNoVersionText = fncText_mark("バージョンが特定で
 constexpr const char* kNoVersionTitle = fncText_mark("読み出し不可能なパズル");
 constexpr const char* kPlayMode = fncText_mark("プレイ・モード");
 
-// "X Y Z", each 2 to 4 as the size dialog allows.
-bool fncBoxSize_parse(std::string_view text, BoxSize& size) {
+// "X Y Z", each from `low` to 4 (the size dialog allows 2 to 4).
+bool fncBoxSize_parse(std::string_view text, BoxSize& size, char low) {
   int* parts[] = {&size.x, &size.y, &size.z};
   size_t at = 0;
   for (int* part : parts) {
     while (at < text.size() && text[at] == ' ') ++at;
-    if (at >= text.size() || text[at] < '2' || text[at] > '4') return false;
+    if (at >= text.size() || text[at] < low || text[at] > '4') return false;
     *part = text[at++] - '0';
     if (at < text.size() && text[at] != ' ') return false;
   }
@@ -75,6 +75,8 @@ std::string fncCommand_text(const SessionCommand& c) {
     case SessionCommand::Kind::Maker:
       return "maker " + fncStr(c.size.x) + " " + fncStr(c.size.y) + " " + fncStr(c.size.z);
     case SessionCommand::Kind::MakerEnd: return "maker end";
+    case SessionCommand::Kind::Cell:
+      return "cell " + fncStr(c.size.x) + " " + fncStr(c.size.y) + " " + fncStr(c.size.z);
     case SessionCommand::Kind::SaveAs:
       return "saveas " + c.path + " | " + c.comment + (c.password.empty() ? "" : " | " + c.password);
     case SessionCommand::Kind::Action: break;
@@ -105,8 +107,14 @@ ParsedCommands fncCommands_parse(std::string_view text) {
       c.kind = SessionCommand::Kind::MakerEnd;
     } else if (item.substr(0, 6) == "maker ") {
       c.kind = SessionCommand::Kind::Maker;
-      if (!fncBoxSize_parse(item.substr(6), c.size)) {
+      if (!fncBoxSize_parse(item.substr(6), c.size, '2')) {
         expected = "maker X Y Z, each 2 to 4, or maker end";
+        return false;
+      }
+    } else if (item.substr(0, 5) == "cell ") {
+      c.kind = SessionCommand::Kind::Cell;
+      if (!fncBoxSize_parse(item.substr(5), c.size, '1')) {
+        expected = "cell X Y Z, each 1 to 4";
         return false;
       }
     } else if (item.substr(0, 7) == "saveas ") {
@@ -121,6 +129,7 @@ ParsedCommands fncCommands_parse(std::string_view text) {
       if (expected == fncAction_expected())
         expected +=
             ", hint, giveup PASSWORD, autoload, init, open PATH, save PATH, preview on|off, maker X Y Z, maker end, "
+            "cell X Y Z, "
             "saveas PATH | COMMENT [| PASSWORD]";
       return false;
     }
@@ -224,6 +233,7 @@ CommandDone Session::command(const SessionCommand& c, AutoLoadHooks& hooks, Sess
           if (out) d.outcome = *out;
         });
       break;
+    case SessionCommand::Kind::Cell: d.done = makerCell(c.size.x - 1, c.size.y - 1, c.size.z - 1); break;
     case SessionCommand::Kind::SaveAs: d = saveAs(c.path, c.comment, c.password, now); break;
   }
   return d;

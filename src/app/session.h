@@ -95,7 +95,9 @@ struct HintShown {
 // "open PATH", "save PATH" (the overwrite save to PATH),
 // "preview on|off" (表示 → 置き場所を表示), the block maker's "maker X Y Z"
 // (entered answering Yes to clearing the blocks, the box X×Y×Z) and
-// "maker end" (left answering Yes), and "saveas PATH | COMMENT" or
+// "maker end" (left answering Yes), the maker's "cell X Y Z" (a left click
+// on that cell, counted from 1, of the selected block), and
+// "saveas PATH | COMMENT" or
 // "saveas PATH | COMMENT | PASSWORD" (名前を付けて保存 with what its
 // dialogues ask for).
 struct SessionCommand {
@@ -110,13 +112,14 @@ struct SessionCommand {
     Preview,
     Maker,
     MakerEnd,
+    Cell,
     SaveAs
   } kind = Kind::Action;
   PlayAction action;
   std::string password;  // giveup, saveas
   std::string path;      // open, save, saveas
   bool on = false;       // preview
-  BoxSize size;          // maker
+  BoxSize size;          // maker; cell: the cell, from 1
   std::string comment;   // saveas
 };
 std::string fncCommand_text(const SessionCommand& c);
@@ -187,6 +190,10 @@ class Session {
   void makerEnd(SessionTime now, std::function<void(std::optional<PlayOutcome>)> done = {});
   // The cell count as a click on the block's panels last left it.
   void setMakerCount(std::string text) { makerCount_ = std::move(text); }
+  // A left click on cell (x, y, z) (from 0) of the selected block, as on its
+  // panels: the cell turns over within the maker's count; too many cells
+  // are warned of through the host. False outside the maker or the box.
+  bool makerCell(int x, int y, int z);
 
   // ---- the status bar ----
   // The built-in puzzle at start-up: the demonstration's or the sample's.

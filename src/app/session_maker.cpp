@@ -1,6 +1,7 @@
 // The block maker, 名前を付けて保存 and the status bar of the session.
 
 #include "app/session.h"
+#include "draw/layer_panel.h"
 #include "geometry/movement.h"
 #include "model/puzzle_file.h"
 #include "platform/files.h"
@@ -128,6 +129,17 @@ void Session::makerEnd(SessionTime now, std::function<void(std::optional<PlayOut
               play_.clearMoves();
               if (done) done(cleared);
             });
+}
+
+bool Session::makerCell(int x, int y, int z) {
+  if (!maker_) return false;
+  return subPieceCell_edit(
+             st_, x, y, z, 1,
+             [this] {
+               host_.tell({fncText(kCellCountWarning), fncText(kCellCountTitle), MsgIcon::Exclamation});
+             },
+             [this](const std::string& count) { makerCount_ = count; })
+      .bRedraw;
 }
 
 CommandDone Session::saveAs(const std::string& path, const std::string& comment, const std::string& password,

@@ -42,13 +42,11 @@ class SessionMaker : public ::testing::Test {
   }
   SessionView view() const { return session.view(SessionTime{}); }
 
-  // Block 1 the layer z = 0 of a 2 x 2 x 2 box, block 2 the layer z = 1.
+  // Block 1 the layer z = 1 of a 2 x 2 x 2 box, block 2 the layer z = 2.
   void makeTwoLayers() {
     dialogs.answer(MsgAnswer::Yes);
     ASSERT_TRUE(run("maker 2 2 2").done);
-    for (int x = 0; x < 2; ++x)
-      for (int y = 0; y < 2; ++y)
-        for (int z = 0; z < 2; ++z) st.G_iPiece[z][x][y][z] = st.G_iPieceOrg[z][x][y][z] = 1;
+    run("cell 1 1 1; cell 1 2 1; cell 2 1 1; cell 2 2 1; sel 2; cell 1 1 2; cell 1 2 2; cell 2 1 2; cell 2 2 2");
   }
 
   test::TempDir dir;
@@ -62,18 +60,31 @@ class SessionMaker : public ::testing::Test {
 
 TEST_F(SessionMaker, MakingBlocksAndLeavingRestoresPlayOverThem) {
   EXPECT_EQ(view().status, (std::array<std::string, 4>{"Ver 0.0.0", "サンプル", "3×3×3", "サンプル ３×３×３"}));
+  EXPECT_FALSE(run("cell 1 1 1").done);  // outside the maker
   makeTwoLayers();
-  ASSERT_EQ(dialogs.calls().size(), 1u);
   EXPECT_EQ(dialogs.calls()[0].text, "ブロック単体を作成します。\r\nプレイ中のブロック情報を、初期化しますか？");
   EXPECT_EQ(dialogs.calls()[0].buttons, MsgButtons::YesNoCancel);
   SessionView v = view();
   EXPECT_TRUE(v.maker && v.controls.makePiece && v.controls.pieceButtons && v.controls.reset);
   EXPECT_FALSE(v.controls.load || v.controls.boxButtons || v.canSave || v.playing);
-  EXPECT_EQ(v.makerCount, " 0 : 8");
   EXPECT_EQ(v.status, (std::array<std::string, 4>{"Ver 0.0.0", "ブロック作成", "2×2×2",
                                                   "ブロックを選択して、２Ｄパネルのマス目をクリックします。"}));
   EXPECT_FALSE(run("maker 3 3 3").done);  // in the maker already: nothing asked
   EXPECT_EQ(dialogs.calls().size(), 1u);
+  EXPECT_EQ(fncPiece_count(st, 0), 4);
+  EXPECT_EQ(fncPiece_count(st, 1), 4);
+  EXPECT_EQ(std::memcmp(st.G_iPiece, st.G_iPieceOrg, sizeof(PieceGrids)), 0);
+  EXPECT_EQ(view().makerCount, "8 : 8");
+
+  // A ninth cell is warned of and taken back; a cell outside the box is nothing.
+  EXPECT_FALSE(run("cell 3 1 1").done);
+  EXPECT_TRUE(run("sel 3; cell 1 1 1").done);
+  EXPECT_EQ(dialogs.last().text, "セル数を超過しました。");
+  EXPECT_EQ(view().makerCount, "8 : 8");
+  EXPECT_EQ(fncPiece_count(st, 2), 0);
+  EXPECT_TRUE(run("sel 1; cell 1 1 1").done);
+  EXPECT_EQ(view().makerCount, "7 : 8");
+  run("cell 1 1 1");
 
   dialogs.answer(MsgAnswer::No);
   EXPECT_FALSE(run("maker end").done);
@@ -93,6 +104,15 @@ TEST_F(SessionMaker, MakingBlocksAndLeavingRestoresPlayOverThem) {
 }
 
 TEST_F(SessionMaker, TheBlocksOfAnOpenedPuzzleNeedItsPasswordAndACancelledSizeEntersNothing) {
+  // No file: No keeps the blocks and asks nothing more.
+  const PuzzleState sample = st;
+  dialogs.answer(MsgAnswer::No);
+  EXPECT_TRUE(run("maker 3 3 3").done);
+  EXPECT_EQ(std::memcmp(st.G_iPiece, sample.G_iPiece, sizeof(PieceGrids)), 0);
+  EXPECT_EQ(dialogs.calls().size(), 1u);
+  dialogs.answer(MsgAnswer::Yes);
+  run("maker end");
+
   st.G_sPzVersion = " Ver 1.1.0";
   st.G_sAnswerPW = "Key1";
   const PuzzleState before = st;
@@ -100,6 +120,11 @@ TEST_F(SessionMaker, TheBlocksOfAnOpenedPuzzleNeedItsPasswordAndACancelledSizeEn
   dialogs.type("key1");
   EXPECT_FALSE(run("maker 2 2 2").done);
   EXPECT_EQ(dialogs.last().text, "パスワードが違います。編集できません。");
+  EXPECT_EQ(dialogs.last().title, "ごめんなさい！");
+  dialogs.answer(MsgAnswer::No);  // an empty answer: silent
+  dialogs.clear();
+  EXPECT_FALSE(run("maker 2 2 2").done);
+  EXPECT_EQ(dialogs.calls().size(), 2u);
   EXPECT_EQ(std::memcmp(st.G_iPiece, before.G_iPiece, sizeof(PieceGrids)), 0);
 
   sizes.reset();
@@ -112,6 +137,7 @@ TEST_F(SessionMaker, TheBlocksOfAnOpenedPuzzleNeedItsPasswordAndACancelledSizeEn
   dialogs.type("Key1");
   EXPECT_TRUE(run("maker 3 3 3").done);
   EXPECT_EQ(std::memcmp(st.G_iPiece, before.G_iPiece, sizeof(PieceGrids)), 0);  // kept to edit
+  EXPECT_EQ(view().makerCount, " 0 : 27");                                      // as entering always says
 
   dialogs.answer(MsgAnswer::Yes);
   run("maker end");

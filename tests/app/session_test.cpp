@@ -343,7 +343,7 @@ TEST_F(SessionTest, AFileIsJudgedBeforeItOpensAndASaveOpensAgainAsItWasPlayed) {
 
 TEST_F(SessionTest, EveryCommandHasATextFormAndTheWalkthroughTicksOnceASecond) {
   const std::string texts =
-      "open a b.bin; save c.bin; preview on; preview off; hint; load; maker 2 3 4; maker end; "
+      "open a b.bin; save c.bin; preview on; preview off; hint; load; maker 2 3 4; cell 1 4 2; maker end; "
       "saveas a b.bin | 二段 の箱; saveas c.bin | 箱 | Two2; ";
   const ParsedCommands parsed = fncCommands_parse(texts);
   ASSERT_TRUE(parsed.ok()) << parsed.error;
@@ -351,10 +351,11 @@ TEST_F(SessionTest, EveryCommandHasATextFormAndTheWalkthroughTicksOnceASecond) {
   for (const SessionCommand& c : parsed.commands) again += fncCommand_text(c) + "; ";
   EXPECT_EQ(again, texts);
   EXPECT_EQ(parsed.commands[6].size, (BoxSize{2, 3, 4}));
-  EXPECT_EQ(parsed.commands[9].comment, "箱");
-  EXPECT_EQ(parsed.commands[9].password, "Two2");
+  EXPECT_EQ(parsed.commands[7].size, (BoxSize{1, 4, 2}));
+  EXPECT_EQ(parsed.commands[10].comment, "箱");
+  EXPECT_EQ(parsed.commands[10].password, "Two2");
   for (const char* wrong : {"open ", "preview maybe", "maker 5 2 2", "maker 2 2", "maker 2 2 2 2", "maker 22 2 2",
-                            "saveas x.bin", "saveas x.bin | ", "saveas | c"})
+                            "cell 0 1 1", "cell 1 1", "saveas x.bin", "saveas x.bin | ", "saveas | c"})
     EXPECT_FALSE(fncCommands_parse(wrong).ok()) << wrong;
 
   EXPECT_FALSE(session.walkTick(now));
