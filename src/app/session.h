@@ -37,13 +37,14 @@ class ProgressBook;
 
 using SessionTime = std::chrono::steady_clock::time_point;
 
-// Messages and questions of the session. A question's answer comes to its
-// continuation, at once or later, so a front end may ask without blocking.
+// The box the block maker makes blocks for, each side 2 to 4.
 struct BoxSize {
   int x = 0, y = 0, z = 0;
   bool operator==(const BoxSize&) const = default;
 };
 
+// Messages and questions of the session. A question's answer comes to its
+// continuation, at once or later, so a front end may ask without blocking.
 class SessionHost : public PlayHost {
  public:
   virtual void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) = 0;
@@ -51,8 +52,7 @@ class SessionHost : public PlayHost {
   virtual void input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) = 0;
   // The block maker's box size, offered from `current`; nothing when
   // cancelled. A host without the size dialog refuses.
-  virtual void chooseSize(BoxSize current, std::function<void(std::optional<BoxSize>)> then) {
-    (void)current;
+  virtual void chooseSize(BoxSize /*current*/, std::function<void(std::optional<BoxSize>)> then) {
     if (then) then(std::nullopt);
   }
 };
@@ -157,7 +157,8 @@ struct SessionView {
   int hints = 0;
   // The status bar's four panels.
   std::array<std::string, 4> status;
-  // The maker's "used : limit" cell count; empty outside the maker.
+  // The maker's cell count, "used : limit", as it last said it; emptied
+  // when the maker is left through its menu.
   std::string makerCount;
   // 上書き保存 and 名前を付けて保存 may be chosen.
   bool canSave = false, canSaveAs = false;
@@ -179,6 +180,23 @@ class Session {
   // demonstration's unattended run is the state's bDemoRun.
   bool maker() const { return maker_; }
   void setMaker(bool on) { maker_ = on; }
+  bool autoMove() const { return autoMove_; }
+  // 表示 → 自動移動: the controls the loader's frame stands in for (Load,
+  // the block list, the box's and the block's buttons) rest while it shows,
+  // and the move list starts afresh.
+  void setAutoMove(bool on);
+  bool loading() const { return loader_ != nullptr; }
+  Walkthrough& walkthrough() { return walk_; }
+  const Walkthrough& walkthrough() const { return walk_; }
+  // The walkthrough's timer, from the sample set up to the last step.
+  void walkStart(SessionTime now) { walkNext_ = now + kWalkTick; }
+  void walkStop() { walkNext_.reset(); }
+  bool walkTimer() const { return walkNext_.has_value(); }
+  // The timer's tick once its time has come (a front end's timer firing a
+  // little early still counts); nothing between ticks or when it is off.
+  std::optional<WalkTick> walkTick(SessionTime now);
+  // Neither the demonstration nor the loader runs: the play keys act.
+  bool playKeys() const { return !loading() && !st_.bDemoRun && !walk_.running(); }
 
   // ---- the block maker ----
   // ツール → ブロック単体の作成: whether to clear the blocks, the
@@ -201,23 +219,6 @@ class Session {
   // The walkthrough's sample, set up by the demonstration's click.
   void statusWalkthrough();
   const std::array<std::string, 4>& status() const { return status_; }
-  bool autoMove() const { return autoMove_; }
-  // 表示 → 自動移動: the controls the loader's frame stands in for (Load,
-  // the block list, the box's and the block's buttons) rest while it shows,
-  // and the move list starts afresh.
-  void setAutoMove(bool on);
-  bool loading() const { return loader_ != nullptr; }
-  Walkthrough& walkthrough() { return walk_; }
-  const Walkthrough& walkthrough() const { return walk_; }
-  // The walkthrough's timer, from the sample set up to the last step.
-  void walkStart(SessionTime now) { walkNext_ = now + kWalkTick; }
-  void walkStop() { walkNext_.reset(); }
-  bool walkTimer() const { return walkNext_.has_value(); }
-  // The timer's tick once its time has come (a front end's timer firing a
-  // little early still counts); nothing between ticks or when it is off.
-  std::optional<WalkTick> walkTick(SessionTime now);
-  // Neither the demonstration nor the loader runs: the play keys act.
-  bool playKeys() const { return !loading() && !st_.bDemoRun && !walk_.running(); }
 
   // ---- the views ----
   // 表示 → 置き場所を表示, as the player chose it.
