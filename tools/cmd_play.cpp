@@ -8,7 +8,9 @@
 #include "commands.h"
 #include "geometry/movement.h"
 #include "platform/files.h"
+#include "platform/text.h"
 #include "tool_io.h"
+#include "version.h"
 
 namespace pakkon::tool {
 namespace {
@@ -20,8 +22,8 @@ class PrintingHost : public SessionHost {
     for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " / ");
     say(stdout, "  message: " + printable(m.title) + ": " + printable(text) + "\n");
   }
-  // Only giving up asks (the tool plays the one puzzle it was given, so
-  // no next one is offered): the script said yes by asking for it.
+  // Giving up and the block maker ask (the tool plays the one puzzle it
+  // was given, so no next one is offered): the script said yes by asking.
   void ask(const PlayMessage& question, MsgButtons /*buttons*/, std::function<void(MsgAnswer)> then) override {
     say(stdout, "  question: " + printable(question.title) + ": " + printable(question.text) + " yes\n");
     if (then) then(MsgAnswer::Yes);
@@ -30,7 +32,13 @@ class PrintingHost : public SessionHost {
     say(stdout, "  typed: " + printable(title) + ": " + printable(typed) + "\n");
     if (then) then(typed);
   }
+  void chooseSize(BoxSize /*current*/, std::function<void(std::optional<BoxSize>)> then) override {
+    say(stdout,
+        "  box size: " + std::to_string(size.x) + "×" + std::to_string(size.y) + "×" + std::to_string(size.z) + "\n");
+    if (then) then(size);
+  }
   std::string typed;  // the password the script gives up with
+  BoxSize size;       // the box the script makes blocks for
 };
 
 // The hint as the tool says it.
@@ -104,7 +112,9 @@ int cmdPlay(const PlayArgs& a) {
   if (!readPuzzle(a.file, st)) return 1;
   subColor_set(st);
 
-  // As the window stands right after opening the file.
+  // As the window stands right after opening the file; its saves carry
+  // the program's version as the window's do.
+  st.G_sVersion = fncVersion_text(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
   st.G_sFileTitle = fncFile_title(a.file);
   if (!a.progress.empty()) st.G_sDataPath = a.progress;
   PrintingHost host;
@@ -122,6 +132,7 @@ int cmdPlay(const PlayArgs& a) {
     say(stdout, "action " + std::to_string(position) + ": " + fncCommand_text(command) + "\n");
     using Kind = SessionCommand::Kind;
     if (command.kind == Kind::GiveUp) host.typed = command.password;
+    if (command.kind == Kind::Maker) host.size = command.size;
     const CommandDone d = session.command(command, hooks, now());
     switch (command.kind) {
       case Kind::Hint:
@@ -145,6 +156,22 @@ int cmdPlay(const PlayArgs& a) {
       case Kind::Save: say(stdout, d.done ? "  saved\n" : "  not saved; the file stays as it was\n"); break;
       case Kind::Language:
         say(stdout, d.done ? "  written for the next start\n" : "  not written: no program folder\n");
+        break;
+      case Kind::SaveAs:
+        say(stdout, d.done ? "  saved as " + printable(st.G_sFileTitle) + "\n"
+                           : std::string("  not saved (a password the file cannot hold, or a write that failed)\n"));
+        break;
+      case Kind::Maker:
+        say(stdout, d.done ? "  making blocks: the blocks are cleared, " + std::to_string(st.iMakeCells) + " cells\n"
+                           : std::string("  not entered: the maker is on already\n"));
+        break;
+      case Kind::Cell:
+        say(stdout, d.done ? "  cells: " + printable(session.view(now()).makerCount) + "\n"
+                           : std::string("  nothing: not in the maker, or outside the box\n"));
+        break;
+      case Kind::MakerEnd:
+        say(stdout, d.done ? "  back to play, cells in the blocks: " + std::to_string(st.G_iCellTotal) + "\n"
+                           : std::string("  not left: the maker is off\n"));
         break;
       case Kind::Init:
       case Kind::Preview: break;

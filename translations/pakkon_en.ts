@@ -169,68 +169,8 @@ Bring it back inside with [ Origin ] or [ Turn ].</translation>
 %1</translation>
     </message>
     <message>
-        <source>プレイ</source>
-        <translation>Play</translation>
-    </message>
-    <message>
-        <source>サンプル３×３×３</source>
-        <translation>Sample 3×3×3</translation>
-    </message>
-    <message>
-        <source>【 ﾂｰﾙ 】ブロック単体の作成</source>
-        <translation>[ Tools ] Make Blocks One by One</translation>
-    </message>
-    <message>
         <source>名前を付けて保存</source>
         <translation>Save As</translation>
-    </message>
-    <message>
-        <source>パスワードを入力してください
-（半角英数字１０文字以内）</source>
-        <translation>Enter the password
-(up to 10 letters and digits)</translation>
-    </message>
-    <message>
-        <source>パスワード入力</source>
-        <translation>Password</translation>
-    </message>
-    <message>
-        <source>パスワードが違います。編集できません。</source>
-        <translation>Wrong password. The blocks can&apos;t be edited.</translation>
-    </message>
-    <message>
-        <source>ごめんなさい！</source>
-        <translation>Sorry!</translation>
-    </message>
-    <message>
-        <source>ブロック作成を終了しますか？<byte value="xd"/>
-作成終了後、保存を行ってください。<byte value="xd"/>
-</source>
-        <translation>Finish making blocks?<byte value="xd"/>
-Save the puzzle afterwards.<byte value="xd"/>
-</translation>
-    </message>
-    <message>
-        <source>プレイ・モード</source>
-        <translation>Play mode</translation>
-    </message>
-    <message>
-        <source>ブロック単体を作成します。<byte value="xd"/>
-プレイ中のブロック情報を、初期化しますか？</source>
-        <translation>You&apos;re about to make blocks.<byte value="xd"/>
-Clear the blocks of the puzzle you&apos;re playing?</translation>
-    </message>
-    <message>
-        <source>パスワードが設定されていませんので、編集はできません！</source>
-        <translation>This puzzle has no password, so its blocks can&apos;t be edited!</translation>
-    </message>
-    <message>
-        <source>ブロック作成</source>
-        <translation>Making blocks</translation>
-    </message>
-    <message>
-        <source>ブロックを選択して、２Ｄパネルのマス目をクリックします。</source>
-        <translation>Pick a block, then click squares of the 2D panel.</translation>
     </message>
     <message>
         <source>解答パスワードを入力してください
@@ -543,22 +483,6 @@ But w may only be up to the 9th character, x up to the 8th, y up to the 7th and 
     <message>
         <source>ピース面&#x3000;№</source>
         <translation>Face no.</translation>
-    </message>
-    <message>
-        <source>デモ</source>
-        <translation>Demo</translation>
-    </message>
-    <message>
-        <source>デモ ４×４×３</source>
-        <translation>Demo 4×4×3</translation>
-    </message>
-    <message>
-        <source>サンプル</source>
-        <translation>Sample</translation>
-    </message>
-    <message>
-        <source>サンプル ３×３×３</source>
-        <translation>Sample 3×3×3</translation>
     </message>
     <message>
         <source>作成中のブロックが、破棄されます。よろしいですか？</source>

@@ -35,6 +35,31 @@ constexpr const char* kResetText = fncText_mark(
 constexpr const char* kResetTitle = fncText_mark("神の恩恵、仏の御慈悲・・・");
 constexpr const char* kNoVersionText = fncText_mark("バージョンが特定できませんでした。");
 constexpr const char* kNoVersionTitle = fncText_mark("読み出し不可能なパズル");
+constexpr const char* kPlayMode = fncText_mark("プレイ・モード");
+
+// "X Y Z", each from `low` to 4 (the size dialog allows 2 to 4).
+bool fncBoxSize_parse(std::string_view text, BoxSize& size, char low) {
+  int* parts[] = {&size.x, &size.y, &size.z};
+  size_t at = 0;
+  for (int* part : parts) {
+    while (at < text.size() && text[at] == ' ') ++at;
+    if (at >= text.size() || text[at] < low || text[at] > '4') return false;
+    *part = text[at++] - '0';
+    if (at < text.size() && text[at] != ' ') return false;
+  }
+  return fncTrim(text.substr(at)).empty();
+}
+
+// "PATH | COMMENT" with " | PASSWORD" when one is set.
+bool fncSaveAs_parse(std::string_view text, SessionCommand& c) {
+  const size_t bar = text.find('|');
+  if (bar == std::string_view::npos) return false;
+  const size_t bar2 = text.find('|', bar + 1);
+  c.path = fncTrim(text.substr(0, bar));
+  c.comment = fncTrim(text.substr(bar + 1, bar2 == std::string_view::npos ? bar2 : bar2 - bar - 1));
+  if (bar2 != std::string_view::npos) c.password = fncTrim(text.substr(bar2 + 1));
+  return !c.path.empty() && !c.comment.empty();
+}
 
 }  // namespace
 
@@ -48,6 +73,13 @@ std::string fncCommand_text(const SessionCommand& c) {
     case SessionCommand::Kind::GiveUp: return "giveup " + c.password;
     case SessionCommand::Kind::AutoLoad: return "autoload";
     case SessionCommand::Kind::Init: return "init";
+    case SessionCommand::Kind::Maker:
+      return "maker " + fncStr(c.size.x) + " " + fncStr(c.size.y) + " " + fncStr(c.size.z);
+    case SessionCommand::Kind::MakerEnd: return "maker end";
+    case SessionCommand::Kind::Cell:
+      return "cell " + fncStr(c.size.x) + " " + fncStr(c.size.y) + " " + fncStr(c.size.z);
+    case SessionCommand::Kind::SaveAs:
+      return "saveas " + c.path + " | " + c.comment + (c.password.empty() ? "" : " | " + c.password);
     case SessionCommand::Kind::Action: break;
   }
   return fncAction_text(c.action);
@@ -75,11 +107,33 @@ ParsedCommands fncCommands_parse(std::string_view text) {
     } else if ((item.substr(0, 5) == "open " || item.substr(0, 5) == "save ") && !fncTrim(item.substr(5)).empty()) {
       c.kind = item[0] == 'o' ? SessionCommand::Kind::Open : SessionCommand::Kind::Save;
       c.path = fncTrim(item.substr(5));
+    } else if (item == "maker end") {
+      c.kind = SessionCommand::Kind::MakerEnd;
+    } else if (item.substr(0, 6) == "maker ") {
+      c.kind = SessionCommand::Kind::Maker;
+      if (!fncBoxSize_parse(item.substr(6), c.size, '2')) {
+        expected = "maker X Y Z, each 2 to 4, or maker end";
+        return false;
+      }
+    } else if (item.substr(0, 5) == "cell ") {
+      c.kind = SessionCommand::Kind::Cell;
+      if (!fncBoxSize_parse(item.substr(5), c.size, '1')) {
+        expected = "cell X Y Z, each 1 to 4";
+        return false;
+      }
+    } else if (item.substr(0, 7) == "saveas ") {
+      c.kind = SessionCommand::Kind::SaveAs;
+      if (!fncSaveAs_parse(item.substr(7), c)) {
+        expected = "saveas PATH | COMMENT or saveas PATH | COMMENT | PASSWORD";
+        return false;
+      }
     } else if (const std::optional<PlayAction> a = fncAction_parse(item, &expected)) {
       c.action = *a;
     } else {
       if (expected == fncAction_expected())
-        expected += ", hint, giveup PASSWORD, autoload, init, open PATH, save PATH, preview on|off, language ja|en";
+        expected +=
+            ", hint, giveup PASSWORD, autoload, init, open PATH, save PATH, preview on|off, language ja|en, "
+            "maker X Y Z, maker end, cell X Y Z, saveas PATH | COMMENT [| PASSWORD]";
       return false;
     }
     out.commands.push_back(std::move(c));
@@ -94,6 +148,11 @@ void DialogsHost::tell(const PlayMessage& m) { dialogs_.messageBox(m.text, m.tit
 void DialogsHost::ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) {
   const MsgAnswer a = dialogs_.messageBox(question.text, question.title, question.icon, buttons);
   if (then) then(a);
+}
+
+void DialogsHost::chooseSize(BoxSize current, std::function<void(std::optional<BoxSize>)> then) {
+  std::optional<BoxSize> chosen = sizeDialog ? sizeDialog(current) : std::nullopt;
+  if (then) then(chosen);
 }
 
 void DialogsHost::input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) {
@@ -134,6 +193,10 @@ SessionView Session::view(SessionTime now) const {
   v.moves = moves_;
   v.seconds = seconds(now);
   v.hints = hints();
+  v.status = status_;
+  v.makerCount = makerCount_;
+  v.canSave = canSave_;
+  v.canSaveAs = canSaveAs_;
   return v;
 }
 
@@ -165,6 +228,18 @@ CommandDone Session::command(const SessionCommand& c, AutoLoadHooks& hooks, Sess
       d.done = true;
       break;
     case SessionCommand::Kind::Language: d.done = setLanguage(c.language); break;
+    case SessionCommand::Kind::Maker:
+      if (!maker_) makerStart([&d](bool in) { d.done = in; });
+      break;
+    case SessionCommand::Kind::MakerEnd:
+      if (maker_)
+        makerEnd(now, [&d](std::optional<PlayOutcome> out) {
+          d.done = out.has_value();
+          if (out) d.outcome = *out;
+        });
+      break;
+    case SessionCommand::Kind::Cell: d.done = makerCell(c.size.x - 1, c.size.y - 1, c.size.z - 1); break;
+    case SessionCommand::Kind::SaveAs: d = saveAs(c.path, c.comment, c.password, now); break;
   }
   return d;
 }
@@ -225,6 +300,8 @@ bool Session::openBytes(std::string_view bytes, const std::string& path, Session
   play_.opened();
   play_.clearMoves();
   opened(now);
+  status_ = {st_.G_sPzVersion, fncText(kPlayMode), fncBoxSize_text(st_), st_.G_sComment};
+  canSave_ = true;
   return true;
 }
 

@@ -11,6 +11,7 @@
 // dialog is open or the window is minimised. One opening records at most
 // one completion.
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -37,6 +38,12 @@ class ProgressBook;
 
 using SessionTime = std::chrono::steady_clock::time_point;
 
+// The box the block maker makes blocks for, each side 2 to 4.
+struct BoxSize {
+  int x = 0, y = 0, z = 0;
+  bool operator==(const BoxSize&) const = default;
+};
+
 // Messages and questions of the session. A question's answer comes to its
 // continuation, at once or later, so a front end may ask without blocking.
 class SessionHost : public PlayHost {
@@ -44,6 +51,11 @@ class SessionHost : public PlayHost {
   virtual void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) = 0;
   // A line of text typed in; "" when cancelled.
   virtual void input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) = 0;
+  // The block maker's box size, offered from `current`; nothing when
+  // cancelled. A host without the size dialog refuses.
+  virtual void chooseSize(BoxSize /*current*/, std::function<void(std::optional<BoxSize>)> then) {
+    if (then) then(std::nullopt);
+  }
 };
 
 // Answers at once through the game's dialogs.
@@ -53,6 +65,9 @@ class DialogsHost final : public SessionHost {
   void tell(const PlayMessage& m) override;
   void ask(const PlayMessage& question, MsgButtons buttons, std::function<void(MsgAnswer)> then) override;
   void input(const std::string& prompt, const std::string& title, std::function<void(std::string)> then) override;
+  void chooseSize(BoxSize current, std::function<void(std::optional<BoxSize>)> then) override;
+  // The size dialog, where a front end has one.
+  std::function<std::optional<BoxSize>(BoxSize current)> sizeDialog;
 
  private:
   Dialogs& dialogs_;
@@ -79,15 +94,37 @@ struct HintShown {
 // "giveup PASSWORD" (the give-up dialogue answered Yes, then the password),
 // the auto loader's "autoload" (LOAD, run to its end) and "init" (INIT),
 // "open PATH", "save PATH" (the overwrite save to PATH),
-// "preview on|off" (表示 → 置き場所を表示) and "language ja|en" (表示 →
-// Language / 言語, written for the next start).
+// "preview on|off" (表示 → 置き場所を表示), "language ja|en" (表示 →
+// Language / 言語, written for the next start), the block maker's "maker X Y Z"
+// (entered answering Yes to clearing the blocks, the box X×Y×Z) and
+// "maker end" (left answering Yes), the maker's "cell X Y Z" (a left click
+// on that cell, counted from 1, of the selected block), and
+// "saveas PATH | COMMENT" or
+// "saveas PATH | COMMENT | PASSWORD" (名前を付けて保存 with what its
+// dialogues ask for).
 struct SessionCommand {
-  enum class Kind { Action, Hint, GiveUp, AutoLoad, Init, Open, Save, Preview, Language } kind = Kind::Action;
+  enum class Kind {
+    Action,
+    Hint,
+    GiveUp,
+    AutoLoad,
+    Init,
+    Open,
+    Save,
+    Preview,
+    Language,
+    Maker,
+    MakerEnd,
+    Cell,
+    SaveAs
+  } kind = Kind::Action;
   PlayAction action;
-  std::string password;  // giveup
-  std::string path;      // open, save
+  std::string password;  // giveup, saveas
+  std::string path;      // open, save, saveas
   bool on = false;       // preview
   std::string language;  // "ja" or "en"
+  BoxSize size;          // maker; cell: the cell, from 1
+  std::string comment;   // saveas
 };
 std::string fncCommand_text(const SessionCommand& c);
 struct ParsedCommands {
@@ -96,6 +133,9 @@ struct ParsedCommands {
   bool ok() const { return error.empty(); }
 };
 ParsedCommands fncCommands_parse(std::string_view text);
+
+// The box size as the status bar shows it ("3×3×2").
+std::string fncBoxSize_text(const PuzzleState& st);
 
 // What a command did.
 struct CommandDone {
@@ -119,6 +159,13 @@ struct SessionView {
   int moves = 0;
   double seconds = 0;
   int hints = 0;
+  // The status bar's four panels.
+  std::array<std::string, 4> status;
+  // The maker's cell count, "used : limit", as it last said it; emptied
+  // when the maker is left through its menu.
+  std::string makerCount;
+  // 上書き保存 and 名前を付けて保存 may be chosen.
+  bool canSave = false, canSaveAs = false;
   bool operator==(const SessionView&) const = default;
 };
 
@@ -156,6 +203,28 @@ class Session {
   std::optional<WalkTick> walkTick(SessionTime now);
   // Neither the demonstration nor the loader runs: the play keys act.
   bool playKeys() const { return !loading() && !demoRun() && !walk_.running(); }
+
+  // ---- the block maker ----
+  // ツール → ブロック単体の作成: whether to clear the blocks, the
+  // password guarding an opened puzzle's blocks, then the box size, all
+  // through the host. `done` learns whether the maker was entered.
+  void makerStart(std::function<void(bool)> done = {});
+  // Leaving it, once the host says Yes: plain play over the blocks made,
+  // the box emptied by a Clear whose outcome `done` receives.
+  void makerEnd(SessionTime now, std::function<void(std::optional<PlayOutcome>)> done = {});
+  // The cell count as a click on the block's panels last left it.
+  void setMakerCount(std::string text) { makerCount_ = std::move(text); }
+  // A left click on cell (x, y, z) (from 0) of the selected block, as on its
+  // panels: the cell turns over within the maker's count; too many cells
+  // are warned of through the host. False outside the maker or the box.
+  bool makerCell(int x, int y, int z);
+
+  // ---- the status bar ----
+  // The built-in puzzle at start-up: the demonstration's or the sample's.
+  void statusBuiltin();
+  // The walkthrough's sample, set up by the demonstration's click.
+  void statusWalkthrough();
+  const std::array<std::string, 4>& status() const { return status_; }
 
   // ---- the views ----
   // 表示 → 置き場所を表示, as the player chose it.
@@ -215,6 +284,11 @@ class Session {
   // The overwrite save of the box as it stands; a failure is told and
   // logged, and the file stays as it was.
   bool save(const std::string& path);
+  // 名前を付けて保存 with the comment and password its dialogues gathered:
+  // the blocks shuffled, the file written, and the file kept as the save
+  // target. done: written; outcome: the shuffle's. A password the file
+  // cannot hold is refused before anything changes.
+  CommandDone saveAs(const std::string& path, const std::string& comment, const std::string& password, SessionTime now);
   // The bytes save() would write, with a key of its own (a download).
   bool saveBytes(std::string& bytes);
   // What saves fail with in tests.
@@ -289,6 +363,8 @@ class Session {
   void logError(const std::string& message, const std::string& where);
   void recordGiveUp();
   bool full() const;
+  void makerSize(std::function<void(bool)> done);
+  void makerEnter();
 
   std::unique_ptr<PuzzleState> owned_;
   PuzzleState& st_;
@@ -299,6 +375,9 @@ class Session {
 
   bool preview_ = false;
   bool maker_ = false;
+  std::string makerCount_;
+  std::array<std::string, 4> status_;
+  bool canSave_ = false, canSaveAs_ = false;
   bool autoMove_ = false;
   std::unique_ptr<AutoLoadRun> loader_;
   LoaderVars loaderVars_;

@@ -98,7 +98,17 @@ PieceCellClick subPieceCell_click(PuzzleState& st, Dialogs& dialogs, PanelGrid g
   const int i = fncPanel_hit(grid, X, Y);
   if (i < 0) return {};
   const auto [x, y, z] = fncPanel_cell(grid, i, S);
-  if (x > st.G_iMaxX || y > st.G_iMaxY || z > st.G_iMaxZ) return {};
+  return subPieceCell_edit(
+      st, x, y, z, Button,
+      [&dialogs] {
+        dialogs.messageBox(fncText(kCellCountWarning), fncText(kCellCountTitle), MsgIcon::Exclamation, MsgButtons::OK);
+      },
+      setCount);
+}
+
+PieceCellClick subPieceCell_edit(PuzzleState& st, int x, int y, int z, int Button, const std::function<void()>& warn,
+                                 const std::function<void(const std::string&)>& setCount) {
+  if (x < 0 || y < 0 || z < 0 || x > st.G_iMaxX || y > st.G_iMaxY || z > st.G_iMaxZ) return {};
 
   const int b = st.iPiece_Sel;
   int16_t& cell = st.G_iPiece[b][x][y][z];
@@ -114,7 +124,7 @@ PieceCellClick subPieceCell_click(PuzzleState& st, Dialogs& dialogs, PanelGrid g
   PieceCellClick result{true, count.sCaption};
   if (setCount) setCount(result.sCount);
   if (count.bWarn) {
-    dialogs.messageBox(fncText(kCellCountWarning), fncText(kCellCountTitle), MsgIcon::Exclamation, MsgButtons::OK);
+    if (warn) warn();
     result.sCount = count.sCaptionAfter;
     if (setCount) setCount(result.sCount);
   }

@@ -76,5 +76,8 @@ struct PieceCellClick {
 // already reads "used : limit" while the warning is up.
 PieceCellClick subPieceCell_click(PuzzleState& st, Dialogs& dialogs, PanelGrid grid, int S, int Button, float X,
                                   float Y, const std::function<void(const std::string&)>& setCount = {});
+// The same on cell (x, y, z) of the block, the warning given by `warn`.
+PieceCellClick subPieceCell_edit(PuzzleState& st, int x, int y, int z, int Button, const std::function<void()>& warn,
+                                 const std::function<void(const std::string&)>& setCount = {});
 
 }  // namespace pakkon

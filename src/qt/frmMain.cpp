@@ -97,6 +97,11 @@ frmMain::frmMain(std::unique_ptr<PuzzleState> st, Dialogs& dialogs, QWidget* par
     frmInput dialog(st_, this);
     dialog.exec();
   };
+  host_.sizeDialog = [this](BoxSize) -> std::optional<BoxSize> {
+    frmInput_show();
+    if (!st_.G_bCellSet) return std::nullopt;
+    return BoxSize{st_.G_iCellX, st_.G_iCellY, st_.G_iCellZ};
+  };
   buildMenus();
   buildControls();
   connectHandlers();
@@ -381,16 +386,8 @@ void frmMain::Form_Load() {
   subControl_set(&PlayControls::cancel, cmdCancel, false);
   subPieceButton_enable(true);
 
-  stsBar_set(1, "Ver 0.0.0");
-  if (st_.G_bDemo) {
-    stsBar_set(2, tr("デモ").toStdString());
-    stsBar_set(3, "4×4×3");
-    stsBar_set(4, tr("デモ ４×４×３").toStdString());
-  } else {
-    stsBar_set(2, tr("サンプル").toStdString());
-    stsBar_set(3, "3×3×3");
-    stsBar_set(4, tr("サンプル ３×３×３").toStdString());
-  }
+  session_.statusBuiltin();
+  subStatus_show();
   frameAuto->setVisible(false);
 
   subPuzzle_loadBuiltin();
@@ -497,7 +494,10 @@ void frmMain::subPanel_show(bool showBox, bool showPiece) {
   for (ShapeGrid* g : {shpE, shpF, shpG, shpH}) g->setSquaresVisible(showPiece);
 }
 
-void frmMain::stsBar_set(int panel, const std::string& text) { stsBar[panel - 1]->setText(fncQString(text)); }
+void frmMain::subStatus_show() {
+  const SessionView v = session_.view(playClock());
+  for (size_t i = 0; i < stsBar.size(); ++i) stsBar[i]->setText(fncQString(v.status[i]));
+}
 
 std::string frmMain::text(const QLabel* label) { return label->text().toStdString(); }
 
@@ -540,16 +540,13 @@ void frmMain::mnuFileOpen_Click() {
 bool frmMain::subPuzzle_open(const std::string& path) {
   try {
     if (!session_.open(path, playClock())) return false;
-    stsBar_set(1, st_.G_sPzVersion);
-    stsBar_set(2, tr("プレイ・モード").toStdString());
-    stsBar_set(3, fncStr(st_.G_iCellX) + "×" + fncStr(st_.G_iCellY) + "×" + fncStr(st_.G_iCellZ));
-    stsBar_set(4, st_.G_sComment);
+    subStatus_show();
 
     showPlay(PlayOutcome{});
     cmdSet->setVisible(false);
     cmdSetCancel->setVisible(false);
     subAutoNext_show(false);
-    mnuFileSave->setEnabled(true);
+    mnuFileSave->setEnabled(session_.view(playClock()).canSave);
     subPiece_draw(0);
     subBox_draw();
     subAutoInfo_show();

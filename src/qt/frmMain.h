@@ -206,7 +206,8 @@ class frmMain : public QMainWindow {
   void subControl_set(bool PlayControls::*field, QWidget* w, bool on);
   void subAutoNext_show(bool on);
   void subSum_show(const QString& text);
-  void stsBar_set(int panel, const std::string& text);  // panel 1..4
+  // The status bar as the session's view has it.
+  void subStatus_show();
 
   // ---- play and views (frmMain_play.cpp) ----
   void lstPiece_Click();
@@ -352,6 +353,9 @@ class frmMain : public QMainWindow {
   void mnuMakePiece_Click();
   // The maker's mode, in the session and as its menu's check mark.
   void subMaker_mode(bool on);
+  // The maker's widgets, its cell count and the status bar from the view.
+  void subMaker_show();
+  void subMakerCount_show();
   void mnuFileSaveAs_Click();
   void mnuFileSave_Click();
   // Shows the box-size dialog modally; tests answer it themselves.
@@ -396,7 +400,6 @@ class frmMain : public QMainWindow {
   void connectHandlers();
   void buildKeys();
   void subPuzzle_loadBuiltin();
-  bool fncAnswerPW_check();
   std::string fncAnswerPW_ask(const std::string& current);
   ShapeGrid* shapeGrid(PanelGrid grid) const;
 

@@ -45,9 +45,8 @@ void frmMain::lblDemo_Click() {
     st_.G_iCellTotal = fncPieces_count(st_);
     st_.iPiece_Sel = 0;
     subPiece_draw(0);
-    stsBar_set(2, tr("プレイ").toStdString());
-    stsBar_set(3, "3×3×3");
-    stsBar_set(4, tr("サンプル３×３×３").toStdString());
+    session_.statusWalkthrough();
+    subStatus_show();
     session_.walkStart(playClock());
     Timer1->setInterval(static_cast<int>(kWalkTick.count()));
     Timer1->start();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 
 #include "app/errorlog.h"
@@ -15,12 +16,12 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "qt/frmMain.h"
+#include "qt/qt_convert.h"
 #include "qt/qt_surface.h"
 
 namespace pakkon {
 namespace {
 
-constexpr const char* kMakerTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "【 ﾂｰﾙ 】ブロック単体の作成");
 constexpr const char* kSaveAsTitle = QT_TRANSLATE_NOOP("pakkon::frmMain", "名前を付けて保存");
 
 // A title above in the chosen language.
@@ -28,100 +29,72 @@ std::string title(const char* s) { return QCoreApplication::translate("pakkon::f
 
 }  // namespace
 
-bool frmMain::fncAnswerPW_check() {
-  const std::string answer =
-      dialogs_.inputBox(tr("パスワードを入力してください\n（半角英数字１０文字以内）").toStdString(),
-                        tr("パスワード入力").toStdString(), "");
-  if (answer.empty()) return false;
-  if (fncTrim(answer) == st_.G_sAnswerPW) return true;
-  dialogs_.messageBox(tr("パスワードが違います。編集できません。").toStdString(), tr("ごめんなさい！").toStdString(),
-                      MsgIcon::Information, MsgButtons::OK);
-  return false;
-}
-
 void frmMain::subMaker_mode(bool on) {
   session_.setMaker(on);
   play_.controls().makePiece = on;
   mnuMakePiece->setChecked(on);
 }
 
+void frmMain::subMaker_show() {
+  const SessionView v = session_.view(playClock());
+  const bool play = !v.maker;
+  mnuMakePiece->setChecked(v.maker);
+  lblPiece_count->setText(fncQString(v.makerCount));
+  mnuFileSaveAs->setEnabled(v.canSaveAs);
+  mnuFileSave->setEnabled(v.canSave);
+  for (QAction* a : {mnuHelpHelp, mnu2D_Panel, mnuAautoMove, mnuMake}) a->setEnabled(play);
+  framePiece->setVisible(play);
+  for (QWidget* w : {static_cast<QWidget*>(vscDY), static_cast<QWidget*>(hscDX), static_cast<QWidget*>(pictMain)})
+    w->setEnabled(play);
+  subStatus_show();
+}
+
+void frmMain::subMakerCount_show() { lblPiece_count->setText(fncQString(session_.view(playClock()).makerCount)); }
+
 void frmMain::mnuMakePiece_Click() {
+  const PlayControls& c = play_.controls();
   if (session_.maker()) {
-    if (dialogs_.messageBox(tr("ブロック作成を終了しますか？\r\n作成終了後、保存を行ってください。\r\n").toStdString(),
-                            title(kMakerTitle), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
-      return;
-    lblPiece_count->clear();
-    st_.G_iCellTotal = fncPieces_count(st_);
-    mnuFileSaveAs->setEnabled(true);
+    std::optional<PlayOutcome> cleared;
+    session_.makerEnd(playClock(), [&cleared](std::optional<PlayOutcome> out) { cleared = out; });
+    if (!cleared) return;
     cmdSet->setVisible(false);
-    subAutoNext_show(false);
-    subControl_set(&PlayControls::reset, cmdReset, false);
-    subControl_set(&PlayControls::shuffle, cmdShuffle, false);
-    mnu2D_Panel->setEnabled(true);
-    mnuAautoMove->setEnabled(true);
-    subMaker_mode(false);
-    mnuMake->setEnabled(true);
-    mnuHelpHelp->setEnabled(true);
+    subMaker_show();
     mnu2D_Panel_Click();
-    subBoxButton_enable(true);
-    cmdClear_Click();
-    stsBar_set(2, tr("プレイ・モード").toStdString());
-    stsBar_set(4, "");
-    vscDY->setEnabled(true);
-    hscDX->setEnabled(true);
-    pictMain->setEnabled(true);
-    framePiece->setVisible(true);
-    subMoveList_clear();
+    chkAutoNext->setVisible(c.autoNext);
+    cmdReset->setEnabled(c.reset);
+    cmdShuffle->setEnabled(c.shuffle);
+    subBoxButton_enable(c.boxButtons);
+    if (cleared->done) showPlay(*cleared);
+    subEditMenu_update();
+    subPlayTime_show();
     return;
   }
 
-  const MsgAnswer start =
-      dialogs_.messageBox(tr("ブロック単体を作成します。\r\nプレイ中のブロック情報を、初期化しますか？").toStdString(),
-                          title(kMakerTitle), MsgIcon::Question, MsgButtons::YesNoCancel);
-  if (start == MsgAnswer::Cancel) return;
-  if (start == MsgAnswer::Yes) {
-    subPieces_clear(st_);
-  } else if (!st_.G_sPzVersion.empty()) {
-    // The blocks of an opened puzzle are its solution: only its maker may edit them.
-    if (st_.G_sAnswerPW.empty()) {
-      dialogs_.messageBox(tr("パスワードが設定されていませんので、編集はできません！").toStdString(),
-                          title(kMakerTitle), MsgIcon::Exclamation, MsgButtons::OK);
-      subPieces_clear(st_);
-    } else if (!fncAnswerPW_check()) {
-      return;
-    }
+  const bool autoMove = session_.autoMove();
+  bool entered = false;
+  session_.makerStart([&entered](bool in) { entered = in; });
+  if (!entered) return;
+  if (autoMove) {
+    // The loader's frame is put away as 表示 → 自動移動 does.
+    mnuAautoMove->setChecked(false);
+    lstPiece->setEnabled(c.list);
+    frameAuto->move(framePiece->pos());
   }
-
-  frmInput_show();
-  if (!st_.G_bCellSet) return;
-
-  st_.iMakeCells = static_cast<int16_t>(st_.G_iCellX * st_.G_iCellY * st_.G_iCellZ);
-  lblPiece_count->setText(QStringLiteral(" 0 : ") + QString::number(st_.iMakeCells));
-  if (session_.autoMove()) mnuAautoMove_Click();
-  for (QAction* a : {mnuHelpHelp, mnu2D_Panel, mnuAautoMove, mnuMake, mnuFileSave}) a->setEnabled(false);
-  framePiece->setVisible(false);
-  subOptPiece_hide();
-  subSum_show({});
+  subMaker_show();
+  for (QRadioButton* o : optPiece) o->setVisible(false);
+  lblSum->setText(fncQString(c.sum));
   mnu2D_Panel->setChecked(true);
   subPanel_show(false, true);
-  subMaker_mode(true);
-  stsBar_set(2, tr("ブロック作成").toStdString());
-  stsBar_set(3, fncStr(st_.G_iCellX) + "×" + fncStr(st_.G_iCellY) + "×" + fncStr(st_.G_iCellZ));
-  stsBar_set(4, tr("ブロックを選択して、２Ｄパネルのマス目をクリックします。").toStdString());
-  vscDY->setEnabled(false);
-  hscDX->setEnabled(false);
-  pictMain->setEnabled(false);
-  subControl_set(&PlayControls::load, cmdLoad, false);
-  subControl_set(&PlayControls::cancel, cmdCancel, false);
-  subControl_set(&PlayControls::reset, cmdReset, true);
-  subControl_set(&PlayControls::shuffle, cmdShuffle, true);
-  subPieceButton_enable(true);
-  subBoxButton_enable(false);
+  cmdLoad->setEnabled(c.load);
+  cmdCancel->setEnabled(c.cancel);
+  cmdReset->setEnabled(c.reset);
+  cmdShuffle->setEnabled(c.shuffle);
+  subPieceButton_enable(c.pieceButtons);
+  subBoxButton_enable(c.boxButtons);
   setListIndex(0);
   pictPiece->clear();
-  st_.iPiece_Sel = 0;
   subPiece_draw(0);
-  subMoveList_clear();
+  subEditMenu_update();
   subPreview_refresh();
 }
 
@@ -160,20 +133,21 @@ void frmMain::mnuFileSaveAs_Click() {
     const std::string path = dialogs_.saveFileDialog(request);
     if (path.empty()) return;
 
-    cmdShuffle_Click();
-    subControl_set(&PlayControls::reset, cmdReset, false);
-    subControl_set(&PlayControls::set, cmdSet, true);
-    subControl_set(&PlayControls::setCancel, cmdSetCancel, true);
-    subAutoNext_show(true);
-    st_.G_sComment = comment;
-    st_.G_sFileTitle = fncFile_title(path);
-    const bool written = session_.save(path);
-    stsBar_set(4, comment);
-    session_.setPath(path);
+    const CommandDone d = session_.saveAs(path, comment, st_.G_sAnswerPW, playClock());
+    if (d.outcome.done) showPlay(d.outcome);
+    subEditMenu_update();
+    subPlayTime_show();
+    const PlayControls& c = play_.controls();
+    cmdReset->setEnabled(c.reset);
+    cmdSet->setEnabled(c.set);
+    cmdSetCancel->setEnabled(c.setCancel);
+    chkAutoNext->setVisible(c.autoNext);
+    subStatus_show();
+    const bool written = d.done;
     if (written)
       dialogs_.messageBox(tr("正常に終了しました。").toStdString(), title(kSaveAsTitle), MsgIcon::Information,
                           MsgButtons::OK);
-    mnuFileSave->setEnabled(true);
+    mnuFileSave->setEnabled(session_.view(playClock()).canSave);
   } catch (const std::exception& e) {
     subError_log(dialogs_, st_.G_sAppPath, std::string("Line 0:") + e.what(), "frmMain.mnuFileSaveAs_Click() 51");
   }

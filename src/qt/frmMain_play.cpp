@@ -361,8 +361,10 @@ void frmMain::Form_MouseDown(int button, int, float x, float y) {
       {PanelGrid::shpE, hscLP}, {PanelGrid::shpF, vscUP}, {PanelGrid::shpG, hscRP}, {PanelGrid::shpH, vscDP}};
   for (const auto& [grid, slice] : grids) {
     const PieceCellClick c =
-        subPieceCell_click(st_, dialogs_, grid, slice->value(), button, x, y,
-                           [this](const std::string& s) { lblPiece_count->setText(fncQString(s)); });
+        subPieceCell_click(st_, dialogs_, grid, slice->value(), button, x, y, [this](const std::string& s) {
+          session_.setMakerCount(s);
+          subMakerCount_show();
+        });
     if (c.bRedraw) subPiece_draw(st_.iPiece_Sel);
   }
 }

@@ -323,15 +323,21 @@ TEST_F(SessionTest, AFileIsJudgedBeforeItOpensAndASaveOpensAgainAsItWasPlayed) {
 }
 
 TEST_F(SessionTest, EveryCommandHasATextFormAndTheWalkthroughTicksOnceASecond) {
-  const ParsedCommands parsed =
-      fncCommands_parse("open a b.bin; save c.bin; preview on; preview off; language en; hint; load");
+  const std::string texts =
+      "open a b.bin; save c.bin; preview on; preview off; language en; hint; load; maker 2 3 4; cell 1 4 2; maker end; "
+      "saveas a b.bin | 二段 の箱; saveas c.bin | 箱 | Two2; ";
+  const ParsedCommands parsed = fncCommands_parse(texts);
   ASSERT_TRUE(parsed.ok()) << parsed.error;
   std::string again;
   for (const SessionCommand& c : parsed.commands) again += fncCommand_text(c) + "; ";
-  EXPECT_EQ(again, "open a b.bin; save c.bin; preview on; preview off; language en; hint; load; ");
-  EXPECT_FALSE(fncCommands_parse("open ").ok());
-  EXPECT_FALSE(fncCommands_parse("preview maybe").ok());
-  EXPECT_FALSE(fncCommands_parse("language fr").ok());
+  EXPECT_EQ(again, texts);
+  EXPECT_EQ(parsed.commands[7].size, (BoxSize{2, 3, 4}));
+  EXPECT_EQ(parsed.commands[8].size, (BoxSize{1, 4, 2}));
+  EXPECT_EQ(parsed.commands[11].comment, "箱");
+  EXPECT_EQ(parsed.commands[11].password, "Two2");
+  for (const char* wrong : {"open ", "preview maybe", "language fr", "maker 5 2 2", "maker 2 2", "maker 2 2 2 2",
+                            "maker 22 2 2", "cell 0 1 1", "cell 1 1", "saveas x.bin", "saveas x.bin | ", "saveas | c"})
+    EXPECT_FALSE(fncCommands_parse(wrong).ok()) << wrong;
 
   EXPECT_FALSE(session.walkTick(now));
   session.walkStart(now);

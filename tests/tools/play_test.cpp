@@ -81,6 +81,24 @@ TEST_F(PlayTool, AHintPlaysABlockAndGivingUpNeedsAPassword) {
       << r.out;
 }
 
+TEST_F(PlayTool, TheMakerTakesItsBoxSizeFromTheScriptAndSaveAsWritesTheComment) {
+  const std::string out = dir.file("made.bin");
+  const test::ToolRun r = test::runTool("play " + quote(file) + " " +
+                                        quote("maker 2 3 2; cell 1 3 2; maker end; saveas " + out + " | 箱 | pw1"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("  box size: 2×3×2\n  making blocks: the blocks are cleared, 12 cells\n"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("  cells: 1 : 12\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  back to play, cells in the blocks: 1\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  saved as made.bin\n"), std::string::npos) << r.out;
+  PuzzleState saved;
+  ASSERT_EQ(fncPuzzle_read(out, saved).status, PuzzleReadStatus::Ok);
+  EXPECT_EQ(saved.G_sComment, "箱");
+  EXPECT_EQ(saved.G_sAnswerPW, "pw1");
+  EXPECT_EQ(saved.G_iCellY, 3);
+  EXPECT_EQ(saved.G_iPieceOrg[0][0][2][1], 1);
+}
+
 TEST_F(PlayTool, TheAutoLoaderFillsTheBoxAsTheHeadlessLoaderDoes) {
   // As after INIT, with Check Ded space ticked.
   PuzzleState headless = st;
