@@ -55,6 +55,7 @@ int subDemo_click(Session& session, PlayHost& host, SessionTime now) {
     st.iPiece_Sel = 0;
     session.play().controls().shown = 0;
     session.play().clearMoves();
+    session.statusWalkthrough();
     session.walkStart(now);
   }
   const int step = session.walkthrough().click();

@@ -1,8 +1,7 @@
 #pragma once
-// The window's start and its guided demonstration without the window: what
-// they do to the session, so another front end (the page) starts and shows
-// the demonstration as the window does. The front end keeps the banner, the
-// one-second timer and the loader's hooks.
+// The game's start and its guided demonstration as the session sees them,
+// so every front end starts and shows the demonstration alike. The front
+// end keeps the banner, the one-second timer and the loader's hooks.
 
 #include "app/session.h"
 #include "demo/walkthrough.h"

@@ -347,6 +347,8 @@ class frmMain : public QMainWindow {
   void subLoader_tick();
   QTimer* loaderTimer_ = nullptr;
   void mnuAautoMove_Click();
+  // The automatic move's menu check and the controls its frame stands in for.
+  void subAutoMove_show();
   void subAutoInfo_show();
 
   // ---- block maker and saving (frmMain_maker.cpp) ----

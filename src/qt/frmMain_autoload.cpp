@@ -157,6 +157,10 @@ void frmMain::subLoader_tick() {
 
 void frmMain::mnuAautoMove_Click() {
   session_.setAutoMove(!session_.autoMove());
+  subAutoMove_show();
+}
+
+void frmMain::subAutoMove_show() {
   mnuAautoMove->setChecked(session_.autoMove());
   const PlayControls& c = play_.controls();
   cmdLoad->setEnabled(c.load);

@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <vector>
 
+#include "app/session_demo.h"
 #include "app/settings.h"
 #include "demo/texts.h"
 #include "geometry/movement.h"
@@ -28,32 +29,27 @@ void setTag(QObject* o, const QString& t) { o->setProperty("Tag", t); }
 
 void frmMain::lblDemo_Click() {
   lblDemo->setVisible(false);
-  if (session_.demoRun()) {
-    // Ends the unattended run (it sees the stop at its next pump) and sets
-    // up the sample for the walkthrough.
-    session_.setDemoRun(false);
+  const bool run = session_.demoRun();
+  WindowPlayHost host(*this);
+  const int step = subDemo_click(session_, host, playClock());
+  if (run) {
+    // The unattended run has been stopped and the sample set up for the
+    // walkthrough: the widgets follow, the stop is seen at once rather
+    // than after a pause.
+    if (session_.loading() && !session_.ticking()) loaderTimer_->start(0);
     chkDedSpace->setChecked(false);
     chkDedSpace->setEnabled(true);
-    cmdStop_Click();
-    mnuAautoMove_Click();
-    cmdClear_Click();
-    cmdInit_Click();
-    subPieces_clear(st_);
+    subAutoMove_show();
+    listRotate->clear();
+    subAutoInfo_show();
     pictPiece->clear();
-    subSamplePuzzle_set(st_);
-    subPieceOrg_set(st_);
-    st_.G_iCellTotal = fncPieces_count(st_);
-    st_.iPiece_Sel = 0;
-    subPiece_draw(0);
-    session_.statusWalkthrough();
+    showPlay(PlayOutcome{true, false, true, false, true});
     subStatus_show();
-    session_.walkStart(playClock());
     Timer1->setInterval(static_cast<int>(kWalkTick.count()));
     Timer1->start();
-    subMoveList_clear();
+    subEditMenu_update();
   }
 
-  const int step = session_.walkthrough().click();
   if (step != 0) setTag(lblDemo, QString::number(step));
   subWalkTags_show();
   if (step >= 1 && step <= 5) {
@@ -63,20 +59,17 @@ void frmMain::lblDemo_Click() {
   }
 
   lblDemo->clear();
-  session_.walkStop();
   Timer1->setInterval(0);
   Timer1->stop();
   setTag(lblDemo, "0");
   // Give back what the demonstration took away, the save entry included,
   // which the demonstration hid with the rest.
   subDemoMenus_enable(true);
-  subMoveList_clear();
+  subEditMenu_update();
   subPreview_refresh();
   if (dialogs_.messageBox(fncText(kDemoQuestion), fncText(kDemoQuestionTitle), MsgIcon::Question, MsgButtons::YesNo) ==
-      MsgAnswer::Yes) {
-    st_.G_bDemo = false;
-    subDemo_put(session_.storage(), st_);
-  }
+      MsgAnswer::Yes)
+    subDemo_off(session_);
 }
 
 QPushButton* frmMain::walkButton(WalkButton b) const {
