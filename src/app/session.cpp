@@ -187,6 +187,10 @@ SessionView Session::view(SessionTime now) const {
   v.autoMove = autoMove_;
   v.loading = loading();
   v.demoRun = loaderVars_.bDemoRun;
+  v.preview = preview_;
+  v.finishCheck = finishCheck_;
+  v.playTime = playTime_;
+  v.panels = panels_;
   v.walkthroughStep = walk_.step();
   v.recording = recording();
   v.solved = solved();

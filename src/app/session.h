@@ -166,6 +166,8 @@ struct SessionView {
   std::string makerCount;
   // 上書き保存 and 名前を付けて保存 may be chosen.
   bool canSave = false, canSaveAs = false;
+  // 表示's choices, as their check marks show them.
+  bool preview = false, finishCheck = false, playTime = false, panels = false;
   bool operator==(const SessionView&) const = default;
 };
 
@@ -230,6 +232,14 @@ class Session {
   // 表示 → 置き場所を表示, as the player chose it.
   void setPreview(bool on) { preview_ = on; }
   bool preview() const { return preview_; }
+  // 表示's other choices: the finish mark, the play clock under the Block
+  // frame, and the 2D panel.
+  void setFinishCheck(bool on) { finishCheck_ = on; }
+  bool finishCheck() const { return finishCheck_; }
+  void setPlayTime(bool on) { playTime_ = on; }
+  bool playTime() const { return playTime_; }
+  void setPanels(bool on) { panels_ = on; }
+  bool panels() const { return panels_; }
   // The landing place of the selected block shows in the box view: the
   // choice is on, in plain play, Load can be pressed, and the block is out
   // of the box and has cells.
@@ -374,6 +384,9 @@ class Session {
   PlayLayer play_{st_};
 
   bool preview_ = false;
+  bool finishCheck_ = false;
+  bool playTime_ = false;
+  bool panels_ = false;
   bool maker_ = false;
   std::string makerCount_;
   std::array<std::string, 4> status_;

@@ -352,6 +352,7 @@ void frmMain::Form_Load() {
   mnuTool->menuAction()->setVisible(false);
   mnuAautoMove->setVisible(false);
   mnuFileSaveAs->setVisible(false);
+  session_.setPanels(false);
   mnu2D_Panel->setChecked(false);
   mnuFileSaveAs->setEnabled(false);
   mnuFileSave->setEnabled(false);
@@ -391,8 +392,8 @@ void frmMain::Form_Load() {
   frameAuto->setVisible(false);
 
   subPuzzle_loadBuiltin();
-  mnuPreview->setChecked(session_.preferences().bPreview);
-  session_.setPreview(mnuPreview->isChecked());
+  session_.setPreview(session_.preferences().bPreview);
+  mnuPreview->setChecked(session_.preview());
 }
 
 void frmMain::subPuzzle_loadBuiltin() {
@@ -554,7 +555,7 @@ bool frmMain::subPuzzle_open(const std::string& path) {
       mnuAautoMove_Click();
       mnuAautoMove->setEnabled(true);
     }
-    if (mnu2D_Panel->isChecked()) mnu2D_Panel_Click();
+    if (session_.panels()) mnu2D_Panel_Click();
     mnuTool->menuAction()->setEnabled(true);
     mnuView->menuAction()->setEnabled(true);
     subEditMenu_update();

@@ -49,7 +49,7 @@ class frmMain::LoaderHooks : public AutoLoadHooks {
     if (pause) countdown_ = 1;
   }
 
-  bool deadSpaceChecked() override { return w_.chkDedSpace->isChecked(); }
+  bool deadSpaceChecked() override { return w_.play().controls().deadSpace; }
   void boxDraw() override { boxDirty_ = true; }
   void pieceDraw(int block) override { piece_ = block; }
   void stripColour(int column, int32_t colour) override {

@@ -89,7 +89,8 @@ void frmMain::buildHints() {
   mnuFinishCheck = mnuView->addAction(q(kFinishCaption));
   mnuFinishCheck->setObjectName("mnuFinishCheck");
   mnuFinishCheck->setCheckable(true);
-  mnuFinishCheck->setChecked(session_.preferences().bFinishCheck);
+  session_.setFinishCheck(session_.preferences().bFinishCheck);
+  mnuFinishCheck->setChecked(session_.finishCheck());
 
   // Under the Block frame, and beneath the loader's frame that covers it in
   // the automatic move.
@@ -125,7 +126,8 @@ bool frmMain::hintPending() const { return hintWork_->hint.active(); }
 int frmMain::hintCount() const { return session_.hints(); }
 
 void frmMain::mnuFinishCheck_Click() {
-  session_.setPreference(kPrefFinishCheck, mnuFinishCheck->isChecked());
+  session_.setFinishCheck(mnuFinishCheck->isChecked());
+  session_.setPreference(kPrefFinishCheck, session_.finishCheck());
   subFinishCheck_start();
 }
 
@@ -137,7 +139,7 @@ void frmMain::subFinishCheck_start() {
   // Nothing shows until the first hint, so the window looks as designed.
   lblHints->setVisible(playing && v.hints > 0);
 
-  const bool on = playing && mnuFinishCheck->isChecked();
+  const bool on = playing && v.finishCheck;
   lblFinish->setVisible(on);
   if (!on) {
     w.check.drop();

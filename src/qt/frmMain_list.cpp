@@ -61,9 +61,11 @@ void frmMain::buildPuzzleList() {
   mnuPlayTime = mnuView->addAction(q(kPlayTimeCaption));
   mnuPlayTime->setObjectName("mnuPlayTime");
   mnuPlayTime->setCheckable(true);
-  mnuPlayTime->setChecked(session_.preferences().bPlayTime);
-  connect(mnuPlayTime, &QAction::triggered, this, [this] {
-    session_.setPreference(kPrefPlayTime, mnuPlayTime->isChecked());
+  session_.setPlayTime(session_.preferences().bPlayTime);
+  mnuPlayTime->setChecked(session_.playTime());
+  connect(mnuPlayTime, &QAction::triggered, this, [this](bool on) {
+    session_.setPlayTime(on);
+    session_.setPreference(kPrefPlayTime, on);
     subPlayTime_show();
   });
 
@@ -105,7 +107,7 @@ void frmMain::changeEvent(QEvent* event) {
 void frmMain::subPlayTime_show() {
   if (!lblPlayTime) return;
   const SessionView v = session_.view(playClock());
-  lblPlayTime->setVisible(mnuPlayTime->isChecked() && v.playing && v.recording);
+  lblPlayTime->setVisible(v.playTime && v.playing && v.recording);
   lblPlayTime->setText(playTime(v.solved ? kSolvedTime : kPlayTime, v.seconds, v.moves));
 }
 

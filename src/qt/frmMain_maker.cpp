@@ -83,6 +83,7 @@ void frmMain::mnuMakePiece_Click() {
   subMaker_show();
   for (QRadioButton* o : optPiece) o->setVisible(false);
   lblSum->setText(fncQString(c.sum));
+  session_.setPanels(true);
   mnu2D_Panel->setChecked(true);
   subPanel_show(false, true);
   cmdLoad->setEnabled(c.load);

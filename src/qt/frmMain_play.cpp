@@ -335,8 +335,9 @@ void frmMain::subPiecePanel_draw(int LP, int RP, int UP, int DP, int piece) {
 }
 
 void frmMain::mnu2D_Panel_Click() {
-  mnu2D_Panel->setChecked(!mnu2D_Panel->isChecked());
-  const bool shown = mnu2D_Panel->isChecked();
+  session_.setPanels(!session_.panels());
+  const bool shown = session_.panels();
+  mnu2D_Panel->setChecked(shown);
   subPanel_show(shown, shown);
 }
 
@@ -512,7 +513,7 @@ void frmMain::connectHandlers() {
   connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
   // Check items: the handler itself owns the check mark.
   connect(mnu2D_Panel, &QAction::triggered, this, [this] {
-    mnu2D_Panel->setChecked(!mnu2D_Panel->isChecked());
+    mnu2D_Panel->setChecked(session_.panels());
     mnu2D_Panel_Click();
   });
   connect(mnuAautoMove, &QAction::triggered, this, [this] {
