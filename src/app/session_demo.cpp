@@ -6,16 +6,9 @@
 
 namespace pakkon {
 
-bool subSession_start(Session& session, PlayHost& host, SessionTime now) {
+void subBuiltin_load(Session& session) {
   PuzzleState& st = session.state();
-  PlayControls& c = session.play().controls();
   st.iPiece_Sel = 0;
-  c.shown = 0;
-  c.sum.clear();
-  c.option.fill(false);
-  c.autoNext = false;
-  c.boxButtons = c.pieceButtons = true;
-  c.reset = c.shuffle = c.load = c.cancel = false;
   if (st.G_bDemo) {
     subDemoPuzzle_set(st);  // the loader's counters from Init.ini are kept
   } else {
@@ -25,6 +18,18 @@ bool subSession_start(Session& session, PlayHost& host, SessionTime now) {
   st.G_iCellTotal = fncPieces_count(st);
   subColor_set(st);
   subPieceOrg_set(st);
+}
+
+bool subSession_start(Session& session, PlayHost& host, SessionTime now) {
+  const PuzzleState& st = session.state();
+  PlayControls& c = session.play().controls();
+  c.shown = 0;
+  c.sum.clear();
+  c.option.fill(false);
+  c.autoNext = false;
+  c.boxButtons = c.pieceButtons = true;
+  c.reset = c.shuffle = c.load = c.cancel = false;
+  subBuiltin_load(session);
 
   // Marked before the first selection, so no landing place is drawn in it.
   if (st.G_bDemo) session.setDemoRun(true);

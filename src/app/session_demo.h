@@ -8,6 +8,11 @@
 
 namespace pakkon {
 
+// The puzzle a start shows: the demonstration's when Init.ini asks for the
+// demonstration (the loader's counters from Init.ini kept), else the sample
+// with the loading order from the start; block 1 selected.
+void subBuiltin_load(Session& session);
+
 // As the window stands once shown: the demonstration's puzzle when Init.ini
 // asks for the demonstration (its unattended run marked, Check Ded space
 // ticked, the automatic move on: the front end then presses LOAD), else the

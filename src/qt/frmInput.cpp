@@ -22,7 +22,7 @@ W* placed(W* w, const char* name, int left, int top, int width, int height) {
 
 }  // namespace
 
-frmInput::frmInput(PuzzleState& st, QWidget* parent) : QDialog(parent), st_(st) {
+frmInput::frmInput(BoxSize current, QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("パズル作成　セル設定"));
   setModal(true);
   setFixedSize(4200 / kTwipsPerPixel, 2700 / kTwipsPerPixel);
@@ -49,10 +49,9 @@ frmInput::frmInput(PuzzleState& st, QWidget* parent) : QDialog(parent), st_(st) 
   connect(cmdCancel, &QPushButton::clicked, this, &frmInput::cmdCancel_Click);
 
   // Opening.
-  st_.G_bCellSet = false;
-  iSetX = st_.G_iCellX;
-  iSetY = st_.G_iCellY;
-  iSetZ = st_.G_iCellZ;
+  iSetX = static_cast<int16_t>(current.x);
+  iSetY = static_cast<int16_t>(current.y);
+  iSetZ = static_cast<int16_t>(current.z);
   txtX->setText(QString::number(iSetX));
   txtY->setText(QString::number(iSetY));
   txtZ->setText(QString::number(iSetZ));
@@ -97,8 +96,7 @@ void frmInput::txt_LostFocus(int i) {
 void frmInput::cmdOK_Click() {
   // A box edited and left by a shortcut has not been corrected yet.
   for (int i = 0; i < 3; ++i) txt_LostFocus(i);
-  st_.G_bCellSet = true;
-  subCellSize_set(st_, iSetX, iSetY, iSetZ);
+  chosen = BoxSize{iSetX, iSetY, iSetZ};
   accept();
 }
 

@@ -3,8 +3,9 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
-#include "model/state.h"
+#include "app/session.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,7 +17,8 @@ class frmInput : public QDialog {
   Q_OBJECT
 
  public:
-  frmInput(PuzzleState& st, QWidget* parent = nullptr);
+  // Opens on the box size as it stands.
+  explicit frmInput(BoxSize current, QWidget* parent = nullptr);
 
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
@@ -30,6 +32,8 @@ class frmInput : public QDialog {
   QPushButton* cmdCancel = nullptr;
 
   int16_t iSetX = 0, iSetY = 0, iSetZ = 0;
+  // The sizes OK took; none when cancelled.
+  std::optional<BoxSize> chosen;
 
   // Handlers, per box (0 = X, 1 = Y, 2 = Z).
   void txt_GotFocus(int box);
@@ -45,8 +49,6 @@ class frmInput : public QDialog {
  private:
   QLineEdit* box(int i) const;
   int16_t& field(int i);
-
-  PuzzleState& st_;
 };
 
 }  // namespace pakkon

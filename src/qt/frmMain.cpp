@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "app/errorlog.h"
+#include "app/session_demo.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "demo/texts.h"
@@ -93,15 +94,12 @@ frmMain::frmMain(std::unique_ptr<PuzzleState> st, Dialogs& dialogs, QWidget* par
   loaderTimer_ = new QTimer(this);
   loaderTimer_->setSingleShot(true);
   connect(loaderTimer_, &QTimer::timeout, this, &frmMain::subLoader_tick);
-  frmInput_show = [this] {
-    frmInput dialog(st_, this);
+  frmInput_show = [this](BoxSize current) {
+    frmInput dialog(current, this);
     dialog.exec();
+    return dialog.chosen;
   };
-  host_.sizeDialog = [this](BoxSize) -> std::optional<BoxSize> {
-    frmInput_show();
-    if (!st_.G_bCellSet) return std::nullopt;
-    return BoxSize{st_.G_iCellX, st_.G_iCellY, st_.G_iCellZ};
-  };
+  host_.sizeDialog = [this](BoxSize current) { return frmInput_show(current); };
   buildMenus();
   buildControls();
   connectHandlers();
@@ -347,7 +345,6 @@ void frmMain::Form_Load() {
     lblDemo->setVisible(false);
     lblDemo->clear();
   }
-  st_.iPiece_Sel = 0;
 
   mnuTool->menuAction()->setVisible(false);
   mnuAautoMove->setVisible(false);
@@ -397,15 +394,8 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::subPuzzle_loadBuiltin() {
-  if (st_.G_bDemo) {
-    subDemoPuzzle_set(st_);  // the loader's counters from Init.ini are kept
-  } else {
-    subSamplePuzzle_set(st_);
-    cmdInit_Click();
-  }
-  st_.G_iCellTotal = fncPieces_count(st_);
-  subColor_set(st_);
-  subPieceOrg_set(st_);
+  subBuiltin_load(session_);
+  listRotate->clear();
   subAutoInfo_show();
 }
 

@@ -360,8 +360,9 @@ class frmMain : public QMainWindow {
   void subMakerCount_show();
   void mnuFileSaveAs_Click();
   void mnuFileSave_Click();
-  // Shows the box-size dialog modally; tests answer it themselves.
-  std::function<void()> frmInput_show;
+  // Shows the box-size dialog modally on the size as it stands: the sizes
+  // chosen, none when cancelled. Tests answer it themselves.
+  std::function<std::optional<BoxSize>(BoxSize current)> frmInput_show;
 
   // ---- demonstration and information (frmMain_demo.cpp) ----
   void lblDemo_Click();

@@ -34,12 +34,8 @@ TEST(CellSize, TypedTextIsCorrectedToTwoToFour) {
 }
 
 TEST(CellSizeDialog, ShowsTheCurrentSizesAndCorrectsOnEnter) {
-  PuzzleState st;
-  subCellSize_set(st, 4, 4, 3);
-  st.G_bCellSet = true;
-  frmInput d(st);
+  frmInput d(BoxSize{4, 4, 3});
   EXPECT_EQ(d.windowTitle().toStdString(), "パズル作成　セル設定");
-  EXPECT_FALSE(st.G_bCellSet);
   EXPECT_EQ(d.txtX->text(), "4");
   EXPECT_EQ(d.txtZ->text(), "3");
   d.show();
@@ -53,24 +49,17 @@ TEST(CellSizeDialog, ShowsTheCurrentSizesAndCorrectsOnEnter) {
   d.txt_KeyPress(2, 13);
   EXPECT_EQ(d.txtZ->text(), "2");
   d.cmdOK_Click();
-  EXPECT_TRUE(st.G_bCellSet);
-  EXPECT_EQ(st.G_iCellX, 4);
-  EXPECT_EQ(st.G_iCellY, 2);
-  EXPECT_EQ(st.G_iCellZ, 2);
-  EXPECT_EQ(st.G_iMaxY, 1);
+  EXPECT_EQ(d.chosen, (BoxSize{4, 2, 2}));
 
-  frmInput cancelled(st);
+  frmInput cancelled(BoxSize{4, 4, 3});
   cancelled.txtX->setText("3");
   cancelled.txt_LostFocus(0);
   cancelled.cmdCancel_Click();
-  EXPECT_FALSE(st.G_bCellSet);
-  EXPECT_EQ(st.G_iCellX, 4);
+  EXPECT_EQ(cancelled.chosen, std::nullopt);
 }
 
 TEST(CellSizeDialog, EnterOnTheBoxesMovesOnAndThenPressesOK) {
-  PuzzleState st;
-  subCellSize_set(st, 4, 4, 3);
-  frmInput d(st);
+  frmInput d(BoxSize{4, 4, 3});
   d.show();
   auto enter = [](QWidget* target) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -83,11 +72,10 @@ TEST(CellSizeDialog, EnterOnTheBoxesMovesOnAndThenPressesOK) {
   enter(d.txtY);
   enter(d.txtZ);
   EXPECT_EQ(d.focusWidget(), d.cmdOK);
-  EXPECT_FALSE(st.G_bCellSet);
+  EXPECT_EQ(d.chosen, std::nullopt);
   enter(d.cmdOK);
-  EXPECT_TRUE(st.G_bCellSet);
   EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(st.G_iCellX, 3);
+  EXPECT_EQ(d.chosen, (BoxSize{3, 4, 3}));
 }
 
 class Maker : public test::WindowTest {
@@ -95,11 +83,9 @@ class Maker : public test::WindowTest {
   void SetUp() override {
     start();
     sizes = {2, 2, 2};
-    w->frmInput_show = [this] {
-      st.G_bCellSet = false;
-      if (cancelSizes) return;
-      subCellSize_set(st, sizes[0], sizes[1], sizes[2]);
-      st.G_bCellSet = true;
+    w->frmInput_show = [this](BoxSize) -> std::optional<BoxSize> {
+      if (cancelSizes) return std::nullopt;
+      return BoxSize{sizes[0], sizes[1], sizes[2]};
     };
   }
 

@@ -33,13 +33,14 @@ TEST_F(Screenshot, SampleHalfSolvedWithTheLayerPanel) {
 TEST_F(Screenshot, BlockMakerAndItsBoxSizeDialog) {
   if (!std::getenv("PAKKON_SCREENSHOT_DIR")) GTEST_SKIP() << "PAKKON_SCREENSHOT_DIR is not set";
   start();
-  w->frmInput_show = [this] {
-    frmInput dialog(st, w.get());
+  w->frmInput_show = [this](BoxSize current) {
+    frmInput dialog(current, w.get());
     dialog.show();
     const char* folder = std::getenv("PAKKON_SCREENSHOT_DIR");
     QCoreApplication::processEvents();
     dialog.grab().save(QString::fromUtf8(folder) + "/size-dialog.png");
     dialog.cmdOK_Click();
+    return dialog.chosen;
   };
   dialogs.answer(MsgAnswer::No);  // keep the sample's blocks
   w->mnuMakePiece_Click();
