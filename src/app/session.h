@@ -25,6 +25,7 @@
 #include "app/settings.h"
 #include "autoload/search.h"
 #include "demo/walkthrough.h"
+#include "draw/layer_panel.h"
 #include "draw/surface.h"
 #include "model/action.h"
 #include "model/state.h"
@@ -214,12 +215,16 @@ class Session {
   // Leaving it, once the host says Yes: plain play over the blocks made,
   // the box emptied by a Clear whose outcome `done` receives.
   void makerEnd(SessionTime now, std::function<void(std::optional<PlayOutcome>)> done = {});
-  // The cell count as a click on the block's panels last left it.
-  void setMakerCount(std::string text) { makerCount_ = std::move(text); }
-  // A left click on cell (x, y, z) (from 0) of the selected block, as on its
-  // panels: the cell turns over within the maker's count; too many cells
-  // are warned of through the host. False outside the maker or the box.
-  bool makerCell(int x, int y, int z);
+  // A click on cell (x, y, z) (from 0) of the selected block: a left one
+  // (button 1) turns the cell over within the maker's count, any button
+  // counts the cells again; too many cells are warned of through the host.
+  // countShown runs as the count changes, so it reads right while the
+  // warning is up. False outside the maker or the box.
+  bool makerCell(int x, int y, int z, int button = 1, const std::function<void()>& countShown = {});
+  // A mouse-down on block grid `grid` (shpE..shpH) whose scroll bar reads S,
+  // at (X, Y) in twips: the cell under it as makerCell. True when the block
+  // view must be redrawn.
+  bool makerClick(PanelGrid grid, int S, int button, float X, float Y, const std::function<void()>& countShown = {});
 
   // ---- the status bar ----
   // The built-in puzzle at start-up: the demonstration's or the sample's.

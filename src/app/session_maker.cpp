@@ -131,15 +131,25 @@ void Session::makerEnd(SessionTime now, std::function<void(std::optional<PlayOut
             });
 }
 
-bool Session::makerCell(int x, int y, int z) {
+bool Session::makerCell(int x, int y, int z, int button, const std::function<void()>& countShown) {
   if (!maker_) return false;
   return subPieceCell_edit(
-             st_, x, y, z, 1,
+             st_, x, y, z, button,
              [this] {
                host_.tell({fncText(kCellCountWarning), fncText(kCellCountTitle), MsgIcon::Exclamation});
              },
-             [this](const std::string& count) { makerCount_ = count; })
+             [this, &countShown](const std::string& count) {
+               makerCount_ = count;
+               if (countShown) countShown();
+             })
       .bRedraw;
+}
+
+bool Session::makerClick(PanelGrid grid, int S, int button, float X, float Y, const std::function<void()>& countShown) {
+  const int i = fncPanel_hit(grid, X, Y);
+  if (i < 0) return false;
+  const PanelCell c = fncPanel_cell(grid, i, S);
+  return makerCell(c.x, c.y, c.z, button, countShown);
 }
 
 CommandDone Session::saveAs(const std::string& path, const std::string& comment, const std::string& password,

@@ -93,19 +93,6 @@ CellCount fncCellCount_check(const PieceGrids& pieces, int limit) {
   return c;
 }
 
-PieceCellClick subPieceCell_click(PuzzleState& st, Dialogs& dialogs, PanelGrid grid, int S, int Button, float X,
-                                  float Y, const std::function<void(const std::string&)>& setCount) {
-  const int i = fncPanel_hit(grid, X, Y);
-  if (i < 0) return {};
-  const auto [x, y, z] = fncPanel_cell(grid, i, S);
-  return subPieceCell_edit(
-      st, x, y, z, Button,
-      [&dialogs] {
-        dialogs.messageBox(fncText(kCellCountWarning), fncText(kCellCountTitle), MsgIcon::Exclamation, MsgButtons::OK);
-      },
-      setCount);
-}
-
 PieceCellClick subPieceCell_edit(PuzzleState& st, int x, int y, int z, int Button, const std::function<void()>& warn,
                                  const std::function<void(const std::string&)>& setCount) {
   if (x < 0 || y < 0 || z < 0 || x > st.G_iMaxX || y > st.G_iMaxY || z > st.G_iMaxZ) return {};

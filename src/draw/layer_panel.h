@@ -70,13 +70,10 @@ struct PieceCellClick {
   bool bRedraw = false;  // the block view (and its panels) must be redrawn
   std::string sCount;    // the counter's new caption, when bRedraw
 };
-// A mouse-down on block grid `grid` (shpE..shpH) whose scroll bar reads S,
-// editing block st.iPiece_Sel within the box size and the limit iMakeCells.
-// setCount, when given, receives each caption as it is set, so the counter
-// already reads "used : limit" while the warning is up.
-PieceCellClick subPieceCell_click(PuzzleState& st, Dialogs& dialogs, PanelGrid grid, int S, int Button, float X,
-                                  float Y, const std::function<void(const std::string&)>& setCount = {});
-// The same on cell (x, y, z) of the block, the warning given by `warn`.
+// A mouse-down on cell (x, y, z) of block st.iPiece_Sel within the box size
+// and the limit iMakeCells; the warning is given by `warn`. setCount, when
+// given, receives each caption as it is set, so the counter already reads
+// "used : limit" while the warning is up.
 PieceCellClick subPieceCell_edit(PuzzleState& st, int x, int y, int z, int Button, const std::function<void()>& warn,
                                  const std::function<void(const std::string&)>& setCount = {});
 

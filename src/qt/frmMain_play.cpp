@@ -361,12 +361,8 @@ void frmMain::Form_MouseDown(int button, int, float x, float y) {
   const std::pair<PanelGrid, QScrollBar*> grids[] = {
       {PanelGrid::shpE, hscLP}, {PanelGrid::shpF, vscUP}, {PanelGrid::shpG, hscRP}, {PanelGrid::shpH, vscDP}};
   for (const auto& [grid, slice] : grids) {
-    const PieceCellClick c =
-        subPieceCell_click(st_, dialogs_, grid, slice->value(), button, x, y, [this](const std::string& s) {
-          session_.setMakerCount(s);
-          subMakerCount_show();
-        });
-    if (c.bRedraw) subPiece_draw(st_.iPiece_Sel);
+    if (session_.makerClick(grid, slice->value(), button, x, y, [this] { subMakerCount_show(); }))
+      subPiece_draw(st_.iPiece_Sel);
   }
 }
 

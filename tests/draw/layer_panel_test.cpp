@@ -68,8 +68,14 @@ class BlockMaker : public ::testing::Test {
   // Clicks the square of shpE (x = S) that shows (y, z).
   PieceCellClick click(int y, int z, int button = 1, int S = 0) {
     const auto [x, yy] = centre(PanelGrid::shpE, 4 * z + y);
-    return subPieceCell_click(st, dialogs, PanelGrid::shpE, S, button, x, yy,
-                              [&](const std::string& caption) { shown.push_back(caption); });
+    const PanelCell c = fncPanel_cell(PanelGrid::shpE, fncPanel_hit(PanelGrid::shpE, x, yy), S);
+    return subPieceCell_edit(
+        st, c.x, c.y, c.z, button,
+        [this] {
+          dialogs.messageBox(fncText(kCellCountWarning), fncText(kCellCountTitle), MsgIcon::Exclamation,
+                             MsgButtons::OK);
+        },
+        [&](const std::string& caption) { shown.push_back(caption); });
   }
   PuzzleState st;
   ScriptedDialogs dialogs;
@@ -88,7 +94,7 @@ TEST_F(BlockMaker, ClicksAddAndRemoveCellsInsideTheBox) {
   EXPECT_FALSE(click(2, 0).bRedraw);        // y = 2 in a box 2 high
   EXPECT_FALSE(click(0, 3).bRedraw);        // z = 3
   EXPECT_FALSE(click(0, 0, 1, 2).bRedraw);  // x = 2
-  EXPECT_FALSE(subPieceCell_click(st, dialogs, PanelGrid::shpE, 0, 1, 100, 100).bRedraw);
+  EXPECT_EQ(fncPanel_hit(PanelGrid::shpE, 100, 100), -1);
   EXPECT_TRUE(shown.empty());
   EXPECT_EQ(st.G_iPiece[1][0][0][0] + st.G_iPiece[1][0][2][0], 0);
   EXPECT_TRUE(dialogs.calls().empty());
