@@ -173,8 +173,14 @@ int cmdPlay(const PlayArgs& a) {
         say(stdout, d.done ? "  back to play, cells in the blocks: " + std::to_string(st.G_iCellTotal) + "\n"
                            : std::string("  not left: the maker is off\n"));
         break;
+      case Kind::AutoMove:
+        say(stdout, d.done ? std::string("  automatic move ") + (command.on ? "on" : "off") + "\n"
+                           : std::string("  not now: the maker or the demonstration holds the mode\n"));
+        break;
       case Kind::Init:
-      case Kind::Preview: break;
+      case Kind::Stop:
+      case Kind::Preview:
+      case Kind::Finish: break;
       case Kind::Action: {
         if (d.done) break;
         const PlayAction& action = command.action;

@@ -189,7 +189,8 @@ int run(int argc, char** argv) {
         c->add_option("ACTIONS", play.actions,
                       "actions separated by ';' or line ends: sel N, tz, tx, ty, x+, x-, y+, y-, z+, z-, org, bottom, "
                       "reset, shuffle, load, cancel, unload N, clear, box-tz, box-tx, box-ty, box-org, undo, redo, "
-                      "hint, giveup PASSWORD, autoload, init, open PATH, save PATH, preview on|off, language ja|en, "
+                      "hint, giveup PASSWORD, autoload, stop, init, automove on|off, open PATH, save PATH, "
+                      "preview on|off, finish on|off, language ja|en, "
                       "saveas PATH | COMMENT [| PASSWORD], maker X Y Z, cell X Y Z, maker end; "
                       "- reads them from standard input")
             ->type_name("");

@@ -80,6 +80,9 @@ std::string fncCommand_text(const SessionCommand& c) {
       return "cell " + fncStr(c.size.x) + " " + fncStr(c.size.y) + " " + fncStr(c.size.z);
     case SessionCommand::Kind::SaveAs:
       return "saveas " + c.path + " | " + c.comment + (c.password.empty() ? "" : " | " + c.password);
+    case SessionCommand::Kind::Stop: return "stop";
+    case SessionCommand::Kind::AutoMove: return c.on ? "automove on" : "automove off";
+    case SessionCommand::Kind::Finish: return c.on ? "finish on" : "finish off";
     case SessionCommand::Kind::Action: break;
   }
   return fncAction_text(c.action);
@@ -98,9 +101,17 @@ ParsedCommands fncCommands_parse(std::string_view text) {
     } else if (item.substr(0, 7) == "giveup ") {
       c.kind = SessionCommand::Kind::GiveUp;
       c.password = fncTrim(item.substr(7));
+    } else if (item == "stop") {
+      c.kind = SessionCommand::Kind::Stop;
     } else if (item == "preview on" || item == "preview off") {
       c.kind = SessionCommand::Kind::Preview;
       c.on = item == "preview on";
+    } else if (item == "automove on" || item == "automove off") {
+      c.kind = SessionCommand::Kind::AutoMove;
+      c.on = item == "automove on";
+    } else if (item == "finish on" || item == "finish off") {
+      c.kind = SessionCommand::Kind::Finish;
+      c.on = item == "finish on";
     } else if (item == "language ja" || item == "language en") {
       c.kind = SessionCommand::Kind::Language;
       c.language = std::string(item.substr(9));
@@ -132,7 +143,8 @@ ParsedCommands fncCommands_parse(std::string_view text) {
     } else {
       if (expected == fncAction_expected())
         expected +=
-            ", hint, giveup PASSWORD, autoload, init, open PATH, save PATH, preview on|off, language ja|en, "
+            ", hint, giveup PASSWORD, autoload, stop, init, automove on|off, open PATH, save PATH, preview on|off, "
+            "finish on|off, language ja|en, "
             "maker X Y Z, maker end, cell X Y Z, saveas PATH | COMMENT [| PASSWORD]";
       return false;
     }
@@ -244,6 +256,19 @@ CommandDone Session::command(const SessionCommand& c, AutoLoadHooks& hooks, Sess
       break;
     case SessionCommand::Kind::Cell: d.done = makerCell(c.size.x - 1, c.size.y - 1, c.size.z - 1); break;
     case SessionCommand::Kind::SaveAs: d = saveAs(c.path, c.comment, c.password, now); break;
+    case SessionCommand::Kind::Stop:
+      loadStop();
+      d.done = true;
+      break;
+    case SessionCommand::Kind::AutoMove:
+      // The maker and the demonstration keep the mode as they set it.
+      d.done = !maker_ && !demoRun() && !walk_.running();
+      if (d.done) setAutoMove(c.on);
+      break;
+    case SessionCommand::Kind::Finish:
+      setFinishCheck(c.on);
+      d.done = true;
+      break;
   }
   return d;
 }

@@ -93,9 +93,11 @@ struct HintShown {
 
 // A command of the session as a script gives it: a play action, "hint",
 // "giveup PASSWORD" (the give-up dialogue answered Yes, then the password),
-// the auto loader's "autoload" (LOAD, run to its end) and "init" (INIT),
-// "open PATH", "save PATH" (the overwrite save to PATH),
-// "preview on|off" (表示 → 置き場所を表示), "language ja|en" (表示 →
+// the auto loader's "autoload" (LOAD, run to its end), "stop" (STOP: a
+// run started next ends at once) and "init" (INIT), "automove on|off"
+// (表示 → 自動移動), "open PATH", "save PATH" (the overwrite save to PATH),
+// "preview on|off" (表示 → 置き場所を表示), "finish on|off" (the finish
+// mark), "language ja|en" (表示 →
 // Language / 言語, written for the next start), the block maker's "maker X Y Z"
 // (entered answering Yes to clearing the blocks, the box X×Y×Z) and
 // "maker end" (left answering Yes), the maker's "cell X Y Z" (a left click
@@ -117,12 +119,15 @@ struct SessionCommand {
     Maker,
     MakerEnd,
     Cell,
-    SaveAs
+    SaveAs,
+    Stop,
+    AutoMove,
+    Finish
   } kind = Kind::Action;
   PlayAction action;
   std::string password;  // giveup, saveas
   std::string path;      // open, save, saveas
-  bool on = false;       // preview
+  bool on = false;       // preview, automove, finish
   std::string language;  // "ja" or "en"
   BoxSize size;          // maker; cell: the cell, from 1
   std::string comment;   // saveas

@@ -325,6 +325,7 @@ TEST_F(SessionTest, AFileIsJudgedBeforeItOpensAndASaveOpensAgainAsItWasPlayed) {
 TEST_F(SessionTest, EveryCommandHasATextFormAndTheWalkthroughTicksOnceASecond) {
   const std::string texts =
       "open a b.bin; save c.bin; preview on; preview off; language en; hint; load; maker 2 3 4; cell 1 4 2; maker end; "
+      "stop; automove on; finish off; "
       "saveas a b.bin | 二段 の箱; saveas c.bin | 箱 | Two2; ";
   const ParsedCommands parsed = fncCommands_parse(texts);
   ASSERT_TRUE(parsed.ok()) << parsed.error;
@@ -333,8 +334,8 @@ TEST_F(SessionTest, EveryCommandHasATextFormAndTheWalkthroughTicksOnceASecond) {
   EXPECT_EQ(again, texts);
   EXPECT_EQ(parsed.commands[7].size, (BoxSize{2, 3, 4}));
   EXPECT_EQ(parsed.commands[8].size, (BoxSize{1, 4, 2}));
-  EXPECT_EQ(parsed.commands[11].comment, "箱");
-  EXPECT_EQ(parsed.commands[11].password, "Two2");
+  EXPECT_EQ(parsed.commands[14].comment, "箱");
+  EXPECT_EQ(parsed.commands[14].password, "Two2");
   for (const char* wrong : {"open ", "preview maybe", "language fr", "maker 5 2 2", "maker 2 2", "maker 2 2 2 2",
                             "maker 22 2 2", "cell 0 1 1", "cell 1 1", "saveas x.bin", "saveas x.bin | ", "saveas | c"})
     EXPECT_FALSE(fncCommands_parse(wrong).ok()) << wrong;
