@@ -9,7 +9,6 @@
 #include <string>
 
 #include "model/state.h"
-#include "platform/dialogs.h"
 #include "platform/text_catalogue.h"
 
 namespace pakkon {

@@ -74,12 +74,8 @@ void frmMain::mnuMakePiece_Click() {
   bool entered = false;
   session_.makerStart([&entered](bool in) { entered = in; });
   if (!entered) return;
-  if (autoMove) {
-    // The loader's frame is put away as 表示 → 自動移動 does.
-    mnuAautoMove->setChecked(false);
-    lstPiece->setEnabled(c.list);
-    frameAuto->move(framePiece->pos());
-  }
+  // The session put the loader's frame away; the widgets follow as 表示 → 自動移動 shows it.
+  if (autoMove) subAutoMove_show();
   subMaker_show();
   for (QRadioButton* o : optPiece) o->setVisible(false);
   lblSum->setText(fncQString(c.sum));
