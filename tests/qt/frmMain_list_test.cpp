@@ -371,8 +371,12 @@ TEST_F(PuzzleListTest, ScreenshotsOfTheListAndTheNewPuzzleDialog) {
     return 0;
   });
   openRow("06-soma-cube.bin");
-  for (int i = 0; i < 5; ++i) w->cmdTurn[i % 3]->click();
+  // Moves as the game counts them: changes to the box, a block loaded and the box turned.
+  w->cmdLoad->click();
+  for (int i = 0; i < 4; ++i) w->cmdTurn[3 + i % 3]->click();
   EXPECT_EQ(w->playActions(), 5);
+  w->mnuPlayTime->trigger();  // 表示 → 時間と手数を表示
+  EXPECT_FALSE(w->lblPlayTime->isHidden());
   w->lblPlayTime->setText(QStringLiteral("時間 3:07　手数 5"));  // as the clock shows it a while later
   EXPECT_TRUE(w->grab().save(QString::fromUtf8(folder) + "/play-time.png"));
   frmGenerate g(w.get());
